@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the builds and the tests need. Idempotent.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
+  mscompress libmspack-dev mtools
+  googletest libgtest-dev libtomlplusplus-dev libcli11-dev libfmt-dev
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
+)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  need_i386=1
+else
+  need_i386=0
+fi
+for p in "${packages[@]}"; do
+  name=${p%%:*}
+  arch=${p#*:}
+  [ "$arch" = "$p" ] && arch=""
+  if [ -n "$arch" ]; then
+    status=$(dpkg-query -W -f='${Status}' "$name:$arch" 2>/dev/null || true)
+  else
+    status=$(dpkg-query -W -f='${Status}' "$name" 2>/dev/null || true)
+  fi
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ]; then
+  echo "bootstrap: all packages present"
+  exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+[ $need_i386 -eq 1 ] && $SUDO dpkg --add-architecture i386
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "bootstrap: installed ${missing[*]}"

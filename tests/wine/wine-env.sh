@@ -1,0 +1,67 @@
+# Shared set-up for running programs under Wine in the tests (sourced, not run).
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+: "${WINEPREFIX:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wineprefix}"
+export WINEPREFIX
+
+# Makes the prefix on first use; a lock keeps parallel first uses from racing. Nothing started
+# here may inherit the lock's descriptor, or the lock would live as long as it does.
+setupkit_wine_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            rm -rf "$WINEPREFIX"
+            wineboot -i >"$WINEPREFIX.boot.log" 2>&1 </dev/null 9>&-
+            wineserver -w 9>&-
+            if [ ! -f "$WINEPREFIX/system.reg" ]; then
+                echo "wine-env: could not create the prefix $WINEPREFIX (see $WINEPREFIX.boot.log)" >&2
+                exit 1
+            fi
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# Uses SETUPKIT_DISPLAY when set; otherwise one private virtual display per prefix, started on
+# first use and left running for the next tests (setupkit_wine_stop ends it).
+setupkit_wine_display() {
+    if [ -n "${SETUPKIT_DISPLAY:-}" ]; then
+        export DISPLAY=$SETUPKIT_DISPLAY
+        return 0
+    fi
+    local state="$WINEPREFIX.xvfb"
+    (
+        flock 9
+        if [ -f "$state" ] && kill -0 "$(cut -d' ' -f1 "$state")" 2>/dev/null; then
+            exit 0
+        fi
+        local fifo
+        fifo=$(mktemp -u)
+        mkfifo "$fifo"
+        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$fifo" >/dev/null 2>&1 </dev/null 9>&- &
+        local pid=$!
+        local number
+        if ! read -r -t 20 number <"$fifo"; then
+            rm -f "$fifo"
+            kill "$pid" 2>/dev/null
+            echo "wine-env: Xvfb did not start" >&2
+            exit 1
+        fi
+        rm -f "$fifo"
+        echo "$pid :$number" >"$state"
+    ) 9>"$state.lock" || return 1
+    export DISPLAY
+    DISPLAY=$(cut -d' ' -f2 "$state")
+}
+
+# Ends wineserver and the private display of the prefix.
+setupkit_wine_stop() {
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+    local state="$WINEPREFIX.xvfb"
+    if [ -f "$state" ]; then
+        kill "$(cut -d' ' -f1 "$state")" 2>/dev/null || true
+        rm -f "$state"
+    fi
+}
