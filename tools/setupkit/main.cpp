@@ -1,6 +1,26 @@
-#include <cstdio>
+#include "Commands.h"
 
-int main() {
-    std::puts("setupkit");
-    return 0;
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+// Exit codes: 0 success, 1 usage, 2 bad input.
+int main(int argc, char** argv) {
+    CLI::App app{"setupkit: build distribution disks for SETUP.EXE from a product description"};
+    app.set_version_flag("--version", std::string("setupkit ") + SETUPKIT_VERSION);
+    app.require_subcommand(1);
+
+    CommandResult result = CommandResult::Success;
+    AddCommands(app, result);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return static_cast<int>(CommandResult::Usage);
+    }
+    return static_cast<int>(result);
 }
