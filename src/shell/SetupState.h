@@ -1,0 +1,69 @@
+#pragma once
+
+#include "script/FixedText.h"
+#include "script/PathMacros.h"
+#include "script/ScriptModel.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+class BitmapControl;
+
+// The setup-type page's radio-button ids, which are also the values of SetupState::setupType.
+enum SetupTypeId : std::uint32_t {
+    kSetupTypical = 1042,
+    kSetupMinimal = 1043,
+    kSetupCustom = 1044,
+};
+
+// One drive that the installation writes to.
+struct DriveEntry {
+    FixedText rootPath; // the volume root without its trailing backslash, e.g. "C:"
+    std::uint64_t requiredBytes = 0;
+};
+
+// The one global record of the program. The script's texts and lists live in `script`; the
+// destination directory is script.directories[0].path (see DestinationDirectory()).
+// Fields get their initial values here; SetupLifetime restores them at start-up.
+struct SetupState {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND currentPage = nullptr;
+    BitmapControl* bitmapControl = nullptr;
+    HWND bitmapWindow = nullptr;
+    HWND progressWindow = nullptr;
+
+    SetupScript script;
+    bool scriptLoaded = false;
+
+    // Standard directories and the script's path.
+    FixedText windowsDirectory;
+    FixedText systemDirectory;
+    FixedText temporaryDirectory; // always ends with a backslash
+    FixedText programFilesDirectory;
+    FixedText sourceDirectory; // ends with a backslash
+    FixedText scriptPath;
+    FixedText destinationRoot; // volume root of the destination, with its backslash
+
+    // The user's choices and run-time flags.
+    std::uint32_t setupType = kSetupTypical;
+    bool createGroups = true;
+    bool allFilesInstalled = true;
+    std::uint32_t currentDisk = 1;
+    bool fileExistsApplyToAll = false;
+    std::uint32_t fileExistsChoice = 0;
+    std::vector<DriveEntry> drives;
+
+    HANDLE installLog = INVALID_HANDLE_VALUE;
+
+    // The destination directory: the resolved path of the first directory entry. A script
+    // without directories is refused at start-up, so the entry exists whenever a page runs.
+    FixedText& DestinationDirectory() { return script.directories.at(0).path; }
+
+    // The values the path macros insert at this moment.
+    MacroValues Macros() const;
+};
+
+extern SetupState g_setup;
