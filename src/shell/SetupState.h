@@ -3,6 +3,7 @@
 #include "script/FixedText.h"
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
+#include "shell/Accounting.h"
 
 #include <windows.h>
 

@@ -1,0 +1,163 @@
+#include "shell/Accounting.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool SameRoot(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+DriveEntry* ItemDrive(SetupScript& script, std::vector<DriveEntry>& drives,
+                      const InstallItem& item) {
+    const DirectoryEntry* directory = ItemDirectory(script, item);
+    if (!directory || directory->driveIndex >= drives.size()) {
+        return nullptr;
+    }
+    return &drives[directory->driveIndex];
+}
+
+} // namespace
+
+void ExpandStartupStrings(SetupScript& script, const MacroValues& macros) {
+    if (!script.directories.empty()) {
+        ExpandMacros(script.directories[0].path, macros);
+    }
+    // The other texts see the destination as just expanded.
+    MacroValues now = macros;
+    if (!script.directories.empty()) {
+        now.destinationDirectory = script.directories[0].path.View();
+    }
+    for (FixedText* text : {&script.failureCaption, &script.failureText, &script.destinationTitle,
+                            &script.productName, &script.destinationText, &script.welcomeTitle,
+                            &script.welcomeText}) {
+        ExpandMacros(*text, now);
+    }
+}
+
+void ResolveDirectories(SetupScript& script, std::string_view destinationRoot,
+                        const MacroValues& macros) {
+    for (std::size_t i = 1; i < script.directories.size(); ++i) {
+        DirectoryEntry& entry = script.directories[i];
+        entry.path = entry.templatePath;
+        const std::string_view path = entry.path.View();
+        if (path.find('?') != std::string_view::npos) {
+            ExpandMacros(entry.path, macros);
+            continue;
+        }
+        std::string_view relative = path;
+        if (!relative.empty() && relative.front() == '\\') {
+            relative.remove_prefix(1);
+        }
+        if (relative.find(':') == std::string_view::npos) {
+            entry.path.Assign(std::string(destinationRoot) + std::string(relative));
+        }
+    }
+}
+
+void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
+                    const VolumeRootFunction& volumeRoot) {
+    drives.clear();
+    drives.reserve(script.directories.size());
+    for (DirectoryEntry& entry : script.directories) {
+        std::string root = volumeRoot(entry.path.View());
+        if (!root.empty() && root.back() == '\\') {
+            root.pop_back();
+        }
+        if (const auto index = FindDrive(drives, root)) {
+            entry.driveIndex = static_cast<std::uint32_t>(*index);
+        } else {
+            entry.driveIndex = static_cast<std::uint32_t>(drives.size());
+            drives.push_back({root, 0});
+        }
+    }
+    for (const InstallItem& item : script.installItems) {
+        if (!IsItemSelected(item)) {
+            continue;
+        }
+        if (DriveEntry* drive = ItemDrive(script, drives, item)) {
+            drive->requiredBytes += item.size;
+        }
+    }
+}
+
+std::optional<std::size_t> FindDrive(const std::vector<DriveEntry>& drives, std::string_view root) {
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        if (SameRoot(drives[i].rootPath, root)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+const DirectoryEntry* ItemDirectory(const SetupScript& script, const InstallItem& item) {
+    if (item.dirIndex == 0 || item.dirIndex > script.directories.size()) {
+        return nullptr;
+    }
+    return &script.directories[item.dirIndex - 1];
+}
+
+void ResetInstallCounts(SetupScript& script) {
+    for (InstallItem& item : script.installItems) {
+        item.installCount = kInstallAlways;
+    }
+    for (const Component& component : script.components) {
+        for (std::uint32_t index : component.files) {
+            script.installItems.at(index).installCount = 0;
+        }
+    }
+}
+
+void ApplySetupType(SetupScript& script, std::uint32_t setupType) {
+    if (setupType != kSetupTypical && setupType != kSetupMinimal) {
+        return;
+    }
+    ResetInstallCounts(script);
+    for (const Component& component : script.components) {
+        const bool member = setupType == kSetupMinimal ? component.inMinimal : component.inTypical;
+        if (!member) {
+            continue;
+        }
+        for (std::uint32_t index : component.files) {
+            ++script.installItems.at(index).installCount;
+        }
+    }
+}
+
+const DriveEntry* ComponentDrive(const SetupScript& script, const std::vector<DriveEntry>& drives,
+                                 const Component& component) {
+    if (component.files.empty()) {
+        return nullptr;
+    }
+    const DirectoryEntry* directory =
+        ItemDirectory(script, script.installItems.at(component.files.front()));
+    if (!directory || directory->driveIndex >= drives.size()) {
+        return nullptr;
+    }
+    return &drives[directory->driveIndex];
+}
+
+void ToggleComponent(SetupScript& script, std::vector<DriveEntry>& drives, Component& component) {
+    component.selected = component.selected ? 0 : 1;
+    for (std::uint32_t index : component.files) {
+        InstallItem& item = script.installItems.at(index);
+        DriveEntry* drive = ItemDrive(script, drives, item);
+        if (component.selected) {
+            // A count of -1 (no component) cannot occur for a listed item; 0 becomes 1.
+            if (item.installCount < 0) {
+                item.installCount = 0;
+            }
+            if (++item.installCount == 1 && drive) {
+                drive->requiredBytes += item.size;
+            }
+        } else if (item.installCount > 0) {
+            if (--item.installCount == 0 && drive) {
+                drive->requiredBytes -= std::min<std::uint64_t>(drive->requiredBytes, item.size);
+            }
+        }
+    }
+}
