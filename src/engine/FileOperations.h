@@ -1,0 +1,41 @@
+#pragma once
+
+#include "common/Win32Handles.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// The question put to the user when a file is locked by another program or access to it is
+// denied: Abort, Retry or Ignore, answered with IDABORT (3), IDRETRY (4) or IDIGNORE (5). The
+// program installs its dialog at start-up; the engine does not know the user interface.
+using FileInUsePromptFunction = int (*)(const char* path);
+
+// Installs prompt (nullptr puts back the default) and returns the prompt installed before.
+// Until a prompt is installed the answer is IDABORT: with nobody to ask, a locked file
+// cancels the installation rather than being retried for ever or silently skipped.
+FileInUsePromptFunction SetFileInUsePrompt(FileInUsePromptFunction prompt);
+
+// True when FindFirstFileA finds at least one match; wildcards are honoured.
+[[nodiscard]] bool FileExists(std::string_view path);
+
+// Deletes the file when path is not empty, ignoring the result. The clean-up of temporary
+// files, so it never throws.
+void DeleteIfNamed(std::string_view path) noexcept;
+
+// Opens or creates path with no sharing. Access denied and sharing violations go to the
+// file-in-use prompt: Retry tries again, any other answer is thrown as SetupError with the
+// answer as its code (3 Abort, 5 Ignore). Other failures throw the system error code. The
+// callers use GENERIC_READ with OPEN_EXISTING and GENERIC_WRITE with CREATE_ALWAYS.
+[[nodiscard]] UniqueFile OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition);
+
+// -1 when existing was last written before source, 0 at the same time, 1 after. Both files
+// are opened with OpenFileExclusive (source first) and throw as it does.
+[[nodiscard]] int CompareLastWrite(std::string_view existing, std::string_view source);
+
+// The whole file, read with one call through OpenFileExclusive; size() is the byte count and
+// c_str() ends it with a NUL. Throws as OpenFileExclusive does, 8001 when the size cannot be
+// read (or the file is 4 GB or more), ERROR_NOT_ENOUGH_MEMORY when it does not fit in memory
+// and the system error code when the read fails.
+[[nodiscard]] std::string ReadWholeFile(std::string_view path);

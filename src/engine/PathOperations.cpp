@@ -1,0 +1,101 @@
+#include "engine/PathOperations.h"
+
+#include "script/SetupError.h"
+
+#include <windows.h>
+
+std::optional<std::string> PlatformFullPath(std::string_view path, std::size_t capacity) {
+    const std::string input(path);
+    std::string full(capacity, '\0');
+    char* filePart = nullptr;
+    const DWORD length =
+        GetFullPathNameA(input.c_str(), static_cast<DWORD>(capacity), full.data(), &filePart);
+    // A result of capacity or more is the size the buffer would need: nothing was written.
+    if (length == 0 || length >= capacity) {
+        return std::nullopt;
+    }
+    full.resize(length);
+    return full;
+}
+
+std::string FileNamePart(std::string_view path) {
+    return FileNamePart(path, PlatformFullPath);
+}
+
+std::optional<std::string> FileExtension(std::string_view path) {
+    return FileExtension(path, PlatformFullPath);
+}
+
+std::string ReplaceExtension(std::string_view path, std::string_view newExtension) {
+    return ReplaceExtension(path, newExtension, PlatformFullPath);
+}
+
+std::string CompressedName(std::string_view name) {
+    return CompressedName(name, PlatformFullPath);
+}
+
+std::string VolumeRoot(std::string_view path) {
+    const std::optional<std::string> full = PlatformFullPath(path, kBoundedPathCapacity);
+    if (!full) {
+        throw SetupError(kErrorNoFullPath, "no full path for " + std::string(path));
+    }
+    const std::string root = VolumeRootOfFullPath(*full);
+    DWORD maximumComponentLength = 0;
+    DWORD fileSystemFlags = 0;
+    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maximumComponentLength,
+                               &fileSystemFlags, nullptr, 0)) {
+        throw SetupError(kErrorNoFullPath, "no volume answers at " + root);
+    }
+    return root;
+}
+
+bool ValidatePath(std::string& out, std::string_view path) {
+    if (HasWildcards(path)) {
+        return false;
+    }
+    const std::optional<std::string> full = PlatformFullPath(path, kBoundedPathCapacity);
+    if (!full) {
+        out = BoundedCopy(path);
+        return false;
+    }
+    out = *full;
+    try {
+        static_cast<void>(VolumeRoot(path));
+    } catch (const SetupError&) {
+        return false;
+    }
+    return true;
+}
+
+bool CreateDirectoryTree(std::string_view path) {
+    auto create = [](const std::string& directory) {
+        return CreateDirectoryA(directory.c_str(), nullptr) != FALSE;
+    };
+    auto enter = [](const std::string& directory) {
+        return SetCurrentDirectoryA(directory.c_str()) != FALSE;
+    };
+    return CreateDirectoryTreeWith(std::string(path), create, enter);
+}
+
+bool EnsureDirectory(std::string_view path) {
+    char saved[kPathCapacity] = {};
+    const DWORD length = GetCurrentDirectoryA(kPathCapacity, saved);
+    const bool created = CreateDirectoryTree(path);
+    // A current directory too long for the buffer was never read, so it cannot be restored.
+    if (length > 0 && length < kPathCapacity) {
+        SetCurrentDirectoryA(saved);
+    }
+    return created;
+}
+
+std::uint64_t FreeDiskSpaceK(std::string_view directory) {
+    const std::string root = WithTrailingBackslash(directory);
+    // A failed call leaves the outputs 0, and so the result.
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD totalClusters = 0;
+    GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                      &totalClusters);
+    return FreeSpaceK(freeClusters, sectorsPerCluster, bytesPerSector);
+}
