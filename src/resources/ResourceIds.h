@@ -1,6 +1,6 @@
 // Resource ids of SETUP.EXE: dialog templates, their controls, strings, icons and bitmaps.
 // Read by C++ and by windres alike, so everything is a plain #define of a decimal number.
-// The numbers are fixed: scripts, tests and the templates themselves depend on them.
+// The numbers are the system's own and never change; the names only make them readable.
 #pragma once
 
 #ifndef IDC_STATIC
