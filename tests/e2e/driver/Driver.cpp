@@ -1,0 +1,875 @@
+#include "Driver.h"
+
+#include "Screenshot.h"
+#include "Windows.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+constexpr DWORD kPollMs = 100;
+// How long an expectation may take to come true after the step before it: the program may
+// still be handling what it was sent or posted.
+constexpr DWORD kSettleMs = 2000;
+// What the driver makes a program that it has to end exit with, so that it is told apart.
+constexpr UINT kTerminatedExitCode = 0xE2E;
+
+bool TimeReached(DWORD deadline) {
+    return static_cast<LONG>(GetTickCount() - deadline) >= 0;
+}
+
+std::string Indent(const std::string& block, const char* prefix) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < block.size()) {
+        std::size_t end = block.find('\n', start);
+        if (end == std::string::npos) {
+            end = block.size();
+        }
+        out += prefix + block.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string ExitCodeText(DWORD code) {
+    char text[48];
+    if (code >= 0x80000000u) {
+        std::snprintf(text, sizeof text, "%lu (0x%08lX)", code, code);
+    } else {
+        std::snprintf(text, sizeof text, "%lu", code);
+    }
+    return text;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+void SetUserValue(const std::string& keyPath, const char* name, DWORD type, const void* data,
+                  DWORD size) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &opened, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    UniqueRegistryKey key(opened);
+    RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsExtendedKey(int virtualKey) {
+    switch (virtualKey) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsRadio(HWND control) {
+    const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    return IsClass(control, "Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+} // namespace
+
+// Wine settings for an unattended run, made before the program starts:
+// - An unhandled exception starts the debugger, whose crash dialog would keep the crashed
+//   program waiting for a person; without it the program ends at once with the exception
+//   code, which `expect exit` reports.
+// - The virtual display has no window manager, and Wine's X11 driver waits up to 2 s for one
+//   whenever a managed window is hidden (every closed page, dialog and box). Windows that Wine
+//   does not hand to a window manager close at once; Wine then draws their title bars itself,
+//   which the pictures show. Set for the program under test only (by its file name) and taken
+//   back after the run.
+class WineSettings {
+public:
+    explicit WineSettings(const std::string& program)
+        : appKey_("Software\\Wine\\AppDefaults\\" + FileNameOf(program) + "\\X11 Driver") {
+        if (!UnderWine()) {
+            appKey_.clear();
+            return;
+        }
+        const DWORD off = 0;
+        SetUserValue("Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &off, sizeof off);
+        SetUserValue(appKey_, "Managed", REG_SZ, "N", 2);
+    }
+    ~WineSettings() {
+        if (!appKey_.empty()) {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, appKey_.c_str(), "Managed");
+        }
+    }
+    WineSettings(const WineSettings&) = delete;
+    WineSettings& operator=(const WineSettings&) = delete;
+
+private:
+    std::string appKey_;
+};
+
+Driver::Driver(DriverOptions options, Transcript& transcript)
+    : options_(std::move(options)), transcript_(transcript), startTick_(GetTickCount()) {}
+
+Driver::~Driver() {
+    if (process_ && !ProgramEnded()) {
+        TerminateProcess(process_.get(), kTerminatedExitCode);
+    }
+}
+
+RunResult Driver::Run(const Scenario& scenario) {
+    try {
+        Start();
+        for (const Step& step : scenario.steps) {
+            step_ = &step;
+            transcript_.Line("line " + std::to_string(step.line) + ": " + step.source);
+            Execute(step);
+        }
+        step_ = nullptr;
+        if (!ProgramEnded()) {
+            Fail("the scenario ended while the program was still running (end it with "
+                 "\"expect exit\")");
+        }
+        transcript_.Line("PASSED");
+        return RunResult::Passed;
+    } catch (const StepFailed& failure) {
+        RecordFailure(failure.message);
+        return RunResult::Failed;
+    }
+}
+
+void Driver::Start() {
+    wineSettings_ = std::make_unique<WineSettings>(options_.program);
+
+    // The program and everything it starts live in a job that ends with the driver, so that
+    // nothing outlives a run that fails or is killed.
+    job_.reset(CreateJobObjectA(nullptr, nullptr));
+    if (job_) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (!SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits,
+                                     sizeof limits)) {
+            job_.reset();
+        }
+    }
+
+    std::string commandLine = "\"" + options_.program + "\"";
+    if (!options_.arguments.empty()) {
+        commandLine += " " + options_.arguments;
+    }
+    const std::string directory = DirectoryOf(options_.program);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(options_.program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED, nullptr, directory.c_str(), &startup, &started)) {
+        Fail("cannot start " + options_.program + ": error " + std::to_string(GetLastError()));
+    }
+    process_.reset(started.hProcess);
+    const UniqueKernelHandle thread(started.hThread);
+    processId_ = started.dwProcessId;
+    if (job_ && !AssignProcessToJobObject(job_.get(), process_.get())) {
+        transcript_.Line("note: the program could not be put in a job (error " +
+                         std::to_string(GetLastError()) + ")");
+    }
+    ResumeThread(thread.get());
+    transcript_.Line("started " + commandLine + " in " + directory + " (process " +
+                     std::to_string(processId_) + ")");
+}
+
+void Driver::Execute(const Step& step) {
+    switch (step.verb) {
+    case Verb::Timeout:
+        defaultTimeoutSeconds_ = step.number;
+        break;
+    case Verb::WaitWindow:
+        WaitWindow(step);
+        break;
+    case Verb::WaitClosed:
+        WaitClosed(step);
+        break;
+    case Verb::ExpectWindow:
+        ExpectWindow(step, true);
+        break;
+    case Verb::ExpectNoWindow:
+        ExpectWindow(step, false);
+        break;
+    case Verb::ExpectCaption:
+        ExpectCaption(step);
+        break;
+    case Verb::ExpectText:
+        ExpectText(step);
+        break;
+    case Verb::ExpectState:
+        ExpectState(step);
+        break;
+    case Verb::ExpectSelected:
+        ExpectSelected(step);
+        break;
+    case Verb::ExpectExit:
+        ExpectExit(step);
+        break;
+    case Verb::Type:
+        Type(step);
+        break;
+    case Verb::Keys:
+        Keys(step);
+        break;
+    case Verb::Check:
+        SetCheck(step, true);
+        break;
+    case Verb::Uncheck:
+        SetCheck(step, false);
+        break;
+    case Verb::Choose:
+        SetCheck(step, true);
+        break;
+    case Verb::Select:
+        Select(step);
+        break;
+    case Verb::Click:
+        Click(step);
+        break;
+    case Verb::Key:
+        Key(step);
+        break;
+    case Verb::Focus:
+        Focus(step);
+        break;
+    case Verb::Close:
+        Close(step);
+        break;
+    case Verb::Shot:
+        Shot(step);
+        break;
+    case Verb::Dump:
+        transcript_.Block(Indent(DescribeWindow(RequireWindow()), "           "));
+        break;
+    }
+}
+
+// ---- Waits ------------------------------------------------------------------------------
+
+void Driver::WaitWindow(const Step& step) {
+    const DWORD timeout = TimeoutMs(step);
+    HWND found = nullptr;
+    DWORD exitCode = 0;
+    bool ended = false;
+    Poll(timeout, [&] {
+        // Only what a person could act on: visible and enabled (a window under a modal box is
+        // disabled until the box is gone).
+        for (const HWND window : ProcessWindows(processId_)) {
+            if (window != actedOn_ && IsWindowVisible(window) && IsWindowEnabled(window) &&
+                Matches(window, step.query)) {
+                found = window;
+                return true;
+            }
+        }
+        ended = ProgramEnded(&exitCode);
+        return ended;
+    });
+    if (!found) {
+        if (ended) {
+            Fail("the program ended with exit code " + ExitCodeText(exitCode) +
+                 " while the scenario waited for a " + step.query.Describe());
+        }
+        Fail("timed out after " + std::to_string(timeout / 1000) + " s waiting for a " +
+             step.query.Describe());
+    }
+    current_ = found;
+    actedOn_ = nullptr;
+    transcript_.Block(Indent(DescribeWindow(found), "           "));
+    if (step.query.messageText) {
+        const std::string shown = WindowText(MessageTextControl(found));
+        if (shown != *step.query.messageText) {
+            Fail("the box says " + Quoted(shown) + ", expected " + Quoted(*step.query.messageText));
+        }
+    }
+}
+
+void Driver::WaitClosed(const Step& step) {
+    if (!current_) {
+        Fail("no current window (a wait step chooses one)");
+    }
+    const HWND window = current_;
+    const DWORD timeout = TimeoutMs(step);
+    if (!Poll(timeout, [&] { return !IsWindow(window) || !IsWindowVisible(window); })) {
+        Fail("timed out after " + std::to_string(timeout / 1000) + " s waiting for " +
+             DescribeWindowBriefly(window) + " to close");
+    }
+    current_ = nullptr;
+}
+
+void Driver::ExpectWindow(const Step& step, bool wanted) {
+    HWND found = nullptr;
+    const bool held = Poll(SettleMs(step), [&] {
+        found = nullptr;
+        for (const HWND window : ProcessWindows(processId_)) {
+            if (IsWindowVisible(window) && Matches(window, step.query)) {
+                found = window;
+                break;
+            }
+        }
+        return (found != nullptr) == wanted;
+    });
+    if (found) {
+        transcript_.Block(Indent(DescribeWindow(found), "           "));
+    }
+    if (!held) {
+        Fail(wanted ? "no " + step.query.Describe() + " is shown"
+                    : "a " + step.query.Describe() + " is shown");
+    }
+}
+
+bool Driver::Matches(HWND window, const WindowQuery& query) const {
+    if (query.messageBox && !IsMessageBox(window)) {
+        return false;
+    }
+    if (query.caption && WindowText(window) != *query.caption) {
+        return false;
+    }
+    if (query.className && WindowClass(window) != *query.className) {
+        return false;
+    }
+    const std::vector<HWND> controls =
+        query.controlId || query.staticText ? Descendants(window) : std::vector<HWND>{};
+    if (query.controlId && std::none_of(controls.begin(), controls.end(), [&](HWND control) {
+            return GetDlgCtrlID(control) == *query.controlId;
+        })) {
+        return false;
+    }
+    if (query.staticText && std::none_of(controls.begin(), controls.end(), [&](HWND control) {
+            return IsClass(control, "Static") &&
+                   WindowText(control).find(*query.staticText) != std::string::npos;
+        })) {
+        return false;
+    }
+    return true;
+}
+
+// ---- Expectations -----------------------------------------------------------------------
+
+void Driver::ExpectCaption(const Step& step) {
+    const HWND window = RequireWindow();
+    std::string caption;
+    if (!Poll(SettleMs(step), [&] { return (caption = WindowText(window)) == step.text; })) {
+        Fail("the caption is " + Quoted(caption) + ", expected " + Quoted(step.text));
+    }
+}
+
+void Driver::ExpectText(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    std::string text;
+    const bool held = Poll(SettleMs(step), [&] {
+        text = WindowText(control);
+        return step.contains ? text.find(step.text) != std::string::npos : text == step.text;
+    });
+    if (!held) {
+        Fail(step.control.Describe() + " shows " + Quoted(text) + ", expected " +
+             (step.contains ? "a text containing " : "") + Quoted(step.text));
+    }
+    transcript_.Line("  ok: " + Quoted(text));
+}
+
+void Driver::ExpectState(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    if ((step.state == ControlState::Checked || step.state == ControlState::Unchecked) &&
+        !CheckState(control)) {
+        Fail(step.control.Describe() + " is not a check box or radio button");
+    }
+    std::string actual;
+    const bool held = Poll(SettleMs(step), [&] {
+        switch (step.state) {
+        case ControlState::Enabled:
+        case ControlState::Disabled: {
+            const bool enabled = IsWindowEnabled(control);
+            actual = enabled ? "enabled" : "disabled";
+            return enabled == (step.state == ControlState::Enabled);
+        }
+        case ControlState::Checked:
+        case ControlState::Unchecked: {
+            const bool checked = CheckState(control).value_or(false);
+            actual = checked ? "checked" : "unchecked";
+            return checked == (step.state == ControlState::Checked);
+        }
+        case ControlState::Visible:
+        case ControlState::Hidden: {
+            const bool visible = IsWindowVisible(control);
+            actual = visible ? "visible" : "hidden";
+            return visible == (step.state == ControlState::Visible);
+        }
+        case ControlState::Focused: {
+            const HWND focus = FocusOf(control);
+            actual = focus ? "not focused (the focus is on control " +
+                                 std::to_string(GetDlgCtrlID(focus)) + " " +
+                                 Quoted(WindowText(focus)) + ")"
+                           : "not focused (no focus)";
+            return focus == control;
+        }
+        }
+        return false;
+    });
+    if (!held) {
+        Fail(step.control.Describe() + " is " + actual);
+    }
+}
+
+void Driver::ExpectSelected(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    if (!IsClass(control, "ListBox") && !IsClass(control, "ComboBox")) {
+        Fail(step.control.Describe() + " is not a list box or combo box");
+    }
+    std::string selected;
+    const bool held = Poll(SettleMs(step), [&] {
+        const std::vector<std::string> entries = ListEntries(control);
+        const int index = ListSelection(control);
+        selected = index >= 0 && index < static_cast<int>(entries.size()) ? Quoted(entries[index])
+                                                                          : "nothing";
+        return index >= 0 && index < static_cast<int>(entries.size()) &&
+               entries[index] == step.text;
+    });
+    if (!held) {
+        Fail(step.control.Describe() + " has " + selected + " selected, expected " +
+             Quoted(step.text));
+    }
+}
+
+void Driver::ExpectExit(const Step& step) {
+    const DWORD timeout = TimeoutMs(step);
+    DWORD exitCode = 0;
+    if (!Poll(timeout, [&] { return ProgramEnded(&exitCode); })) {
+        Fail("the program is still running after " + std::to_string(timeout / 1000) + " s");
+    }
+    transcript_.Line("  the program ended with exit code " + ExitCodeText(exitCode));
+    current_ = nullptr;
+    if (exitCode != static_cast<DWORD>(step.number)) {
+        Fail("exit code " + ExitCodeText(exitCode) + ", expected " + std::to_string(step.number));
+    }
+}
+
+// ---- Actions ----------------------------------------------------------------------------
+
+void Driver::Type(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    if (IsClass(control, "Edit") && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY)) {
+        Fail(step.control.Describe() + " is read-only");
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()),
+                             SMTO_NORMAL, TimeoutMs(step), &result)) {
+        Fail("the program did not take the text within " + std::to_string(TimeoutMs(step) / 1000) +
+             " s");
+    }
+}
+
+void Driver::Keys(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    // Into the field as Tab would take a person there (the dialog selects an edit's text, so
+    // typing replaces it); a field that has the focus already takes the keys at its caret.
+    if (FocusOf(control) != control) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(RequireWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE,
+                            SMTO_NORMAL, TimeoutMs(step), &result);
+    }
+    for (const char c : step.text) {
+        const char typed = c == '\n' ? '\r' : c;
+        SendNotifyMessageA(control, WM_CHAR, static_cast<unsigned char>(typed), 1);
+    }
+    Sync(control, TimeoutMs(step));
+}
+
+void Driver::SetCheck(const Step& step, bool wanted) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    const std::optional<bool> state = CheckState(control);
+    if (!state) {
+        Fail(step.control.Describe() + " is not a check box or radio button");
+    }
+    if (step.verb == Verb::Choose && !IsRadio(control)) {
+        Fail(step.control.Describe() + " is not a radio button");
+    }
+    if (*state != wanted) {
+        SendAndSync(control, BM_CLICK, 0, 0, step);
+    }
+    if (!Poll(SettleMs(step), [&] { return CheckState(control) == std::optional<bool>(wanted); })) {
+        Fail("clicking " + step.control.Describe() + " left it " +
+             (wanted ? "unchecked" : "checked"));
+    }
+}
+
+void Driver::Select(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    const bool combo = IsClass(control, "ComboBox");
+    if (!combo && !IsClass(control, "ListBox")) {
+        Fail(step.control.Describe() + " is not a list box or combo box");
+    }
+    const std::vector<std::string> entries = ListEntries(control);
+    const auto found = std::find(entries.begin(), entries.end(), step.text);
+    if (found == entries.end()) {
+        std::string list;
+        for (const std::string& entry : entries) {
+            list += (list.empty() ? "" : ", ") + Quoted(entry);
+        }
+        Fail(step.control.Describe() + " has no entry " + Quoted(step.text) + " (it has " +
+             (list.empty() ? "none" : list) + ")");
+    }
+    const WPARAM index = static_cast<WPARAM>(found - entries.begin());
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    DWORD_PTR result = 0;
+    if (!combo && (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
+        SendMessageTimeoutA(control, LB_SETSEL, TRUE, static_cast<LPARAM>(index), SMTO_NORMAL,
+                            TimeoutMs(step), &result);
+    } else {
+        SendMessageTimeoutA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0, SMTO_NORMAL,
+                            TimeoutMs(step), &result);
+    }
+    // A click on an entry tells the dialog; a list box does so only with LBS_NOTIFY.
+    if (!combo && !(style & LBS_NOTIFY)) {
+        return;
+    }
+    const HWND parent = GetParent(control);
+    const WORD id = static_cast<WORD>(GetDlgCtrlID(control));
+    const LPARAM from = reinterpret_cast<LPARAM>(control);
+    SendAndSync(parent, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), from,
+                step);
+    if (step.doubleClick) {
+        ActedOn(current_);
+        SendAndSync(parent, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_DBLCLK : LBN_DBLCLK), from,
+                    step);
+    }
+}
+
+void Driver::Click(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    if (!IsClass(control, "Button")) {
+        Fail(step.control.Describe() + " is not a button");
+    }
+    transcript_.Line("  clicks control " + std::to_string(GetDlgCtrlID(control)) + " " +
+                     Quoted(WindowText(control)));
+    ActedOn(current_);
+    SendAndSync(control, BM_CLICK, 0, 0, step);
+}
+
+void Driver::Key(const Step& step) {
+    const HWND window = RequireWindow();
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        Fail("the current window is " +
+             std::string(IsWindowVisible(window) ? "disabled" : "hidden") +
+             ": a person's keys would not reach it");
+    }
+    ActedOn(window);
+    for (const KeyStroke& stroke : step.keys) {
+        if (step.delivery == KeyDelivery::Post) {
+            PostKey(window, stroke);
+        } else {
+            InputKey(window, stroke);
+        }
+    }
+    // Posted keys are handled after anything sent meanwhile; give the program's loop a moment
+    // before the next step sends anything. The steps that follow poll for the effect anyway.
+    Sleep(150);
+    Sync(window, TimeoutMs(step));
+    Sleep(50);
+    Sync(window, TimeoutMs(step));
+}
+
+void Driver::PostKey(HWND window, const KeyStroke& stroke) {
+    if (stroke.shift || stroke.control) {
+        Fail("posted keys cannot hold shift or ctrl down (use \"key input\"): " + stroke.name);
+    }
+    // To the control with the focus, as the keyboard would: the program's message loop sees
+    // the key and hands it to the dialog manager.
+    HWND target = FocusOf(window);
+    if (!target || (target != window && !IsChild(window, target))) {
+        target = window;
+    }
+    const UINT scan = MapVirtualKeyA(stroke.virtualKey, MAPVK_VK_TO_VSC);
+    LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (IsExtendedKey(stroke.virtualKey)) {
+        down |= 1 << 24;
+    }
+    if (stroke.alt) {
+        down |= 1 << 29;
+    }
+    const LPARAM up = down | (1 << 30) | (1u << 31);
+    const bool system = stroke.alt;
+    PostMessageA(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, stroke.virtualKey, down);
+    PostMessageA(target, system ? WM_SYSKEYUP : WM_KEYUP, stroke.virtualKey, up);
+}
+
+void Driver::InputKey(HWND window, const KeyStroke& stroke) {
+    // Real input goes to the foreground window's focus, as from the keyboard.
+    SetForegroundWindow(window);
+    if (!Poll(2000, [&] { return GetForegroundWindow() == window; })) {
+        Fail("could not bring the window to the foreground for input");
+    }
+    std::vector<INPUT> inputs;
+    auto add = [&](int virtualKey, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(virtualKey);
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags =
+            (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    const std::pair<bool, int> modifiers[] = {
+        {stroke.shift, VK_SHIFT}, {stroke.control, VK_CONTROL}, {stroke.alt, VK_MENU}};
+    for (const auto& [held, key] : modifiers) {
+        if (held) {
+            add(key, false);
+        }
+    }
+    add(stroke.virtualKey, false);
+    add(stroke.virtualKey, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+        if (it->first) {
+            add(it->second, true);
+        }
+    }
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
+        inputs.size()) {
+        Fail("SendInput did not take the key " + stroke.name + " (error " +
+             std::to_string(GetLastError()) + ")");
+    }
+}
+
+void Driver::Focus(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(RequireWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE,
+                        SMTO_NORMAL, TimeoutMs(step), &result);
+    if (!Poll(SettleMs(step), [&] { return FocusOf(control) == control; })) {
+        Fail(step.control.Describe() + " did not take the focus");
+    }
+}
+
+void Driver::Close(const Step& step) {
+    const HWND window = RequireWindow();
+    ActedOn(window);
+    // What the close box in the title bar sends.
+    SendAndSync(window, WM_SYSCOMMAND, SC_CLOSE, 0, step);
+}
+
+void Driver::Shot(const Step& step) {
+    const std::string path = ShotPath(step.text);
+    const bool saved = step.screen ? SaveScreen(path) : SaveWindow(RequireWindow(), path);
+    if (!saved) {
+        Fail("could not save the picture " + path);
+    }
+    transcript_.Line("  picture " + path);
+}
+
+// ---- Helpers ----------------------------------------------------------------------------
+
+void Driver::Fail(const std::string& message) const {
+    std::string text = message;
+    if (TimeReached(startTick_ + static_cast<DWORD>(options_.deadlineSeconds) * 1000)) {
+        text += " (the run's overall limit of " + std::to_string(options_.deadlineSeconds) +
+                " s is used up)";
+    }
+    throw StepFailed{text};
+}
+
+DWORD Driver::TimeoutMs(const Step& step) const {
+    return static_cast<DWORD>(step.timeoutSeconds.value_or(defaultTimeoutSeconds_)) * 1000;
+}
+
+DWORD Driver::SettleMs(const Step& step) const {
+    return step.timeoutSeconds ? static_cast<DWORD>(*step.timeoutSeconds) * 1000 : kSettleMs;
+}
+
+DWORD Driver::DeadlineFor(DWORD timeoutMs) const {
+    const DWORD now = GetTickCount();
+    const DWORD overall = startTick_ + static_cast<DWORD>(options_.deadlineSeconds) * 1000;
+    const DWORD step = now + timeoutMs;
+    return static_cast<LONG>(overall - step) < 0 ? overall : step;
+}
+
+template <typename Check> bool Driver::Poll(DWORD timeoutMs, Check check) const {
+    const DWORD deadline = DeadlineFor(timeoutMs);
+    for (;;) {
+        if (check()) {
+            return true;
+        }
+        if (TimeReached(deadline)) {
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+bool Driver::ProgramEnded(DWORD* exitCode) const {
+    if (!process_ || WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (exitCode) {
+        GetExitCodeProcess(process_.get(), exitCode);
+    }
+    return true;
+}
+
+HWND Driver::RequireWindow() const {
+    if (!current_) {
+        Fail("no current window (a wait step chooses one)");
+    }
+    if (!IsWindow(current_)) {
+        Fail("the current window has gone");
+    }
+    return current_;
+}
+
+HWND Driver::ResolveControl(const ControlRef& ref) const {
+    const HWND window = RequireWindow();
+    const std::vector<HWND> controls = Descendants(window);
+    switch (ref.kind) {
+    case ControlRef::Kind::Id:
+        for (const HWND control : controls) {
+            if (GetDlgCtrlID(control) == ref.id) {
+                return control;
+            }
+        }
+        Fail("the window has no control " + std::to_string(ref.id));
+    case ControlRef::Kind::Message:
+        if (const HWND text = MessageTextControl(window)) {
+            return text;
+        }
+        Fail("the current window is not a message box");
+    case ControlRef::Kind::Text:
+        break;
+    }
+    // By its text: exactly as written first, else as a person reads it.
+    std::vector<HWND> exact;
+    std::vector<HWND> read;
+    const std::string wanted = NormaliseCaption(ref.text);
+    for (const HWND control : controls) {
+        const std::string text = WindowText(control);
+        if (text == ref.text) {
+            exact.push_back(control);
+        } else if (!wanted.empty() && NormaliseCaption(text) == wanted) {
+            read.push_back(control);
+        }
+    }
+    std::vector<HWND>& candidates = exact.empty() ? read : exact;
+    if (candidates.size() > 1) {
+        std::erase_if(candidates, [](HWND control) { return !IsWindowVisible(control); });
+    }
+    if (candidates.size() > 1) {
+        std::erase_if(candidates, [](HWND control) { return !IsClass(control, "Button"); });
+    }
+    if (candidates.empty()) {
+        Fail("the window has no control that reads " + Quoted(ref.text));
+    }
+    if (candidates.size() > 1) {
+        Fail("more than one control reads " + Quoted(ref.text) + ": name it by its id");
+    }
+    return candidates.front();
+}
+
+void Driver::RequireUsable(HWND control, const ControlRef& ref) const {
+    const HWND window = RequireWindow();
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        Fail("the current window is " +
+             std::string(IsWindowVisible(window) ? "disabled" : "hidden") +
+             ": a person could not use " + ref.Describe());
+    }
+    if (!IsWindowVisible(control)) {
+        Fail(ref.Describe() + " is hidden");
+    }
+    if (!IsWindowEnabled(control)) {
+        Fail(ref.Describe() + " is disabled");
+    }
+}
+
+void Driver::Sync(HWND window, DWORD timeoutMs) const {
+    // A message sent after the action is answered once the program has handled the action or
+    // is waiting for the user in a nested loop (a modal dialog or box it opened).
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result)) {
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (!IsWindow(window) || ProgramEnded()) {
+        return;
+    }
+    if (error == ERROR_TIMEOUT) {
+        Fail("the program did not answer within " + std::to_string(timeoutMs / 1000) +
+             " s (is it hung?)");
+    }
+}
+
+void Driver::SendAndSync(HWND target, UINT message, WPARAM wParam, LPARAM lParam,
+                         const Step& step) {
+    // Sent without waiting: the handler may open a modal dialog and wait for us.
+    if (!SendNotifyMessageA(target, message, wParam, lParam) && IsWindow(target)) {
+        Fail("could not send to the window (error " + std::to_string(GetLastError()) + ")");
+    }
+    Sync(target, TimeoutMs(step));
+}
+
+void Driver::ActedOn(HWND window) {
+    actedOn_ = window;
+}
+
+void Driver::RecordFailure(const std::string& message) {
+    transcript_.Line("FAILED" +
+                     (step_ ? " at line " + std::to_string(step_->line) : std::string()) + ": " +
+                     message);
+    if (process_) {
+        transcript_.Line("windows of the program:");
+        for (const HWND window : ProcessWindows(processId_)) {
+            transcript_.Block(Indent(DescribeWindow(window), "           "));
+        }
+        const std::vector<HWND> others = OtherVisibleWindows(processId_);
+        if (!others.empty()) {
+            transcript_.Line("visible windows of other programs:");
+            for (const HWND window : others) {
+                transcript_.Block(Indent(DescribeWindowBriefly(window), "           "));
+            }
+        }
+    }
+    if (!options_.shotDirectory.empty()) {
+        const std::string path = ShotPath("failure");
+        if (SaveScreen(path)) {
+            transcript_.Line("picture of the screen: " + path);
+        }
+    }
+    if (process_ && !ProgramEnded()) {
+        TerminateProcess(process_.get(), kTerminatedExitCode);
+        WaitForSingleObject(process_.get(), 5000);
+        transcript_.Line("ended the program");
+    }
+}
+
+std::string Driver::ShotPath(const std::string& name) const {
+    std::string directory = options_.shotDirectory.empty() ? "." : options_.shotDirectory;
+    CreateDirectoryA(directory.c_str(), nullptr);
+    if (directory.back() != '\\' && directory.back() != '/') {
+        directory += '\\';
+    }
+    return directory + name + ".bmp";
+}

@@ -1,0 +1,279 @@
+#include "Windows.h"
+
+#include <cstdio>
+
+namespace {
+
+struct ProcessWindowSearch {
+    DWORD processId;
+    bool wanted; // true: windows of the process; false: visible windows of others
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<ProcessWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search.wanted ? owner == search.processId
+                      : owner != search.processId && IsWindowVisible(window)) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+void CollectChildren(HWND parent, std::vector<HWND>& out) {
+    // GW_CHILD walks the z-order, which for a dialog is the template's order.
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        out.push_back(child);
+    }
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string narrow(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), size,
+                        nullptr, nullptr);
+    return narrow;
+}
+
+std::string Hex(const void* handle) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%08lX",
+                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
+    return buffer;
+}
+
+std::string DescribeControl(HWND control, HWND focus) {
+    const std::string className = WindowClass(control);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    std::string line = std::to_string(GetDlgCtrlID(control)) + " " + className;
+    if (!(IsClass(control, "Static") && (style & SS_TYPEMASK) == SS_ICON)) {
+        line += " " + Quoted(WindowText(control));
+    }
+    line += IsWindowVisible(control) ? " visible" : " hidden";
+    line += IsWindowEnabled(control) ? " enabled" : " disabled";
+    if (const auto checked = CheckState(control)) {
+        line += *checked ? " checked" : " unchecked";
+    }
+    if (IsClass(control, "Edit") && (style & ES_READONLY)) {
+        line += " read-only";
+    }
+    if (IsClass(control, "ListBox") || IsClass(control, "ComboBox")) {
+        const std::vector<std::string> entries = ListEntries(control);
+        const int selected = ListSelection(control);
+        line += " selected " + (selected >= 0 && selected < static_cast<int>(entries.size())
+                                    ? Quoted(entries[selected])
+                                    : std::string("none"));
+        line += " entries [";
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            line += (i ? ", " : "") + Quoted(entries[i]);
+        }
+        line += "]";
+    }
+    if (control == focus) {
+        line += " focus";
+    }
+    return line;
+}
+
+} // namespace
+
+std::vector<HWND> ProcessWindows(DWORD processId) {
+    ProcessWindowSearch search{processId, true, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> OtherVisibleWindows(DWORD processId) {
+    ProcessWindowSearch search{processId, false, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &length)) {
+        return "<no answer>";
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+        return "<no answer>";
+    }
+    text.resize(copied < text.size() ? copied : text.size() - 1);
+    return text;
+}
+
+std::string WindowClass(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool IsClass(HWND window, const char* className) {
+    return lstrcmpiA(WindowClass(window).c_str(), className) == 0;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    CollectChildren(window, all);
+    // Breadth first: the dialog's own controls, then what the controls hold (a combo box's
+    // edit, a file dialog's nested panes).
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        CollectChildren(all[i], all);
+    }
+    return all;
+}
+
+std::optional<bool> CheckState(HWND control) {
+    if (!IsClass(control, "Button")) {
+        return std::nullopt;
+    }
+    switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        break;
+    default:
+        return std::nullopt;
+    }
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &state)) {
+        return std::nullopt;
+    }
+    return state == BST_CHECKED;
+}
+
+bool IsMessageBox(HWND window) {
+    return IsClass(window, "#32770") && MessageTextControl(window) != nullptr;
+}
+
+HWND MessageTextControl(HWND box) {
+    // The message box template gives its text the id 0xFFFF, as Windows does.
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    if (text && IsClass(text, "Static")) {
+        return text;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ListEntries(HWND control) {
+    // Asked in UTF-16: Wine hands an ANSI caller in another process the entries of a Unicode
+    // list box as UTF-16 all the same.
+    const bool combo = IsClass(control, "ComboBox");
+    std::vector<std::string> entries;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
+                             kAnswerTimeoutMs, &count) ||
+        static_cast<LONG_PTR>(count) <= 0) {
+        return entries;
+    }
+    for (DWORD_PTR i = 0; i < count && i < 500; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0,
+                                 SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length) ||
+            static_cast<LONG_PTR>(length) < 0) {
+            entries.emplace_back("<no answer>");
+            continue;
+        }
+        std::wstring entry(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
+                                 reinterpret_cast<LPARAM>(entry.data()), SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &copied) ||
+            static_cast<LONG_PTR>(copied) < 0) {
+            entries.emplace_back("<no answer>");
+            continue;
+        }
+        entry.resize(copied <= length ? copied : length);
+        entries.push_back(Narrow(entry));
+    }
+    return entries;
+}
+
+int ListSelection(HWND control) {
+    DWORD_PTR index = 0;
+    if (!SendMessageTimeoutA(control, IsClass(control, "ComboBox") ? CB_GETCURSEL : LB_GETCURSEL, 0,
+                             0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &index)) {
+        return -1;
+    }
+    return static_cast<int>(static_cast<LONG_PTR>(index));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+std::string DescribeWindowBriefly(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char place[96];
+    std::snprintf(place, sizeof place, " pid %lu at (%ld,%ld)-(%ld,%ld)", processId, rect.left,
+                  rect.top, rect.right, rect.bottom);
+    std::string line = "window " + Hex(window) + " " + Quoted(WindowText(window)) + " class " +
+                       Quoted(WindowClass(window)) + place;
+    line += IsWindowVisible(window) ? " visible" : " hidden";
+    line += IsWindowEnabled(window) ? " enabled" : " disabled";
+    if (const HWND owner = GetWindow(window, GW_OWNER)) {
+        line += " owner " + Hex(owner);
+    }
+    return line;
+}
+
+std::string DescribeWindow(HWND window, const char* indent) {
+    std::string text = DescribeWindowBriefly(window) + "\n";
+    const HWND focus = FocusOf(window);
+    for (const HWND control : Descendants(window)) {
+        std::string prefix = indent;
+        for (HWND up = GetParent(control); up && up != window; up = GetParent(up)) {
+            prefix += "  ";
+        }
+        text += prefix + DescribeControl(control, focus) + "\n";
+    }
+    return text;
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '\n':
+            quoted += "\\n";
+            break;
+        case '\r':
+            quoted += "\\r";
+            break;
+        case '\t':
+            quoted += "\\t";
+            break;
+        case '"':
+        case '\\':
+            quoted += '\\';
+            quoted += c;
+            break;
+        case '\0':
+            quoted += "\\0";
+            break;
+        default:
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}

@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: prepares a fresh disk folder, clears what earlier scenarios
+# left in the Wine prefix, runs the driver under Wine (tests/wine/wine-run.sh) against the
+# program on the disk, keeps the transcript and the pictures, and runs the scenario's checks
+# on the files left behind.
+#
+#   run-scenario.sh --name NAME --work DIR --scenario FILE --driver E2E_DRIVER.EXE
+#                   --program-file EXE [--setupkit TOOL] [--product TOML]
+#                   [--prepare SCRIPT] [--check SCRIPT] [--clean 'C:\DIR']...
+#                   [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
+#                   [--expect-failure REGEX]
+#
+# The disk folder is WORK/disk1. With --product it is made by `setupkit build` when the tool
+# has that command, else the description is compiled to disk1/SETUP.INF with `setupkit
+# compile`; the program file is copied beside the script when the disk lacks it. A --prepare
+# script runs next (to damage or remove the script, add files, set registry entries).
+# Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, SETUPKIT and E2E_DIR (this
+# folder) in the environment; a --check script runs only after the driver passed.
+#
+# --expect-failure turns the test around: the driver must report a failure whose transcript
+# matches REGEX (the self-test of time-outs and mismatches). --max-seconds bounds the driver's
+# run, Wine's start included.
+#
+# Exit code: 0 when the scenario (and its checks) held.
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+wine_run="$here/../wine/wine-run.sh"
+source "$here/../wine/wine-env.sh"
+
+name="" work="" scenario="" driver="" program_file="" setupkit="" product=""
+prepare="" check="" drive="" deadline=150 max_seconds="" expect_failure=""
+cleans=()
+while [ $# -gt 0 ]; do
+    if [ $# -lt 2 ]; then
+        echo "run-scenario: $1 needs a value" >&2
+        exit 64
+    fi
+    case "$1" in
+        --name) name=$2 ;;
+        --work) work=$2 ;;
+        --scenario) scenario=$2 ;;
+        --driver) driver=$2 ;;
+        --program-file) program_file=$2 ;;
+        --setupkit) setupkit=$2 ;;
+        --product) product=$2 ;;
+        --prepare) prepare=$2 ;;
+        --check) check=$2 ;;
+        --clean) cleans+=("$2") ;;
+        --drive) drive=$2 ;;
+        --deadline) deadline=$2 ;;
+        --max-seconds) max_seconds=$2 ;;
+        --expect-failure) expect_failure=$2 ;;
+        *) echo "run-scenario: unknown argument $1" >&2; exit 64 ;;
+    esac
+    shift 2
+done
+for required in name work scenario driver program_file; do
+    if [ -z "${!required}" ]; then
+        echo "run-scenario: --${required//_/-} is required" >&2
+        exit 64
+    fi
+done
+
+say() { echo "run-scenario[$name]: $*"; }
+fail() { say "FAILED: $*"; exit 1; }
+
+# A Linux path as a Windows program sees it: drive Z: is the root of the file system.
+windows_path() {
+    local absolute
+    absolute=$(realpath -m "$1")
+    printf 'Z:%s' "${absolute//\//\\}"
+}
+
+# A Windows path on drive C: as the Linux path inside the prefix.
+prefix_path() {
+    local path=${1//\\//}
+    case "$path" in
+        [Cc]:/*) printf '%s/drive_c/%s' "$WINEPREFIX" "${path:3}" ;;
+        *) return 1 ;;
+    esac
+}
+
+setupkit_wine_prefix || fail "no Wine prefix"
+# Scripts that run Wine themselves (wine reg) need the display too: the first Wine program of
+# a session fixes the display for all that follow, and one without would leave the program
+# under test unable to open any window.
+setupkit_wine_display || fail "no display"
+export WINEPREFIX DISPLAY DRIVE_C="$WINEPREFIX/drive_c" E2E_DIR="$here"
+
+# A fresh work folder: the disk, the transcript and the pictures of this run only.
+rm -rf "$work"
+mkdir -p "$work/shots" || fail "cannot make $work"
+export WORK="$work" DISK="$work/disk1" SETUPKIT="$setupkit"
+mkdir -p "$DISK"
+
+if [ -n "$product" ]; then
+    [ -x "$setupkit" ] || fail "--product needs the setupkit tool (--setupkit)"
+    if "$setupkit" build --help >/dev/null 2>&1; then
+        say "building the disks of $product"
+        rm -rf "$DISK"
+        "$setupkit" build "$product" -o "$work/disks" >"$work/setupkit.log" 2>&1 ||
+            { cat "$work/setupkit.log"; fail "setupkit build failed"; }
+        # Disk 1 is the folder that holds the script.
+        script=$(find "$work/disks" -iname SETUP.INF -print -quit)
+        [ -n "$script" ] || fail "setupkit build made no SETUP.INF under $work/disks"
+        ln -s "$(dirname "$script")" "$DISK"
+    else
+        say "compiling $product (this setupkit has no build command)"
+        "$setupkit" compile "$product" -o "$DISK/SETUP.INF" >"$work/setupkit.log" 2>&1 ||
+            { cat "$work/setupkit.log"; fail "setupkit compile failed"; }
+    fi
+fi
+program_name=$(basename "$program_file")
+program_on_disk=$(find "$DISK/" -maxdepth 1 -iname "$program_name" -print -quit)
+if [ -z "$program_on_disk" ]; then
+    program_on_disk="$DISK/$program_name"
+    cp "$program_file" "$program_on_disk" || fail "cannot copy $program_file"
+fi
+
+if [ -n "$prepare" ]; then
+    say "preparing with $(basename "$prepare")"
+    bash "$prepare" >"$work/prepare.log" 2>&1 || { cat "$work/prepare.log"; fail "the prepare script failed"; }
+fi
+
+# What earlier runs installed would change what this run sees.
+for path in "${cleans[@]}"; do
+    linux=$(prefix_path "$path") || fail "--clean takes a path on drive C:, not $path"
+    rm -rf "$linux"
+done
+
+program=$(windows_path "$program_on_disk")
+if [ -n "$drive" ]; then
+    # The disk as a drive of its own, like a floppy: the program runs from X:\.
+    drive_link="$WINEPREFIX/dosdevices/${drive,,}:"
+    ln -sfn "$(realpath "$DISK")" "$drive_link" || fail "cannot make drive ${drive^^}:"
+    trap 'rm -f "$drive_link"' EXIT
+    program="${drive^^}:\\$(basename "$program_on_disk")"
+fi
+
+say "running $(basename "$scenario") against $program"
+started=$(date +%s)
+"$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
+    --transcript "$(windows_path "$work/transcript.txt")" \
+    --shots "$(windows_path "$work/shots")" --deadline "$deadline" \
+    >"$work/driver.log" 2>&1 </dev/null
+rc=$?
+elapsed=$(( $(date +%s) - started ))
+
+# Pictures as .png, which every viewer shows.
+for bmp in "$work"/shots/*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+done
+
+cat "$work/driver.log"
+say "driver exit code $rc after ${elapsed} s; transcript $work/transcript.txt"
+
+if [ -n "$max_seconds" ] && [ "$elapsed" -gt "$max_seconds" ]; then
+    fail "the run took ${elapsed} s, more than the $max_seconds s it may take"
+fi
+
+if [ -n "$expect_failure" ]; then
+    [ "$rc" -eq 1 ] || fail "the driver should have reported a failed step (exit code 1), not $rc"
+    grep -Eq -- "$expect_failure" "$work/transcript.txt" ||
+        fail "the transcript does not report /$expect_failure/"
+    say "the driver failed as it should"
+    exit 0
+fi
+[ "$rc" -eq 0 ] || fail "the scenario did not hold"
+
+if [ -n "$check" ]; then
+    say "checking with $(basename "$check")"
+    bash "$check" || fail "the checks on the files left behind failed"
+fi
+say "passed"
