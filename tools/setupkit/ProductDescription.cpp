@@ -1,0 +1,1050 @@
+#include "ProductDescription.h"
+
+#include "Cp1252.h"
+#include "DescriptionNames.h"
+#include "script/ScriptWriter.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <initializer_list>
+#include <limits>
+#include <map>
+#include <span>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int64_t kByteMax = 0xFF;
+constexpr std::int64_t kWordMax = 0xFFFF;
+constexpr std::int64_t kDwordMax = 0xFFFFFFFF;
+constexpr std::size_t kByteCount = 0xFF;
+constexpr std::size_t kWordCount = 0xFFFF;
+
+// Thrown inside the reader and turned into the Result at its edge.
+struct LoadFailure {
+    SourceError error;
+};
+
+std::uint32_t LineOf(const toml::node& node) {
+    return node.source().begin.line;
+}
+
+std::string Join(std::string_view path, std::string_view key) {
+    return path.empty() ? std::string(key) : std::string(path) + '.' + std::string(key);
+}
+
+std::string Quoted(std::string_view text) {
+    return '"' + std::string(text) + '"';
+}
+
+std::string CodePointName(char32_t cp) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
+    return name;
+}
+
+// toml++ 3.3 decides whether a non-ASCII character is whitespace through undefined behaviour
+// for some code points (U+00A1-U+0499 and U+FC06-U+FEFE reach an "unreachable" switch
+// default). It asks outside strings and inside multi-line basic strings, so the text handed to
+// it is prepared first: in basic strings every non-ASCII character becomes its \u escape (the
+// same text, on the same line), and a non-ASCII character outside strings and comments, which
+// TOML does not allow anyway, is refused here. Literal strings and comments are never asked
+// about and pass unchanged.
+struct PreparedText {
+    std::string text;
+    std::uint32_t errorLine = 0; // 0: none
+    std::string problem;
+};
+
+PreparedText PrepareForParser(std::string_view in) {
+    enum class Context { Outside, Comment, Basic, MultiBasic, Literal, MultiLiteral };
+    PreparedText out;
+    out.text.reserve(in.size() + in.size() / 8);
+    if (in.substr(0, 3) == "\xEF\xBB\xBF") {
+        in.remove_prefix(3); // a byte-order mark, which toml++ would skip too
+    }
+    Context context = Context::Outside;
+    std::uint32_t line = 1;
+    const auto fail = [&](std::string problem) {
+        out.errorLine = line;
+        out.problem = std::move(problem);
+        return out;
+    };
+    const auto quoteRun = [&](std::size_t i, char quote) {
+        std::size_t n = 0;
+        while (i + n < in.size() && in[i + n] == quote) {
+            ++n;
+        }
+        return n;
+    };
+    for (std::size_t i = 0; i < in.size();) {
+        const char c = in[i];
+        const bool high = static_cast<unsigned char>(c) >= 0x80;
+        if (c == '\n') {
+            ++line;
+            if (context != Context::MultiBasic && context != Context::MultiLiteral) {
+                context = Context::Outside;
+            }
+        }
+        switch (context) {
+        case Context::Outside:
+            if (high) {
+                return fail("characters other than ASCII belong in quoted texts or comments");
+            }
+            if (c == '#') {
+                context = Context::Comment;
+            } else if (c == '"' || c == '\'') {
+                const bool multi = quoteRun(i, c) >= 3;
+                const bool basic = c == '"';
+                context = multi ? (basic ? Context::MultiBasic : Context::MultiLiteral)
+                                : (basic ? Context::Basic : Context::Literal);
+                const std::size_t opening = multi ? 3 : 1;
+                out.text.append(in.substr(i, opening));
+                i += opening;
+                continue;
+            }
+            break;
+        case Context::Comment:
+        case Context::Literal:
+            if (c == '\'' && context == Context::Literal) {
+                context = Context::Outside;
+            }
+            break;
+        case Context::MultiLiteral:
+        case Context::MultiBasic: {
+            const char quote = context == Context::MultiBasic ? '"' : '\'';
+            if (c == quote) {
+                const std::size_t run = quoteRun(i, quote);
+                if (run >= 3) {
+                    context = Context::Outside;
+                }
+                out.text.append(in.substr(i, run));
+                i += run;
+                continue;
+            }
+            if (context == Context::MultiLiteral) {
+                break;
+            }
+            [[fallthrough]];
+        }
+        case Context::Basic:
+            if (c == '"' && context == Context::Basic) {
+                context = Context::Outside;
+            } else if (c == '\\' && i + 1 < in.size()) {
+                if (static_cast<unsigned char>(in[i + 1]) >= 0x80) {
+                    return fail("a backslash must be followed by an escape letter");
+                }
+                if (in[i + 1] == '\n') {
+                    ++line;
+                }
+                out.text.append(in.substr(i, 2));
+                i += 2;
+                continue;
+            } else if (high) {
+                const char32_t cp = DecodeUtf8(in, i);
+                if (cp == 0xFFFD) {
+                    return fail("malformed UTF-8");
+                }
+                char escape[12];
+                std::snprintf(escape, sizeof escape, cp > 0xFFFF ? "\\U%08X" : "\\u%04X",
+                              static_cast<unsigned>(cp));
+                out.text += escape;
+                continue;
+            }
+            break;
+        }
+        out.text += c;
+        ++i;
+    }
+    return out;
+}
+
+// Names that refer to the entries of one list: an entry's key is its id, or its own text when
+// it has none. A key shared by several entries can only be referred to by number.
+class NameTable {
+public:
+    void Add(const std::string& key, std::size_t position) {
+        if (!key.empty()) {
+            positions_[key].push_back(position);
+        }
+    }
+    const std::vector<std::size_t>* Find(const std::string& key) const {
+        const auto it = positions_.find(key);
+        return it == positions_.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::map<std::string, std::vector<std::size_t>> positions_;
+};
+
+class DescriptionReader {
+public:
+    DescriptionReader(std::string fileName, fs::path baseDirectory)
+        : fileName_(std::move(fileName)), baseDirectory_(std::move(baseDirectory)) {}
+
+    ProductDescription Read(const toml::table& root) {
+        description_.baseDirectory = baseDirectory_;
+        Keys(root, "",
+             {"product",      "unused",     "welcome",        "destination", "disk_prompt",
+              "success",      "failure",    "cancel",         "background",  "side_bitmap",
+              "readme",       "completion", "disks",          "directory",   "program_groups",
+              "program_item", "install",    "final_program",  "registry",    "component",
+              "setup_types",  "ini",        "system_changes", "uninstall"});
+        ReadHeader(root);
+        ReadDisks(root);
+        ReadDirectories(root);
+        ReadProgramGroups(root);
+        ReadProgramItems(root);
+        ReadInstallItems(root);
+        FillDiskLabelsFromPattern();
+        ReadFinalPrograms(root);
+        ReadRegistry(root);
+        ReadComponents(root);
+        ReadSetupTypes(root);
+        ReadIniEntries(root);
+        ReadSystemChanges(root);
+        ReadUninstall(root);
+        Finish();
+        return std::move(description_);
+    }
+
+private:
+    SetupScript& Script() { return description_.script; }
+
+    [[noreturn]] void Fail(std::uint32_t line, std::string field, std::string problem) const {
+        throw LoadFailure{SourceError{fileName_, line, std::move(field), std::move(problem)}};
+    }
+
+    void Warn(std::uint32_t line, const std::string& field, const std::string& problem) {
+        description_.warnings.push_back(SourceError{fileName_, line, field, problem});
+    }
+
+    // Every key of a table must be one the format knows: a misspelt key is an error, not a
+    // silently ignored setting.
+    void Keys(const toml::table& table, std::string_view path,
+              std::span<const std::string_view> allowed) const {
+        for (auto&& [key, node] : table) {
+            if (std::find(allowed.begin(), allowed.end(), key.str()) == allowed.end()) {
+                std::string known;
+                for (std::string_view name : allowed) {
+                    known += known.empty() ? "" : ", ";
+                    known += name;
+                }
+                Fail(key.source().begin.line, Join(path, key.str()),
+                     "unknown key (known here: " + known + ")");
+            }
+        }
+    }
+    void Keys(const toml::table& table, std::string_view path,
+              std::initializer_list<std::string_view> allowed) const {
+        Keys(table, path, std::span<const std::string_view>(allowed.begin(), allowed.size()));
+    }
+
+    const toml::table* Table(const toml::table& parent, std::string_view path,
+                             std::string_view key) const {
+        const toml::node* node = parent.get(key);
+        if (!node) {
+            return nullptr;
+        }
+        if (!node->is_table()) {
+            Fail(LineOf(*node), Join(path, key), "expected a table");
+        }
+        return node->as_table();
+    }
+
+    // The entries of [[key]]; fails when there are more than the format can count.
+    std::vector<const toml::table*> Tables(const toml::table& parent, std::string_view path,
+                                           std::string_view key, std::size_t most) const {
+        std::vector<const toml::table*> tables;
+        const toml::node* node = parent.get(key);
+        if (!node) {
+            return tables;
+        }
+        const std::string field = Join(path, key);
+        const toml::array* array = node->as_array();
+        if (!array || !array->is_array_of_tables()) {
+            if (!array || !array->empty()) {
+                Fail(LineOf(*node), field, "expected [[" + field + "]] entries");
+            }
+            return tables;
+        }
+        if (array->size() > most) {
+            Fail(LineOf(*node), field,
+                 std::to_string(array->size()) + " entries, at most " + std::to_string(most) +
+                     " fit");
+        }
+        for (const toml::node& element : *array) {
+            tables.push_back(element.as_table());
+        }
+        return tables;
+    }
+
+    std::uint32_t TableLine(const toml::table& table) const { return LineOf(table); }
+
+    FixedText ToText(const std::string& utf8, std::uint32_t line, const std::string& field) const {
+        const AnsiConversion converted = Utf8ToAnsi(utf8);
+        if (converted.unmapped) {
+            Fail(line, field,
+                 "character " + CodePointName(*converted.unmapped) +
+                     " has no Windows-1252 byte (script texts are ANSI)");
+        }
+        if (converted.ansi.size() > FixedText::kMaxLength) {
+            Fail(line, field,
+                 "text is " + std::to_string(converted.ansi.size()) + " bytes long, at most " +
+                     std::to_string(FixedText::kMaxLength) + " fit");
+        }
+        return FixedText(converted.ansi);
+    }
+
+    const std::string& StringNode(const toml::node& node, const std::string& field) const {
+        if (!node.is_string()) {
+            Fail(LineOf(node), field, "expected a text in quotes");
+        }
+        return node.as_string()->get();
+    }
+
+    std::optional<FixedText> OptionalText(const toml::table& table, std::string_view path,
+                                          std::string_view key) const {
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return std::nullopt;
+        }
+        const std::string field = Join(path, key);
+        return ToText(StringNode(*node, field), LineOf(*node), field);
+    }
+
+    FixedText Text(const toml::table& table, std::string_view path, std::string_view key) const {
+        return OptionalText(table, path, key).value_or(FixedText{});
+    }
+
+    FixedText RequiredText(const toml::table& table, std::string_view path,
+                           std::string_view key) const {
+        if (!table.get(key)) {
+            Fail(TableLine(table), Join(path, key), "missing (required here)");
+        }
+        return Text(table, path, key);
+    }
+
+    TextBlock Block(const FixedText& text) const {
+        return text.Stored().empty() ? TextBlock{} : TextBlock{text};
+    }
+
+    std::int64_t IntegerNode(const toml::node& node, const std::string& field, std::int64_t low,
+                             std::int64_t high) const {
+        if (!node.is_integer()) {
+            Fail(LineOf(node), field, "expected a whole number");
+        }
+        const std::int64_t value = node.as_integer()->get();
+        if (value < low || value > high) {
+            Fail(LineOf(node), field,
+                 std::to_string(value) + " is out of range (" + std::to_string(low) + " to " +
+                     std::to_string(high) + ")");
+        }
+        return value;
+    }
+
+    std::optional<std::int64_t> OptionalInteger(const toml::table& table, std::string_view path,
+                                                std::string_view key, std::int64_t low,
+                                                std::int64_t high) const {
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return std::nullopt;
+        }
+        return IntegerNode(*node, Join(path, key), low, high);
+    }
+
+    // A flag byte: true and false for 1 and 0, or the byte itself, since a loadable script may
+    // store any value there.
+    std::uint8_t Flag(const toml::table& table, std::string_view path, std::string_view key,
+                      std::uint8_t fallback) const {
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return fallback;
+        }
+        if (node->is_boolean()) {
+            return node->as_boolean()->get() ? 1 : 0;
+        }
+        if (!node->is_integer()) {
+            Fail(LineOf(*node), Join(path, key), "expected true, false or a byte value 0 to 255");
+        }
+        return static_cast<std::uint8_t>(IntegerNode(*node, Join(path, key), 0, kByteMax));
+    }
+
+    std::int64_t Enum(const toml::table& table, std::string_view path, std::string_view key,
+                      std::span<const NamedValue> names, std::int64_t high,
+                      std::int64_t fallback) const {
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return fallback;
+        }
+        const std::string field = Join(path, key);
+        if (node->is_integer()) {
+            return IntegerNode(*node, field, 0, high);
+        }
+        if (!node->is_string()) {
+            Fail(LineOf(*node), field, "expected a name or a number");
+        }
+        const std::string& name = node->as_string()->get();
+        if (const std::optional<std::uint32_t> value = ValueOfName(names, name)) {
+            return *value;
+        }
+        std::string known;
+        for (const NamedValue& entry : names) {
+            known += known.empty() ? "" : ", ";
+            known += entry.name;
+        }
+        Fail(LineOf(*node), field,
+             "unknown value " + Quoted(name) + " (known: " + known + ", or a number 0 to " +
+                 std::to_string(high) + ")");
+    }
+
+    // A reference to an entry of another list, by name (see NameTable) or by the number the
+    // script stores. Numbers are taken as they stand, up to high.
+    std::int64_t Reference(const toml::node& node, const std::string& field, const NameTable& names,
+                           std::string_view what, std::int64_t base, std::int64_t high) const {
+        if (node.is_integer()) {
+            return IntegerNode(node, field, 0, high);
+        }
+        if (!node.is_string()) {
+            Fail(LineOf(node), field, "expected a name or a number");
+        }
+        const std::string& name = node.as_string()->get();
+        const std::vector<std::size_t>* found = names.Find(name);
+        if (!found) {
+            Fail(LineOf(node), field, "no " + std::string(what) + " is named " + Quoted(name));
+        }
+        if (found->size() > 1) {
+            Fail(LineOf(node), field,
+                 std::to_string(found->size()) + " entries of " + std::string(what) +
+                     " are named " + Quoted(name) + ": give them ids or use the number");
+        }
+        return static_cast<std::int64_t>(found->front()) + base;
+    }
+
+    // A source file named relative to the description; it must exist so that `build` can
+    // use it and compile can take its size.
+    fs::path Source(const toml::table& table, std::string_view path) const {
+        const toml::node* node = table.get("source");
+        if (!node) {
+            return {};
+        }
+        const std::string field = Join(path, "source");
+        const std::string& name = StringNode(*node, field);
+        if (name.empty()) {
+            Fail(LineOf(*node), field, "an empty path names no file");
+        }
+        const fs::path file = baseDirectory_ / fs::path(name);
+        std::error_code error;
+        if (!fs::is_regular_file(file, error)) {
+            Fail(LineOf(*node), field, "no such file: " + file.string());
+        }
+        return file;
+    }
+
+    FixedText FileNameOf(const fs::path& file, std::uint32_t line, const std::string& field) const {
+        return ToText(file.filename().string(), line, field);
+    }
+
+    // A picture or text file the script names: `file` is the name on the disk, `source` the
+    // file it comes from; the name defaults to the source's file name.
+    void ReadNamedFile(const toml::table& root, std::string_view key, FixedText& name,
+                       fs::path& source, std::initializer_list<std::string_view> extraKeys = {}) {
+        const toml::table* table = Table(root, "", key);
+        if (!table) {
+            return;
+        }
+        std::vector<std::string_view> allowed{"file", "source"};
+        allowed.insert(allowed.end(), extraKeys.begin(), extraKeys.end());
+        Keys(*table, key, allowed);
+        source = Source(*table, key);
+        if (const std::optional<FixedText> file = OptionalText(*table, key, "file")) {
+            name = *file;
+        } else if (!source.empty()) {
+            name = FileNameOf(source, LineOf(*table->get("source")), Join(key, "source"));
+        }
+    }
+
+    void ReadTitledText(const toml::table& root, std::string_view key, std::string_view titleKey,
+                        FixedText& title, FixedText& text) {
+        const toml::table* table = Table(root, "", key);
+        if (!table) {
+            return;
+        }
+        Keys(*table, key, {titleKey, "text"});
+        title = Text(*table, key, titleKey);
+        text = Text(*table, key, "text");
+    }
+
+    void ReadHeader(const toml::table& root) {
+        SetupScript& s = Script();
+        if (const toml::table* product = Table(root, "", "product")) {
+            Keys(*product, "product", {"name"});
+            s.productName = Text(*product, "product", "name");
+        }
+        if (const toml::table* unused = Table(root, "", "unused")) {
+            Keys(*unused, "unused", {"text1", "byte2", "text3"});
+            s.unusedText1 = Text(*unused, "unused", "text1");
+            s.unusedByte2 = static_cast<std::uint8_t>(
+                OptionalInteger(*unused, "unused", "byte2", 0, kByteMax).value_or(0));
+            s.unusedText3 = Text(*unused, "unused", "text3");
+        }
+        ReadTitledText(root, "welcome", "title", s.welcomeTitle, s.welcomeText);
+        ReadTitledText(root, "destination", "title", s.destinationTitle, s.destinationText);
+        ReadTitledText(root, "disk_prompt", "title", s.diskPromptTitle, s.diskPromptText);
+        ReadTitledText(root, "success", "caption", s.successCaption, s.successText);
+        ReadTitledText(root, "failure", "caption", s.failureCaption, s.failureText);
+        ReadTitledText(root, "cancel", "caption", s.cancelCaption, s.cancelText);
+
+        ReadNamedFile(root, "background", s.backgroundBitmap, description_.backgroundBitmap,
+                      {"style"});
+        if (const toml::table* background = Table(root, "", "background")) {
+            s.BackgroundStyle = static_cast<std::uint8_t>(
+                Enum(*background, "background", "style", kBackgroundStyles, kByteMax, 0));
+        }
+        ReadNamedFile(root, "side_bitmap", s.sideBitmap, description_.sideBitmap);
+        ReadNamedFile(root, "readme", s.readmeFile, description_.readme);
+
+        if (const toml::table* completion = Table(root, "", "completion")) {
+            Keys(*completion, "completion", {"restart_windows", "reboot", "flags"});
+            const bool named = completion->get("restart_windows") || completion->get("reboot");
+            if (const toml::node* flags = completion->get("flags")) {
+                if (named) {
+                    Fail(LineOf(*flags), "completion.flags",
+                         "give either flags or restart_windows and reboot, not both");
+                }
+                s.completionFlags = static_cast<std::uint32_t>(
+                    IntegerNode(*flags, "completion.flags", 0, kByteMax));
+            } else {
+                s.completionFlags = 0;
+                if (Bool(*completion, "completion", "restart_windows")) {
+                    s.completionFlags |= kCompletionRestartWindows;
+                }
+                if (Bool(*completion, "completion", "reboot")) {
+                    s.completionFlags |= kCompletionReboot;
+                }
+            }
+        }
+    }
+
+    bool Bool(const toml::table& table, std::string_view path, std::string_view key) const {
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return false;
+        }
+        if (!node->is_boolean()) {
+            Fail(LineOf(*node), Join(path, key), "expected true or false");
+        }
+        return node->as_boolean()->get();
+    }
+
+    // Strings of an array, each with its line.
+    std::vector<std::pair<std::string, std::uint32_t>> Strings(const toml::table& table,
+                                                               std::string_view path,
+                                                               std::string_view key,
+                                                               std::size_t most) const {
+        std::vector<std::pair<std::string, std::uint32_t>> strings;
+        const toml::node* node = table.get(key);
+        if (!node) {
+            return strings;
+        }
+        const std::string field = Join(path, key);
+        const toml::array* array = node->as_array();
+        if (!array) {
+            Fail(LineOf(*node), field, "expected a list of texts in [ ]");
+        }
+        if (array->size() > most) {
+            Fail(LineOf(*node), field,
+                 std::to_string(array->size()) + " entries, at most " + std::to_string(most) +
+                     " fit");
+        }
+        for (const toml::node& element : *array) {
+            strings.emplace_back(StringNode(element, field), LineOf(element));
+        }
+        return strings;
+    }
+
+    void ReadDisks(const toml::table& root) {
+        const toml::table* disks = Table(root, "", "disks");
+        if (!disks) {
+            return;
+        }
+        Keys(*disks, "disks", {"labels", "capacity", "label_pattern"});
+        for (const auto& [label, line] : Strings(*disks, "disks", "labels", kByteCount)) {
+            diskNames_.Add(label, Script().diskLabels.size());
+            Script().diskLabels.push_back(Block(ToText(label, line, "disks.labels")));
+        }
+        if (const toml::node* capacity = disks->get("capacity")) {
+            if (capacity->is_integer()) {
+                description_.disks.capacity = static_cast<std::uint64_t>(IntegerNode(
+                    *capacity, "disks.capacity", 1, std::numeric_limits<std::int64_t>::max()));
+            } else if (!capacity->is_string() || !ParseDiskCapacity(capacity->as_string()->get(),
+                                                                    description_.disks.capacity)) {
+                Fail(LineOf(*capacity), "disks.capacity",
+                     "expected \"1.44M\", \"1.2M\", \"720K\", \"360K\", \"2.88M\", "
+                     "\"unlimited\" or a number of bytes");
+            }
+        }
+        if (const toml::node* pattern = disks->get("label_pattern")) {
+            const FixedText text = ToText(StringNode(*pattern, "disks.label_pattern"),
+                                          LineOf(*pattern), "disks.label_pattern");
+            const std::string ansi = text.Str();
+            std::size_t placeholders = 0;
+            for (std::size_t i = 0; i < ansi.size(); ++i) {
+                if (ansi[i] != '%') {
+                    continue;
+                }
+                if (i + 1 < ansi.size() && ansi[i + 1] == 'd') {
+                    ++placeholders;
+                } else if (!(i + 1 < ansi.size() && ansi[i + 1] == '%')) {
+                    Fail(LineOf(*pattern), "disks.label_pattern",
+                         "only %d (the disk number) and %% may follow a percent sign");
+                }
+                ++i;
+            }
+            if (placeholders > 1) {
+                Fail(LineOf(*pattern), "disks.label_pattern", "%d may appear only once");
+            }
+            description_.disks.labelPattern = ansi;
+            labelPatternLine_ = LineOf(*pattern);
+        }
+    }
+
+    void ReadDirectories(const toml::table& root) {
+        std::map<std::string, std::uint32_t> ids;
+        for (const toml::table* table : Tables(root, "", "directory", kByteCount)) {
+            Keys(*table, "directory", {"id", "path"});
+            DirectoryEntry entry;
+            entry.templatePath = RequiredText(*table, "directory", "path");
+            entry.path = entry.templatePath;
+            const std::size_t position = Script().directories.size();
+            directoryNames_.Add(Key(*table, "directory", "path", ids), position);
+            Script().directories.push_back(entry);
+        }
+    }
+
+    // The key an entry is referred to by: its id, else its own text (keyField). Ids are unique.
+    std::string Key(const toml::table& table, std::string_view path, std::string_view keyField,
+                    std::map<std::string, std::uint32_t>& ids) const {
+        if (const toml::node* id = table.get("id")) {
+            const std::string field = Join(path, "id");
+            const std::string& name = StringNode(*id, field);
+            if (name.empty()) {
+                Fail(LineOf(*id), field, "an id must not be empty");
+            }
+            if (const auto it = ids.find(name); it != ids.end()) {
+                Fail(LineOf(*id), field,
+                     "id " + Quoted(name) + " is already used on line " +
+                         std::to_string(it->second));
+            }
+            ids.emplace(name, LineOf(*id));
+            return name;
+        }
+        if (const toml::node* own = table.get(keyField)) {
+            return StringNode(*own, Join(path, keyField));
+        }
+        return {};
+    }
+
+    void ReadProgramGroups(const toml::table& root) {
+        const toml::table* groups = Table(root, "", "program_groups");
+        if (!groups) {
+            return;
+        }
+        Keys(*groups, "program_groups", {"show_page", "ask_first", "names"});
+        Script().showGroupPage = Flag(*groups, "program_groups", "show_page", 1);
+        Script().askBeforeGroup = Flag(*groups, "program_groups", "ask_first", 1);
+        for (const auto& [name, line] : Strings(*groups, "program_groups", "names", kByteCount)) {
+            groupNames_.Add(name, Script().programGroups.size());
+            Script().programGroups.push_back(Block(ToText(name, line, "program_groups.names")));
+        }
+    }
+
+    void ReadProgramItems(const toml::table& root) {
+        for (const toml::table* table : Tables(root, "", "program_item", kByteCount)) {
+            const std::string_view path = "program_item";
+            Keys(*table, path,
+                 {"name", "group", "command", "working_directory", "icon", "icon_index"});
+            ProgramItem item;
+            item.name = Text(*table, path, "name");
+            if (const toml::node* group = table->get("group")) {
+                item.groupNumber =
+                    static_cast<std::uint8_t>(Reference(*group, "program_item.group", groupNames_,
+                                                        "program_groups.names", 1, kByteMax));
+            } else {
+                item.groupNumber = 1; // the first group; none when there is no group
+            }
+            item.commandLine = Text(*table, path, "command");
+            item.workingDirectory = Text(*table, path, "working_directory");
+            item.iconPath = Text(*table, path, "icon");
+            item.iconIndex = static_cast<std::uint8_t>(
+                OptionalInteger(*table, path, "icon_index", 0, kByteMax).value_or(0));
+            Script().programItems.push_back(item);
+        }
+    }
+
+    void ReadInstallItems(const toml::table& root) {
+        std::map<std::string, std::uint32_t> ids;
+        const std::string_view path = "install";
+        for (const toml::table* table : Tables(root, "", path, kWordCount)) {
+            Keys(*table, path,
+                 {"id", "name", "source", "size", "directory", "disk", "action", "overwrite",
+                  "compressed", "read_only", "shared", "parts", "source_subdir"});
+            InstallItem item;
+            ItemSource source;
+            source.file = Source(*table, path);
+            std::string key = Key(*table, path, "name", ids);
+            if (const std::optional<FixedText> name = OptionalText(*table, path, "name")) {
+                item.name = *name;
+            } else if (!source.file.empty()) {
+                item.name =
+                    FileNameOf(source.file, LineOf(*table->get("source")), "install.source");
+                if (key.empty()) {
+                    key = source.file.filename().string();
+                }
+            } else {
+                Fail(TableLine(*table), "install.name", "give a name, a source or both");
+            }
+
+            if (const std::optional<std::int64_t> size =
+                    OptionalInteger(*table, path, "size", 0, kDwordMax)) {
+                item.size = static_cast<std::uint32_t>(*size);
+                source.sizeGiven = true;
+            } else if (!source.file.empty()) {
+                std::error_code error;
+                const std::uintmax_t bytes = fs::file_size(source.file, error);
+                if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
+                    Fail(LineOf(*table->get("source")), "install.source",
+                         error ? "cannot read the size of " + source.file.string()
+                               : source.file.string() + " is larger than 4 GB");
+                }
+                item.size = static_cast<std::uint32_t>(bytes);
+            }
+
+            item.dirIndex = 1;
+            if (const toml::node* directory = table->get("directory")) {
+                item.dirIndex = static_cast<std::uint8_t>(Reference(
+                    *directory, "install.directory", directoryNames_, "directory", 1, kByteMax));
+                const std::size_t count = Script().directories.size();
+                if (count > 0 && (item.dirIndex == 0 || item.dirIndex > count)) {
+                    Warn(LineOf(*directory), "install.directory",
+                         "there is no directory " + std::to_string(item.dirIndex) + " (of " +
+                             std::to_string(count) + ")");
+                }
+            }
+            item.diskNumber = 1;
+            if (const toml::node* disk = table->get("disk")) {
+                item.diskNumber = static_cast<std::uint8_t>(
+                    Reference(*disk, "install.disk", diskNames_, "disks.labels", 1, kByteMax));
+                source.diskGiven = true;
+                const std::size_t labels = Script().diskLabels.size();
+                if (item.diskNumber == 0 || (item.diskNumber > 1 && item.diskNumber > labels &&
+                                             description_.disks.labelPattern.empty())) {
+                    Warn(LineOf(*disk), "install.disk",
+                         "disk " + std::to_string(item.diskNumber) + " has no label");
+                }
+            }
+            item.action =
+                static_cast<std::uint8_t>(Enum(*table, path, "action", kItemActions, kByteMax,
+                                               static_cast<int>(ItemAction::Copy)));
+            item.overwriteMode =
+                static_cast<std::uint8_t>(Enum(*table, path, "overwrite", kOverwriteModes, kByteMax,
+                                               static_cast<int>(OverwriteMode::IfOlder)));
+            item.compressed = Flag(*table, path, "compressed", 0);
+            item.readOnly = Flag(*table, path, "read_only", 0);
+            item.shared = Flag(*table, path, "shared", 0);
+            item.partCount = static_cast<std::uint8_t>(
+                OptionalInteger(*table, path, "parts", 0, kByteMax).value_or(0));
+            item.sourceSubdir = Text(*table, path, "source_subdir");
+
+            itemNames_.Add(key, Script().installItems.size());
+            description_.itemIds.push_back(key);
+            description_.sources.push_back(source);
+            Script().installItems.push_back(item);
+        }
+    }
+
+    // Without labels of its own, a description with a label pattern gets one label for each
+    // disk its items name.
+    void FillDiskLabelsFromPattern() {
+        const std::string& pattern = description_.disks.labelPattern;
+        if (pattern.empty() || !Script().diskLabels.empty()) {
+            return;
+        }
+        std::uint32_t disks = 0;
+        for (const InstallItem& item : Script().installItems) {
+            disks = std::max<std::uint32_t>(disks, item.diskNumber);
+        }
+        for (std::uint32_t disk = 1; disk <= disks; ++disk) {
+            const std::string label = DiskLabelFromPattern(pattern, disk);
+            if (label.size() > FixedText::kMaxLength) {
+                Fail(labelPatternLine_, "disks.label_pattern",
+                     "the label of disk " + std::to_string(disk) + " is longer than 255 bytes");
+            }
+            Script().diskLabels.push_back(Block(FixedText(label)));
+        }
+    }
+
+    void ReadFinalPrograms(const toml::table& root) {
+        const std::string_view path = "final_program";
+        for (const toml::table* table : Tables(root, "", path, kByteCount)) {
+            Keys(*table, path, {"command", "show", "working_directory"});
+            FinalProgram program;
+            program.commandLine = Text(*table, path, "command");
+            program.showCommand =
+                static_cast<std::uint16_t>(Enum(*table, path, "show", kShowCommands, kWordMax, 1));
+            program.workingDirectory = Text(*table, path, "working_directory");
+            Script().finalPrograms.push_back(program);
+        }
+    }
+
+    void ReadRegistry(const toml::table& root) {
+        for (const toml::table* table : Tables(root, "", "registry", kWordCount)) {
+            Keys(*table, "registry", {"key", "value"});
+            RegistryKey key;
+            key.keyPath = RequiredText(*table, "registry", "key");
+            const std::string_view path = "registry.value";
+            for (const toml::table* entry : Tables(*table, "registry", "value", kWordCount)) {
+                Keys(*entry, path, {"name", "text", "number", "kind"});
+                RegistryValue value;
+                value.name = Text(*entry, path, "name");
+                const toml::node* text = entry->get("text");
+                const toml::node* number = entry->get("number");
+                if ((text != nullptr) == (number != nullptr)) {
+                    Fail(text && number ? LineOf(*number) : TableLine(*entry), Join(path, "text"),
+                         "give either text or number");
+                }
+                if (text) {
+                    value.kind = RegistryValueKind::Text;
+                    value.storedKind = static_cast<std::uint8_t>(
+                        OptionalInteger(*entry, path, "kind", 1, kByteMax).value_or(1));
+                    value.text = Block(Text(*entry, path, "text"));
+                } else {
+                    if (const toml::node* kind = entry->get("kind")) {
+                        Fail(LineOf(*kind), Join(path, "kind"),
+                             "a kind byte is kept only for text values");
+                    }
+                    value.kind = RegistryValueKind::Number;
+                    value.storedKind = 0;
+                    value.number = static_cast<std::uint32_t>(
+                        IntegerNode(*number, Join(path, "number"), 0, kDwordMax));
+                }
+                key.values.push_back(value);
+            }
+            Script().registryKeys.push_back(key);
+        }
+    }
+
+    void ReadComponents(const toml::table& root) {
+        const std::string_view path = "component";
+        for (const toml::table* table : Tables(root, "", path, kByteCount)) {
+            Keys(*table, path, {"name", "description", "minimal", "typical", "files"});
+            Component component;
+            component.name = Text(*table, path, "name");
+            component.description = Text(*table, path, "description");
+            component.inMinimal = Flag(*table, path, "minimal", 0);
+            component.inTypical = Flag(*table, path, "typical", 0);
+            if (const toml::node* files = table->get("files")) {
+                const toml::array* array = files->as_array();
+                if (!array) {
+                    Fail(LineOf(*files), "component.files",
+                         "expected a list of install item ids or numbers in [ ]");
+                }
+                if (array->size() > kWordCount) {
+                    Fail(LineOf(*files), "component.files",
+                         std::to_string(array->size()) + " entries, at most 65535 fit");
+                }
+                const std::size_t items = Script().installItems.size();
+                for (const toml::node& element : *array) {
+                    const std::int64_t index =
+                        Reference(element, "component.files", itemNames_, "install", 0, kWordMax);
+                    if (static_cast<std::size_t>(index) >= items) {
+                        Fail(LineOf(element), "component.files",
+                             "there is no install item " + std::to_string(index) + " (there are " +
+                                 std::to_string(items) + ", numbered from 0)");
+                    }
+                    component.files.push_back(static_cast<std::uint32_t>(index));
+                }
+            }
+            Script().components.push_back(component);
+        }
+    }
+
+    void ReadSetupTypes(const toml::table& root) {
+        const toml::table* types = Table(root, "", "setup_types");
+        if (!types) {
+            return;
+        }
+        Keys(*types, "setup_types", {"typical", "minimal", "custom"});
+        SetupScript& s = Script();
+        const auto readType = [&](std::string_view key, std::uint32_t& offered, FixedText& label) {
+            const toml::table* type = Table(*types, "setup_types", key);
+            if (!type) {
+                return;
+            }
+            const std::string path = Join("setup_types", key);
+            Keys(*type, path, {"offered", "label"});
+            offered = Flag(*type, path, "offered", 1);
+            label = Text(*type, path, "label");
+        };
+        readType("typical", s.typicalOffered, s.typicalLabel);
+        readType("minimal", s.minimalOffered, s.minimalLabel);
+        readType("custom", s.customOffered, s.customLabel);
+    }
+
+    void ReadIniEntries(const toml::table& root) {
+        for (const toml::table* table : Tables(root, "", "ini", kByteCount)) {
+            Keys(*table, "ini", {"file", "section", "key", "value"});
+            IniEntry entry;
+            entry.file = RequiredText(*table, "ini", "file");
+            entry.section = Text(*table, "ini", "section");
+            entry.key = Text(*table, "ini", "key");
+            entry.value = Text(*table, "ini", "value");
+            Script().iniEntries.push_back(entry);
+        }
+    }
+
+    void ReadSystemChanges(const toml::table& root) {
+        const toml::table* changes = Table(root, "", "system_changes");
+        if (!changes) {
+            return;
+        }
+        Keys(*changes, "system_changes", {"first", "second"});
+        const auto readList = [&](std::string_view key, std::vector<SystemFileChange>& list) {
+            const std::string path = Join("system_changes", key);
+            for (const toml::table* table : Tables(*changes, "system_changes", key, kByteCount)) {
+                Keys(*table, path, {"code", "value"});
+                const toml::node* code = table->get("code");
+                if (!code) {
+                    Fail(TableLine(*table), Join(path, "code"), "missing (required here)");
+                }
+                SystemFileChange change;
+                change.changeType =
+                    static_cast<std::uint32_t>(IntegerNode(*code, Join(path, "code"), 0, kByteMax));
+                change.value = Text(*table, path, "value");
+                list.push_back(change);
+            }
+        };
+        readList("first", Script().systemChangesFirst);
+        readList("second", Script().systemChangesSecond);
+    }
+
+    void ReadUninstall(const toml::table& root) {
+        const toml::table* uninstall = Table(root, "", "uninstall");
+        if (!uninstall) {
+            return;
+        }
+        Keys(*uninstall, "uninstall", {"name", "present"});
+        SetupScript& s = Script();
+        s.uninstallPresent = Flag(*uninstall, "uninstall", "present", 1);
+        s.uninstallNameAsStored = Text(*uninstall, "uninstall", "name");
+        s.uninstallName = s.uninstallPresent ? s.uninstallNameAsStored : FixedText{};
+    }
+
+    // Checks what only the whole script shows and fills the fields the loader would compute, so
+    // that the script equals the one SETUP.EXE will load.
+    void Finish() {
+        SetupScript& s = Script();
+        const std::vector<std::string> problems = CheckScriptCounts(s);
+        if (!problems.empty()) {
+            Fail(0, "", problems.front());
+        }
+        if (s.directories.empty()) {
+            Warn(0, "directory",
+                 "no [[directory]]: SETUP.EXE needs the first directory as the destination and "
+                 "will not install from this script");
+        }
+        for (Component& component : s.components) {
+            component.selected = 1;
+            component.totalSize = 0;
+            for (std::uint32_t index : component.files) {
+                InstallItem& item = s.installItems[index];
+                component.totalSize += item.size;
+                if (item.installCount == kInstallAlways) {
+                    item.installCount = 0;
+                }
+                ++item.installCount;
+            }
+        }
+    }
+
+    std::string fileName_;
+    fs::path baseDirectory_;
+    ProductDescription description_;
+    NameTable directoryNames_;
+    NameTable groupNames_;
+    NameTable diskNames_;
+    NameTable itemNames_;
+    std::uint32_t labelPatternLine_ = 0;
+};
+
+} // namespace
+
+bool ParseDiskCapacity(std::string_view text, std::optional<std::uint64_t>& capacity) {
+    static constexpr std::pair<std::string_view, std::uint64_t> kSizes[] = {
+        {"360K", 368640},   {"720K", 737280},   {"1.2M", 1228800},
+        {"1.44M", 1457664}, {"2.88M", 2915328},
+    };
+    if (text == "unlimited") {
+        capacity.reset();
+        return true;
+    }
+    for (const auto& [name, bytes] : kSizes) {
+        if (text == name) {
+            capacity = bytes;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string DiskLabelFromPattern(std::string_view pattern, std::uint32_t disk) {
+    std::string label;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size()) {
+            label += pattern[i + 1] == 'd' ? std::to_string(disk) : std::string(1, pattern[i + 1]);
+            ++i;
+        } else {
+            label += pattern[i];
+        }
+    }
+    return label;
+}
+
+Result<ProductDescription> ParseProductDescription(std::string_view text,
+                                                   const std::string& fileName,
+                                                   const fs::path& baseDirectory) {
+    const PreparedText prepared = PrepareForParser(text);
+    if (prepared.errorLine != 0) {
+        return SourceError{fileName, prepared.errorLine, "", prepared.problem};
+    }
+    toml::table root;
+    try {
+        root = toml::parse(prepared.text, std::string_view(fileName));
+    } catch (const toml::parse_error& error) {
+        return SourceError{fileName, error.source().begin.line, "",
+                           std::string(error.description())};
+    }
+    try {
+        return DescriptionReader(fileName, baseDirectory).Read(root);
+    } catch (const LoadFailure& failure) {
+        return failure.error;
+    }
+}
+
+Result<ProductDescription> LoadProductDescription(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return SourceError{file.string(), 0, "", "cannot open the file"};
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        return SourceError{file.string(), 0, "", "cannot read the file"};
+    }
+    return ParseProductDescription(text.str(), file.string(), file.parent_path());
+}
