@@ -1,6 +1,9 @@
 #include "Commands.h"
 
+#include "CompileCommand.h"
+#include "DumpCommand.h"
+
 void AddCommands(CLI::App& app, CommandResult& result) {
-    (void)app;
-    (void)result;
+    AddCompileCommand(app, result);
+    AddDumpCommand(app, result);
 }
