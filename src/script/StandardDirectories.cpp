@@ -1,0 +1,59 @@
+#include "script/StandardDirectories.h"
+
+#include "engine/PathOperations.h"
+#include "shell/SetupState.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// What a GetXxxDirectoryA-style call wrote into a 256-character buffer; empty when it failed
+// or the directory would not fit (the call then writes nothing and returns the size needed).
+template <typename Read> std::string ReadDirectory(Read read) {
+    char buffer[kBoundedPathCapacity] = {};
+    const DWORD length = read(buffer, static_cast<DWORD>(sizeof buffer));
+    if (length == 0 || length >= sizeof buffer) {
+        return {};
+    }
+    return std::string(buffer, length);
+}
+
+// The rule of ?Y looks at the drive of the system directory itself: that is where the system
+// files lie. Its root comes from the path alone, without a volume query, so a remote system
+// drive that does not answer one still counts as remote instead of failing the start.
+bool OnRemoteDrive(const std::string& directory) {
+    return !directory.empty() &&
+           GetDriveTypeA(VolumeRootOfFullPath(directory).c_str()) == DRIVE_REMOTE;
+}
+
+} // namespace
+
+void ComputeStandardDirectories() {
+    const std::string windows =
+        ReadDirectory([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+    g_setup.windowsDirectory.Assign(windows);
+
+    const std::string system =
+        ReadDirectory([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+    g_setup.systemDirectory.Assign(OnRemoteDrive(system) ? windows : system);
+
+    const std::string temporary =
+        ReadDirectory([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+    g_setup.temporaryDirectory.Assign(WithTrailingBackslash(temporary));
+
+    g_setup.programFilesDirectory.Assign(JoinPath(VolumeRoot(windows), "Program Files"));
+}
+
+void ComputeSourceAndScriptPath() {
+    char own[kBoundedPathCapacity] = {};
+    GetModuleFileNameA(g_setup.instance, own, static_cast<DWORD>(sizeof own));
+    // A path cut to the buffer is not NUL-terminated on every version of the platform.
+    own[sizeof own - 1] = '\0';
+    const std::string_view path(own, std::strlen(own));
+
+    g_setup.sourceDirectory.Assign(DirectoryPart(path));
+    g_setup.scriptPath.Assign(ReplaceExtension(path, "INF"));
+}
