@@ -96,7 +96,9 @@ mkdir -p "$DISK"
 
 if [ -n "$product" ]; then
     [ -x "$setupkit" ] || fail "--product needs the setupkit tool (--setupkit)"
-    if "$setupkit" build --help >/dev/null 2>&1; then
+    # The tool lists its commands under "Subcommands:" in its help.
+    commands=$("$setupkit" --help 2>/dev/null)
+    if grep -Eq '^ +build( |$)' <<<"$commands"; then
         say "building the disks of $product"
         rm -rf "$DISK"
         "$setupkit" build "$product" -o "$work/disks" >"$work/setupkit.log" 2>&1 ||

@@ -154,17 +154,53 @@ std::optional<bool> CheckState(HWND control) {
     return state == BST_CHECKED;
 }
 
+namespace {
+
+// The message box template: an icon, the text (id 0xFFFF, as on Windows) and buttons with
+// the standard ids only. A page's etched separator also has the id 0xFFFF (-1), but no text
+// style, and a page has buttons of its own (Back is 1019).
+bool IsTextStatic(HWND control) {
+    switch (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+        return IsClass(control, "Static");
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool IsMessageBox(HWND window) {
-    return IsClass(window, "#32770") && MessageTextControl(window) != nullptr;
+    if (!IsClass(window, "#32770")) {
+        return false;
+    }
+    int texts = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (IsClass(child, "Button")) {
+            if (id < IDOK || id > IDCONTINUE) {
+                return false;
+            }
+        } else if (IsClass(child, "Static")) {
+            if (id == 0xFFFF && IsTextStatic(child)) {
+                ++texts;
+            } else if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    return texts == 1;
 }
 
 HWND MessageTextControl(HWND box) {
-    // The message box template gives its text the id 0xFFFF, as Windows does.
     const HWND text = GetDlgItem(box, 0xFFFF);
-    if (text && IsClass(text, "Static")) {
-        return text;
-    }
-    return nullptr;
+    return text && IsTextStatic(text) ? text : nullptr;
 }
 
 std::vector<std::string> ListEntries(HWND control) {
