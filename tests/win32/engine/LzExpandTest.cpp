@@ -1,0 +1,119 @@
+#include "engine/LzExpand.h"
+
+#include "script/SetupError.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+std::string TempPath(const char* name) {
+    char directory[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, directory);
+    return std::string(directory) + name;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
+}
+
+// The SZDD header: magic, method, last character of the name, expanded length.
+std::string SzddHeader(char method, std::uint32_t expandedSize) {
+    std::string bytes("SZDD\x88\xF0\x27\x33", 8);
+    bytes += method;
+    bytes += 'L';
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>((expandedSize >> shift) & 0xFF);
+    }
+    return bytes;
+}
+
+// Literals only: one flag byte with all bits set before each run of eight bytes.
+std::string Compressed(std::uint32_t expandedSize) {
+    std::string bytes = SzddHeader('A', expandedSize);
+    for (std::uint32_t done = 0; done < expandedSize; done += 8) {
+        bytes += '\xFF';
+        for (std::uint32_t k = done; k < done + 8 && k < expandedSize; ++k) {
+            bytes += static_cast<char>('0' + k % 10);
+        }
+    }
+    return bytes;
+}
+
+// True when nothing holds the file open any more: an exclusive open succeeds.
+bool IsClosed(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+std::uint32_t ThrownCode(const std::string& path) {
+    try {
+        static_cast<void>(LzExpandedSize(path.c_str()));
+    } catch (const SetupError& error) {
+        return error.code();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(LzExpandedSize, CompressedFileGivesTheSizeOnceExpanded) {
+    const std::string path = TempPath("lz-size.dl_");
+    const std::string bytes = Compressed(70000);
+    WriteBytes(path, bytes);
+    ASSERT_EQ(bytes.size(), 14u + 70000u + 8750u);
+    EXPECT_EQ(LzExpandedSize(path.c_str()), 70000);
+    EXPECT_TRUE(IsClosed(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST(LzExpandedSize, PlainFileGivesItsOwnSize) {
+    const std::string path = TempPath("lz-plain.dll");
+    WriteBytes(path, std::string(12345, 'p'));
+    EXPECT_EQ(LzExpandedSize(path.c_str()), 12345);
+    EXPECT_TRUE(IsClosed(path));
+    WriteBytes(path, "");
+    EXPECT_EQ(LzExpandedSize(path.c_str()), 0);
+    DeleteFileA(path.c_str());
+}
+
+TEST(LzExpandedSize, MissingFileThrowsTheSystemError) {
+    EXPECT_EQ(ThrownCode(TempPath("lz-no-such-file.dl_")),
+              static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(LzExpandedSize, UnknownMethodThrowsTheLzErrorAndClosesTheFile) {
+    const std::string path = TempPath("lz-method.dl_");
+    WriteBytes(path, SzddHeader('Q', 100) + std::string(50, '\xFF'));
+    EXPECT_EQ(ThrownCode(path), static_cast<std::uint32_t>(LZERROR_UNKNOWNALG));
+    EXPECT_TRUE(IsClosed(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST(LzFile, CreateModeMakesAnEmptyFile) {
+    const std::string path = TempPath("lz-created.tmp");
+    WriteBytes(path, "old contents");
+    {
+        const LzFile file(path.c_str(), LzOpenMode::Create);
+        EXPECT_GE(file.handle(), 0);
+    }
+    EXPECT_TRUE(IsClosed(path));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 0u);
+    DeleteFileA(path.c_str());
+}
