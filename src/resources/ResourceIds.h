@@ -68,7 +68,7 @@
 // CustomPage
 // ---------------------------------------------------------------------------------------------
 #define IDD_CUSTOM 116
-#define IDC_HELP 3 // present but without action
+#define IDC_CUSTOM_HELP 3 // present but without action
 #define IDC_OPTION_LIST 1034
 #define IDC_OPTION_DESCRIPTION 1035
 #define IDC_SPACE_REQUIRED_LABEL 1036  // "Space required on %s"
