@@ -1,9 +1,12 @@
 #include "Commands.h"
 
 #include "CompileCommand.h"
+#include "DiskCommands.h"
 #include "DumpCommand.h"
 
 void AddCommands(CLI::App& app, CommandResult& result) {
     AddCompileCommand(app, result);
     AddDumpCommand(app, result);
+    AddCompressCommand(app, result);
+    AddExpandCommand(app, result);
 }
