@@ -1,0 +1,125 @@
+#include "ui/FileExistsDialog.h"
+
+#include "common/Win32Handles.h"
+#include "engine/FileOperations.h"
+#include "engine/LzExpand.h"
+#include "resources/ResourceIds.h"
+#include "shell/SetupState.h"
+#include "ui/FileDetailsDialog.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalDialog.h"
+#include "ui/WindowPlacement.h"
+
+namespace {
+
+struct FileExistsState : ModalDialogState {
+    FileExistsRecord* record = nullptr;
+};
+
+BY_HANDLE_FILE_INFORMATION ReadFileInformation(const char* path) {
+    const UniqueFile file = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING);
+    BY_HANDLE_FILE_INFORMATION information{};
+    GetFileInformationByHandle(file.get(), &information);
+    return information;
+}
+
+// The date as the user's short date format writes it. The time is taken as it is stored, not
+// converted to local time.
+void FormatShortDate(const FILETIME& time, FixedText& date) {
+    SYSTEMTIME systemTime{};
+    FileTimeToSystemTime(&time, &systemTime);
+    date.Buffer()[0] = '\0';
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &systemTime, nullptr, date.Buffer(),
+                   FixedText::kFieldSize);
+    date.Sync();
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
+    const FileExistsState& state = AttachDialogState<FileExistsState>(dialog, parameter);
+    SetWindowTextA(dialog, g_setup.script.productName.CStr());
+    SetDlgItemTextA(dialog, IDC_EXISTING_PATH, state.record->existingPath);
+    CheckRadioButton(dialog, IDC_REPLACE, IDC_ABORT_INSTALL, IDC_REPLACE);
+    CentreOverParent(dialog, CentreVariant::Popup);
+    return TRUE;
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void OnOk(HWND dialog) {
+    FileExistsRecord& record = *DialogState<FileExistsState>(dialog)->record;
+    g_setup.fileExistsApplyToAll = IsChecked(dialog, IDC_APPLY_TO_ALL);
+    if (IsChecked(dialog, IDC_REPLACE)) {
+        record.decision = kFileExistsReplace;
+    }
+    if (IsChecked(dialog, IDC_ABORT_INSTALL)) {
+        if (ConfirmCancel(dialog) == IDNO) {
+            return;
+        }
+        record.decision = kFileExistsAbort;
+    }
+    if (IsChecked(dialog, IDC_DO_NOT_INSTALL)) {
+        record.decision = kFileExistsDoNotInstall;
+    }
+    g_setup.fileExistsChoice = record.decision;
+    EndDialog(dialog, 1);
+}
+
+void OnDetails(HWND dialog) {
+    FileDetailsDialog(dialog, *DialogState<FileExistsState>(dialog)->record);
+}
+
+INT_PTR CALLBACK FileExistsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog, lParam);
+        case WM_COMMAND:
+            // No Cancel: Esc and every other command leave the dialog open.
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                OnOk(dialog);
+                return TRUE;
+            case IDC_DETAILS:
+                OnDetails(dialog);
+                return TRUE;
+            default:
+                return FALSE;
+            }
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        FailModalDialog(dialog);
+        return TRUE;
+    }
+}
+
+} // namespace
+
+std::uint32_t AskFileExists(const char* existingPath, const char* newPath) {
+    RestoreMainWindow();
+    FileExistsRecord record;
+    record.newPath = newPath;
+    record.existingPath = existingPath;
+
+    // Both files are opened exclusively, one after the other, and closed again before the
+    // expanded size is read, which opens the new file once more.
+    const BY_HANDLE_FILE_INFORMATION newFile = ReadFileInformation(newPath);
+    const BY_HANDLE_FILE_INFORMATION existingFile = ReadFileInformation(existingPath);
+    record.newSize = static_cast<std::uint32_t>(LzExpandedSize(newPath));
+    record.existingSize = existingFile.nFileSizeLow;
+    FormatShortDate(newFile.ftLastWriteTime, record.newDate);
+    FormatShortDate(existingFile.ftLastWriteTime, record.existingDate);
+
+    FileExistsDialog(g_setup.mainWindow, record);
+    return record.decision;
+}
+
+INT_PTR FileExistsDialog(HWND owner, FileExistsRecord& record) {
+    FileExistsState state;
+    state.record = &record;
+    record.decision = kFileExistsUndecided;
+    return RunModalDialog(IDD_FILE_EXISTS, owner, FileExistsDialogProc, state);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "script/FixedText.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The decisions of the file-exists question; also the values of SetupState::fileExistsChoice.
+enum FileExistsDecision : std::uint32_t {
+    kFileExistsUndecided = 0,
+    kFileExistsAbort = 3,        // confirmed with the cancel question
+    kFileExistsDoNotInstall = 5, // the existing file stays
+    kFileExistsReplace = 4004,
+};
+
+// What the file-exists question and its details show. The two paths are borrowed from the
+// caller of AskFileExists and outlive the dialogs.
+struct FileExistsRecord {
+    const char* newPath = nullptr;      // the source, possibly compressed
+    const char* existingPath = nullptr; // the file already at the destination
+    std::uint32_t decision = kFileExistsUndecided;
+    FixedText newDate;              // short date of the last write
+    FixedText existingDate;         // short date of the last write
+    std::uint32_t newSize = 0;      // once expanded
+    std::uint32_t existingSize = 0; // low 32 bits
+};
+
+// Asks whether existingPath is to be replaced by newPath: kFileExistsReplace,
+// kFileExistsDoNotInstall or kFileExistsAbort. Also stores the answer in
+// fileExistsChoice and the state of the use-for-all box in fileExistsApplyToAll. Throws
+// SetupError when either file cannot be opened (3 or 5 after the file-in-use question for a
+// locked file, otherwise the system error code).
+[[nodiscard]] std::uint32_t AskFileExists(const char* existingPath, const char* newPath);
+
+// The question itself, modal over owner; fills record.decision. Returns 1.
+INT_PTR FileExistsDialog(HWND owner, FileExistsRecord& record);

@@ -1,0 +1,111 @@
+#include "PromptTest.h"
+
+#include "engine/FileOperations.h"
+#include "shell/SetupState.h"
+#include "ui/MessageBoxes.h"
+
+namespace {
+
+constexpr const char* kMainWindowClass = "PromptTestMain";
+
+void RegisterMainWindowClass() {
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kMainWindowClass;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    static_cast<void>(registered);
+}
+
+} // namespace
+
+void PromptTest::SetUp() {
+    g_setup.instance = GetModuleHandleA(nullptr);
+    g_setup.script.productName.Assign(kProductName);
+    g_setup.script.cancelCaption.Assign(kCancelCaption);
+    g_setup.script.cancelText.Assign(kCancelText);
+    g_setup.scriptLoaded = true;
+    g_setup.fileExistsApplyToAll = false;
+    g_setup.fileExistsChoice = 0;
+    SetFileInUsePrompt(FileInUsePrompt);
+
+    RegisterMainWindowClass();
+    mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(mainWindow, nullptr);
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    g_setup.mainWindow = mainWindow;
+    MinimiseMainWindow();
+}
+
+void PromptTest::TearDown() {
+    SetFileInUsePrompt(nullptr);
+    g_setup.mainWindow = nullptr;
+    if (mainWindow) {
+        DestroyWindow(mainWindow);
+    }
+}
+
+void PromptTest::MinimiseMainWindow() {
+    ShowWindow(mainWindow, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(mainWindow));
+}
+
+std::string ScratchDirectory() {
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string directory = std::string(temporary) + "prompt-tests\\";
+    CreateDirectoryA(directory.c_str(), nullptr);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") {
+                SetFileAttributesA((directory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA((directory + name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return directory;
+}
+
+void WriteTestFile(const std::string& path, const std::string& bytes, WORD year, WORD month,
+                   WORD day) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    SYSTEMTIME date{};
+    date.wYear = year;
+    date.wMonth = month;
+    date.wDay = day;
+    date.wHour = 12;
+    FILETIME time{};
+    SystemTimeToFileTime(&date, &time);
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    CloseHandle(file);
+}
+
+std::string CompressedBytes(std::uint32_t expandedSize) {
+    // Header: magic, method 'A', the last character of the name, the expanded length.
+    std::string bytes("SZDD\x88\xF0\x27\x33", 8);
+    bytes += 'A';
+    bytes += 'L';
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>((expandedSize >> shift) & 0xFF);
+    }
+    // Each flag byte announces eight items; a set bit is a literal byte.
+    for (std::uint32_t done = 0; done < expandedSize; done += 8) {
+        bytes += '\xFF';
+        for (std::uint32_t k = done; k < done + 8 && k < expandedSize; ++k) {
+            bytes += static_cast<char>('a' + k % 26);
+        }
+    }
+    return bytes;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "PromptAnswerer.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+// The state a prompt meets in the program: the module with the resources, a loaded script
+// with its product name and cancel texts, the file-in-use prompt installed in the engine,
+// and a main window, minimised before each prompt so that every test sees it restored.
+class PromptTest : public ::testing::Test {
+public:
+    static constexpr const char* kProductName = "Sample Product";
+    static constexpr const char* kCancelCaption = "Stop Sample Setup";
+    static constexpr const char* kCancelText = "Do you really want to stop?";
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void MinimiseMainWindow();
+
+    HWND mainWindow = nullptr;
+    Person person{GetCurrentThreadId()};
+};
+
+// A scratch directory under the temporary directory, made empty for each test; ends in "\".
+std::string ScratchDirectory();
+
+// Writes bytes to path (replacing it) and gives it a last-write time of the given UTC date
+// at noon.
+void WriteTestFile(const std::string& path, const std::string& bytes, WORD year, WORD month,
+                   WORD day);
+
+// An LZ-compressed file (the SZDD format the distribution disks use) that expands to
+// `expandedSize` bytes; stored as literals only, so it is larger on the disk than expanded.
+std::string CompressedBytes(std::uint32_t expandedSize);
