@@ -14,8 +14,9 @@
 # has that command, else the description is compiled to disk1/SETUP.INF with `setupkit
 # compile`; the program file is copied beside the script when the disk lacks it. A --prepare
 # script runs next (to damage or remove the script, add files, set registry entries).
-# Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, SETUPKIT and E2E_DIR (this
-# folder) in the environment; a --check script runs only after the driver passed.
+# Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, DISPLAY, SETUPKIT and E2E_DIR
+# (this folder) in the environment; a --check script runs only after the driver passed, with
+# the functions of check-lib.sh, and fails the test when one of its checks failed.
 #
 # --expect-failure turns the test around: the driver must report a failure whose transcript
 # matches REGEX (the self-test of time-outs and mismatches). --max-seconds bounds the driver's
@@ -132,19 +133,42 @@ for path in "${cleans[@]}"; do
 done
 
 program=$(windows_path "$program_on_disk")
+swap_args=()
 if [ -n "$drive" ]; then
-    # The disk as a drive of its own, like a floppy: the program runs from X:\.
+    # The disk as a drive of its own, like a floppy: the program runs from X:\. The scenario's
+    # `insert "disk2"` and `eject` ask for another disk through a request file, which a watcher
+    # here answers by pointing the drive at WORK/disk2 (or at nothing).
     drive_link="$WINEPREFIX/dosdevices/${drive,,}:"
     ln -sfn "$(realpath "$DISK")" "$drive_link" || fail "cannot make drive ${drive^^}:"
-    trap 'rm -f "$drive_link"' EXIT
     program="${drive^^}:\\$(basename "$program_on_disk")"
+    swap="$work/swap"
+    mkdir -p "$swap"
+    swap_args=(--swap "$(windows_path "$swap")")
+    (
+        while :; do
+            if [ -f "$swap/SWAP.REQ" ]; then
+                folder=$(cat "$swap/SWAP.REQ")
+                rm -f "$swap/SWAP.REQ"
+                if [ "$folder" = "-" ]; then
+                    rm -f "$drive_link"
+                else
+                    ln -sfn "$(realpath -m "$work/$folder")" "$drive_link"
+                fi
+                echo "${drive^^}: now $folder" >>"$work/swaps.log"
+                touch "$swap/SWAP.ACK"
+            fi
+            sleep 0.1
+        done
+    ) &
+    watcher=$!
+    trap 'kill "$watcher" 2>/dev/null; rm -f "$drive_link"' EXIT
 fi
 
 say "running $(basename "$scenario") against $program"
 started=$(date +%s)
 "$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
     --transcript "$(windows_path "$work/transcript.txt")" \
-    --shots "$(windows_path "$work/shots")" --deadline "$deadline" \
+    --shots "$(windows_path "$work/shots")" --deadline "$deadline" "${swap_args[@]}" \
     >"$work/driver.log" 2>&1 </dev/null
 rc=$?
 elapsed=$(( $(date +%s) - started ))
@@ -173,6 +197,7 @@ fi
 
 if [ -n "$check" ]; then
     say "checking with $(basename "$check")"
-    bash "$check" || fail "the checks on the files left behind failed"
+    bash -c 'source "$1" && source "$2" && check_finish' check "$here/check-lib.sh" "$check" ||
+        fail "the checks on what the run left behind failed"
 fi
 say "passed"

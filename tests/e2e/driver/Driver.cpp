@@ -225,6 +225,9 @@ void Driver::Execute(const Step& step) {
     case Verb::ExpectSelected:
         ExpectSelected(step);
         break;
+    case Verb::ExpectCount:
+        ExpectCount(step);
+        break;
     case Verb::ExpectExit:
         ExpectExit(step);
         break;
@@ -249,6 +252,9 @@ void Driver::Execute(const Step& step) {
     case Verb::Click:
         Click(step);
         break;
+    case Verb::ClickAt:
+        ClickAt(step);
+        break;
     case Verb::Key:
         Key(step);
         break;
@@ -264,6 +270,9 @@ void Driver::Execute(const Step& step) {
     case Verb::Dump:
         transcript_.Block(Indent(DescribeWindow(RequireWindow()), "           "));
         break;
+    case Verb::Insert:
+        Insert(step);
+        break;
     }
 }
 
@@ -278,8 +287,7 @@ void Driver::WaitWindow(const Step& step) {
         // Only what a person could act on: visible and enabled (a window under a modal box is
         // disabled until the box is gone).
         for (const HWND window : ProcessWindows(processId_)) {
-            if (window != actedOn_ && IsWindowVisible(window) && IsWindowEnabled(window) &&
-                Matches(window, step.query)) {
+            if (window != actedOn_ && IsUsable(window) && Matches(window, step.query)) {
                 found = window;
                 return true;
             }
@@ -434,22 +442,32 @@ void Driver::ExpectState(const Step& step) {
 }
 
 void Driver::ExpectSelected(const Step& step) {
-    const HWND control = ResolveControl(step.control);
-    if (!IsClass(control, "ListBox") && !IsClass(control, "ComboBox")) {
-        Fail(step.control.Describe() + " is not a list box or combo box");
-    }
+    const HWND control = ResolveList(step.control);
     std::string selected;
     const bool held = Poll(SettleMs(step), [&] {
-        const std::vector<std::string> entries = ListEntries(control);
-        const int index = ListSelection(control);
-        selected = index >= 0 && index < static_cast<int>(entries.size()) ? Quoted(entries[index])
-                                                                          : "nothing";
-        return index >= 0 && index < static_cast<int>(entries.size()) &&
-               entries[index] == step.text;
+        const ListContents list = ReadList(control);
+        const bool hasText = list.hasTexts && list.selected >= 0 &&
+                             list.selected < static_cast<int>(list.texts.size());
+        selected = list.selected < 0 ? "nothing"
+                   : hasText         ? Quoted(list.texts[list.selected])
+                                     : "entry " + std::to_string(list.selected);
+        if (step.index) {
+            return list.selected == *step.index;
+        }
+        return hasText && list.texts[list.selected] == step.text;
     });
     if (!held) {
         Fail(step.control.Describe() + " has " + selected + " selected, expected " +
-             Quoted(step.text));
+             (step.index ? "entry " + std::to_string(*step.index) : Quoted(step.text)));
+    }
+}
+
+void Driver::ExpectCount(const Step& step) {
+    const HWND control = ResolveList(step.control);
+    int count = 0;
+    if (!Poll(SettleMs(step), [&] { return (count = ReadList(control).count) == step.number; })) {
+        Fail(step.control.Describe() + " has " + std::to_string(count) + " entries, expected " +
+             std::to_string(step.number));
     }
 }
 
@@ -475,7 +493,8 @@ void Driver::Type(const Step& step) {
         Fail(step.control.Describe() + " is read-only");
     }
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()),
+    const std::wstring text = Widen(step.text);
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                              SMTO_NORMAL, TimeoutMs(step), &result)) {
         Fail("the program did not take the text within " + std::to_string(TimeoutMs(step) / 1000) +
              " s");
@@ -519,28 +538,36 @@ void Driver::SetCheck(const Step& step, bool wanted) {
 }
 
 void Driver::Select(const Step& step) {
-    const HWND control = ResolveControl(step.control);
+    const HWND control = ResolveList(step.control);
     RequireUsable(control, step.control);
     const bool combo = IsClass(control, "ComboBox");
-    if (!combo && !IsClass(control, "ListBox")) {
-        Fail(step.control.Describe() + " is not a list box or combo box");
-    }
-    const std::vector<std::string> entries = ListEntries(control);
-    const auto found = std::find(entries.begin(), entries.end(), step.text);
-    if (found == entries.end()) {
-        std::string list;
-        for (const std::string& entry : entries) {
-            list += (list.empty() ? "" : ", ") + Quoted(entry);
+    const ListContents list = ReadList(control);
+    int index = -1;
+    if (step.index) {
+        if (*step.index < 0 || *step.index >= list.count) {
+            Fail(step.control.Describe() + " has no entry " + std::to_string(*step.index) +
+                 " (it has " + std::to_string(list.count) + ")");
         }
-        Fail(step.control.Describe() + " has no entry " + Quoted(step.text) + " (it has " +
-             (list.empty() ? "none" : list) + ")");
+        index = *step.index;
+    } else {
+        if (!list.hasTexts) {
+            Fail(step.control.Describe() + " is owner-drawn without texts: select by index");
+        }
+        const auto found = std::find(list.texts.begin(), list.texts.end(), step.text);
+        if (found == list.texts.end()) {
+            std::string entries;
+            for (const std::string& entry : list.texts) {
+                entries += (entries.empty() ? "" : ", ") + Quoted(entry);
+            }
+            Fail(step.control.Describe() + " has no entry " + Quoted(step.text) + " (it has " +
+                 (entries.empty() ? "none" : entries) + ")");
+        }
+        index = static_cast<int>(found - list.texts.begin());
     }
-    const WPARAM index = static_cast<WPARAM>(found - entries.begin());
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     DWORD_PTR result = 0;
     if (!combo && (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
-        SendMessageTimeoutA(control, LB_SETSEL, TRUE, static_cast<LPARAM>(index), SMTO_NORMAL,
-                            TimeoutMs(step), &result);
+        SendMessageTimeoutA(control, LB_SETSEL, TRUE, index, SMTO_NORMAL, TimeoutMs(step), &result);
     } else {
         SendMessageTimeoutA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0, SMTO_NORMAL,
                             TimeoutMs(step), &result);
@@ -573,9 +600,74 @@ void Driver::Click(const Step& step) {
     SendAndSync(control, BM_CLICK, 0, 0, step);
 }
 
+void Driver::ClickAt(const Step& step) {
+    const HWND control = ResolveControl(step.control);
+    RequireUsable(control, step.control);
+    RECT client = {};
+    GetClientRect(control, &client);
+    int x = step.x.value_or(client.right / 2);
+    int y = step.y.value_or(0);
+    if (step.entry) {
+        // The middle of the entry's line, in a list of lines of one height.
+        if (!IsClass(control, "ListBox")) {
+            Fail(step.control.Describe() + " is not a list box");
+        }
+        const ListContents list = ReadList(control);
+        if (*step.entry < 0 || *step.entry >= list.count) {
+            Fail(step.control.Describe() + " has no entry " + std::to_string(*step.entry));
+        }
+        DWORD_PTR height = 0;
+        DWORD_PTR top = 0;
+        SendMessageTimeoutA(control, LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, TimeoutMs(step), &height);
+        SendMessageTimeoutA(control, LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, TimeoutMs(step), &top);
+        y = (*step.entry - static_cast<int>(top)) * static_cast<int>(height) +
+            static_cast<int>(height) / 2;
+    }
+    if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
+        Fail("(" + std::to_string(x) + "," + std::to_string(y) + ") is outside " +
+             step.control.Describe() + ", whose client area is " + std::to_string(client.right) +
+             "x" + std::to_string(client.bottom));
+    }
+    transcript_.Line("  clicks at (" + std::to_string(x) + "," + std::to_string(y) +
+                     ") in control " + std::to_string(GetDlgCtrlID(control)));
+    ActedOn(current_);
+    // Posted like the mouse's own messages, through the program's loop.
+    const LPARAM point = MAKELPARAM(x, y);
+    PostMessageA(control, WM_MOUSEMOVE, 0, point);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
+    SettleAfterPosting(control, step);
+}
+
+void Driver::Insert(const Step& step) {
+    // The runner owns the drive letter: it points the drive at the folder we ask for (or at
+    // nothing) and answers through a second file.
+    if (options_.swapDirectory.empty()) {
+        Fail("this run has no disk drive (the runner's --drive)");
+    }
+    const std::string request = options_.swapDirectory + "\\SWAP.REQ";
+    const std::string answer = options_.swapDirectory + "\\SWAP.ACK";
+    DeleteFileA(answer.c_str());
+    {
+        UniqueFile file(std::fopen((request + ".NEW").c_str(), "wb"));
+        if (!file || std::fputs(step.text.empty() ? "-" : step.text.c_str(), file.get()) < 0) {
+            Fail("cannot write " + request);
+        }
+    }
+    // Renamed into place, so the runner never reads half a request.
+    if (!MoveFileExA((request + ".NEW").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        Fail("cannot write " + request);
+    }
+    if (!Poll(TimeoutMs(step),
+              [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+        Fail("the runner did not change the disk");
+    }
+    DeleteFileA(answer.c_str());
+}
+
 void Driver::Key(const Step& step) {
     const HWND window = RequireWindow();
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    if (!IsUsable(window)) {
         Fail("the current window is " +
              std::string(IsWindowVisible(window) ? "disabled" : "hidden") +
              ": a person's keys would not reach it");
@@ -588,8 +680,13 @@ void Driver::Key(const Step& step) {
             InputKey(window, stroke);
         }
     }
-    // Posted keys are handled after anything sent meanwhile; give the program's loop a moment
-    // before the next step sends anything. The steps that follow poll for the effect anyway.
+    SettleAfterPosting(window, step);
+}
+
+void Driver::SettleAfterPosting(HWND window, const Step& step) {
+    // Posted messages and input are handled after anything sent meanwhile: give the program's
+    // loop a moment before the next step sends anything. The steps that follow poll for the
+    // effect anyway.
     Sleep(150);
     Sync(window, TimeoutMs(step));
     Sleep(50);
@@ -790,9 +887,17 @@ HWND Driver::ResolveControl(const ControlRef& ref) const {
     return candidates.front();
 }
 
+HWND Driver::ResolveList(const ControlRef& ref) const {
+    const HWND control = ResolveControl(ref);
+    if (!IsClass(control, "ListBox") && !IsClass(control, "ComboBox")) {
+        Fail(ref.Describe() + " is not a list box or combo box");
+    }
+    return control;
+}
+
 void Driver::RequireUsable(HWND control, const ControlRef& ref) const {
     const HWND window = RequireWindow();
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    if (!IsUsable(window)) {
         Fail("the current window is " +
              std::string(IsWindowVisible(window) ? "disabled" : "hidden") +
              ": a person could not use " + ref.Describe());
@@ -853,11 +958,51 @@ void Driver::RecordFailure(const std::string& message) {
         }
     }
     if (!options_.shotDirectory.empty()) {
-        const std::string path = ShotPath("failure");
-        if (SaveScreen(path)) {
-            transcript_.Line("picture of the screen: " + path);
-        }
+        TakeFailurePicture();
     }
+    EndProgram();
+}
+
+namespace {
+
+struct PictureJob {
+    std::string path;
+    bool saved = false;
+};
+
+DWORD WINAPI TakePicture(LPVOID param) {
+    auto* job = static_cast<PictureJob*>(param);
+    job->saved = SaveScreen(job->path);
+    return 0;
+}
+
+} // namespace
+
+void Driver::TakeFailurePicture() {
+    // Wine's screen copy waits for the windows of a program that does not answer, so it runs
+    // on a thread of its own; if it does not finish, the program is ended first.
+    auto job = std::make_unique<PictureJob>();
+    job->path = ShotPath("failure");
+    const UniqueKernelHandle thread(CreateThread(nullptr, 0, TakePicture, job.get(), 0, nullptr));
+    if (!thread) {
+        return;
+    }
+    bool finished = WaitForSingleObject(thread.get(), 3000) == WAIT_OBJECT_0;
+    if (!finished) {
+        transcript_.Line("the picture waits for the program, which does not answer");
+        EndProgram();
+        finished = WaitForSingleObject(thread.get(), 5000) == WAIT_OBJECT_0;
+    }
+    if (!finished) {
+        job.release(); // still in use by the thread, which ends with the driver
+        return;
+    }
+    if (job->saved) {
+        transcript_.Line("picture of the screen: " + job->path);
+    }
+}
+
+void Driver::EndProgram() {
     if (process_ && !ProgramEnded()) {
         TerminateProcess(process_.get(), kTerminatedExitCode);
         WaitForSingleObject(process_.get(), 5000);

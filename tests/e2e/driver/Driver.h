@@ -15,6 +15,7 @@ struct DriverOptions {
     std::string program;       // the program under test (a Windows path)
     std::string arguments;     // its command-line arguments
     std::string shotDirectory; // where `shot` writes its pictures; also the failure picture
+    std::string swapDirectory; // where `insert` asks the runner to change the disk
     int deadlineSeconds = 150; // the whole run, however many steps
 };
 
@@ -46,12 +47,15 @@ private:
     void ExpectText(const Step& step);
     void ExpectState(const Step& step);
     void ExpectSelected(const Step& step);
+    void ExpectCount(const Step& step);
     void ExpectExit(const Step& step);
     void Type(const Step& step);
     void Keys(const Step& step);
     void SetCheck(const Step& step, bool wanted);
     void Select(const Step& step);
     void Click(const Step& step);
+    void ClickAt(const Step& step);
+    void Insert(const Step& step);
     void Key(const Step& step);
     void Focus(const Step& step);
     void Close(const Step& step);
@@ -65,16 +69,20 @@ private:
     bool ProgramEnded(DWORD* exitCode = nullptr) const;
     HWND RequireWindow() const;
     HWND ResolveControl(const ControlRef& ref) const;
+    HWND ResolveList(const ControlRef& ref) const;
     void RequireUsable(HWND control, const ControlRef& ref) const;
     bool Matches(HWND window, const WindowQuery& query) const;
     void Sync(HWND window, DWORD timeoutMs) const;
     void SendAndSync(HWND target, UINT message, WPARAM wParam, LPARAM lParam, const Step& step);
     void ActedOn(HWND window);
     void PostKey(HWND window, const KeyStroke& stroke);
+    void SettleAfterPosting(HWND window, const Step& step);
     void InputKey(HWND window, const KeyStroke& stroke);
     // Polls the check until it holds or the time is up; returns whether it held.
     template <typename Check> bool Poll(DWORD timeoutMs, Check check) const;
     void RecordFailure(const std::string& message);
+    void TakeFailurePicture();
+    void EndProgram();
     std::string ShotPath(const std::string& name) const;
 
     DriverOptions options_;

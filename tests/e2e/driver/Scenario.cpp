@@ -132,6 +132,12 @@ public:
 
     bool PeekQuoted() const { return !AtEnd() && tokens_[next_].quoted; }
 
+    // Whether the word after the next token (a control) is the given one.
+    bool PeekAfterControl(const char* word) const {
+        return next_ + 1 < tokens_.size() && !tokens_[next_ + 1].quoted &&
+               tokens_[next_ + 1].text == word;
+    }
+
     int Number(const char* what) {
         const std::string word = Word(what);
         if (!IsNumber(word)) {
@@ -257,7 +263,15 @@ void ParseExpect(StepReader& in, Step& step) {
     } else if (what == "selected") {
         step.verb = Verb::ExpectSelected;
         step.control = in.Control();
-        step.text = in.Text("the selected entry");
+        if (in.TakeWord("index")) {
+            step.index = in.Number("an entry's index");
+        } else {
+            step.text = in.Text("the selected entry");
+        }
+    } else if (what == "count") {
+        step.verb = Verb::ExpectCount;
+        step.control = in.Control();
+        step.number = in.Number("the number of entries");
     } else if (what == "exit") {
         step.verb = Verb::ExpectExit;
         step.number = in.Number("the exit code");
@@ -291,6 +305,20 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
         step.verb = verb == "type" ? Verb::Type : Verb::Keys;
         step.control = in.Control();
         step.text = in.Text("the text to type");
+    } else if (verb == "click" && in.PeekAfterControl("at")) {
+        step.verb = Verb::ClickAt;
+        step.control = in.Control();
+        in.TakeWord("at");
+        step.x = in.Number("x");
+        step.y = in.Number("y");
+    } else if (verb == "click" && in.PeekAfterControl("entry")) {
+        step.verb = Verb::ClickAt;
+        step.control = in.Control();
+        in.TakeWord("entry");
+        step.entry = in.Number("an entry's index");
+        if (in.TakeWord("at")) {
+            step.x = in.Number("x");
+        }
     } else if (verb == "check" || verb == "uncheck" || verb == "choose" || verb == "click" ||
                verb == "press" || verb == "focus") {
         step.verb = verb == "check"     ? Verb::Check
@@ -302,7 +330,11 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
     } else if (verb == "select") {
         step.verb = Verb::Select;
         step.control = in.Control();
-        step.text = in.Text("the entry to select");
+        if (in.TakeWord("index")) {
+            step.index = in.Number("an entry's index");
+        } else {
+            step.text = in.Text("the entry to select");
+        }
         step.doubleClick = in.TakeWord("double");
     } else if (verb == "key") {
         step.verb = Verb::Key;
@@ -333,6 +365,14 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
         }
     } else if (verb == "dump") {
         step.verb = Verb::Dump;
+    } else if (verb == "insert") {
+        step.verb = Verb::Insert;
+        step.text = in.Text("the folder of the disk");
+        if (step.text.empty() || step.text.find_first_of("\\/:") != std::string::npos) {
+            Fail(line, "insert takes the name of a folder beside disk1, such as \"disk2\"");
+        }
+    } else if (verb == "eject") {
+        step.verb = Verb::Insert;
     } else {
         Fail(line, "unknown step \"" + verb + "\"");
     }

@@ -39,20 +39,23 @@ enum class Verb {
     ExpectCaption,  // text
     ExpectText,     // control, text, contains
     ExpectState,    // control, state
-    ExpectSelected, // control, text
+    ExpectSelected, // control, text or index
+    ExpectCount,    // control, number: entries of a list or combo box
     ExpectExit,     // number: exit code
     Type,           // control, text: WM_SETTEXT
     Keys,           // control, text: one WM_CHAR per character
     Check,          // control
     Uncheck,        // control
     Choose,         // control
-    Select,         // control, text, doubleClick
+    Select,         // control, text or index, doubleClick
     Click,          // control
+    ClickAt,        // control, point or entry (+ x)
     Key,            // keys, delivery
     Focus,          // control
     Close,          //
     Shot,           // text: file name; screen
     Dump,           //
+    Insert,         // text: the folder the disk drive shows from now on; empty: eject
 };
 
 enum class ControlState { Enabled, Disabled, Checked, Unchecked, Visible, Hidden, Focused };
@@ -84,6 +87,10 @@ struct Step {
     std::vector<KeyStroke> keys;
     KeyDelivery delivery = KeyDelivery::Post;
     int number = 0;
+    std::optional<int> index; // a list entry by its index (from 0) instead of its text
+    std::optional<int> entry; // click: the list entry to click on
+    std::optional<int> x;     // click: client coordinates (y only without entry)
+    std::optional<int> y;
     std::optional<int> timeoutSeconds; // per-step override
 };
 

@@ -4,6 +4,29 @@
 
 namespace {
 
+constexpr UINT kAnswerTimeoutMs = 3000;
+constexpr UINT kHungAnswerTimeoutMs = 100;
+
+// Set when the program last failed to answer in time, so that describing a hung program's
+// windows does not take a full time-out per control.
+bool programSilent = false;
+
+// Sends a message that only reads, and reports whether an answer came. Always as UTF-16:
+// Wine's SendMessageTimeoutA of WM_GETTEXTLENGTH to another process waits without a time-out
+// (it asks for the text to count its ANSI length), which a hung program turns into a hung
+// driver.
+bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+    const UINT timeout = programSilent ? kHungAnswerTimeoutMs : kAnswerTimeoutMs;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeout, &result)) {
+        programSilent = false;
+        return true;
+    }
+    if (GetLastError() == ERROR_TIMEOUT) {
+        programSilent = true;
+    }
+    return false;
+}
+
 struct ProcessWindowSearch {
     DWORD processId;
     bool wanted; // true: windows of the process; false: visible windows of others
@@ -40,11 +63,65 @@ std::string Narrow(const std::wstring& wide) {
     return narrow;
 }
 
+} // namespace
+
+std::wstring Widen(const std::string& narrow) {
+    if (narrow.empty()) {
+        return {};
+    }
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), wide.data(),
+                        size);
+    return wide;
+}
+
+namespace {
+
 std::string Hex(const void* handle) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "0x%08lX",
                   static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
     return buffer;
+}
+
+// The message box template: an icon, the text (id 0xFFFF, as on Windows) and buttons with
+// the standard ids only. A page's etched separator also has the id 0xFFFF (-1), but no text
+// style, and a page has buttons of its own (Back is 1019).
+bool IsTextStatic(HWND control) {
+    switch (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+        return IsClass(control, "Static");
+    default:
+        return false;
+    }
+}
+
+std::string DescribeList(HWND control) {
+    const ListContents list = ReadList(control);
+    std::string line = " " + std::to_string(list.count) + " entries";
+    if (list.hasTexts) {
+        line += " [";
+        for (std::size_t i = 0; i < list.texts.size(); ++i) {
+            line += (i ? ", " : "") + Quoted(list.texts[i]);
+        }
+        line += "]";
+    } else {
+        line += " (owner-drawn, no texts)";
+    }
+    if (list.selected < 0) {
+        line += " selected none";
+    } else if (list.hasTexts && list.selected < static_cast<int>(list.texts.size())) {
+        line += " selected " + Quoted(list.texts[list.selected]);
+    } else {
+        line += " selected index " + std::to_string(list.selected);
+    }
+    return line;
 }
 
 std::string DescribeControl(HWND control, HWND focus) {
@@ -63,16 +140,7 @@ std::string DescribeControl(HWND control, HWND focus) {
         line += " read-only";
     }
     if (IsClass(control, "ListBox") || IsClass(control, "ComboBox")) {
-        const std::vector<std::string> entries = ListEntries(control);
-        const int selected = ListSelection(control);
-        line += " selected " + (selected >= 0 && selected < static_cast<int>(entries.size())
-                                    ? Quoted(entries[selected])
-                                    : std::string("none"));
-        line += " entries [";
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            line += (i ? ", " : "") + Quoted(entries[i]);
-        }
-        line += "]";
+        line += DescribeList(control);
     }
     if (control == focus) {
         line += " focus";
@@ -85,7 +153,17 @@ std::string DescribeControl(HWND control, HWND focus) {
 std::vector<HWND> ProcessWindows(DWORD processId) {
     ProcessWindowSearch search{processId, true, {}};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> windows;
+    for (const HWND window : search.found) {
+        windows.push_back(window);
+        for (const HWND child : Descendants(window)) {
+            if (IsClass(child, "#32770") &&
+                (GetWindowLongA(child, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+                windows.push_back(child);
+            }
+        }
+    }
+    return windows;
 }
 
 std::vector<HWND> OtherVisibleWindows(DWORD processId) {
@@ -94,20 +172,29 @@ std::vector<HWND> OtherVisibleWindows(DWORD processId) {
     return search.found;
 }
 
+bool IsUsable(HWND window) {
+    return IsWindowVisible(window) && IsWindowEnabled(window) &&
+           IsWindowEnabled(GetAncestor(window, GA_ROOT));
+}
+
 std::string WindowText(HWND window) {
+    if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+        // A title bar shows the window's own text; reading it sends nothing to the program.
+        char caption[512] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        return caption;
+    }
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             &length)) {
+    if (!Ask(window, WM_GETTEXTLENGTH, 0, 0, length)) {
         return "<no answer>";
     }
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    if (!Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), copied)) {
         return "<no answer>";
     }
     text.resize(copied < text.size() ? copied : text.size() - 1);
-    return text;
+    return Narrow(text);
 }
 
 std::string WindowClass(HWND window) {
@@ -147,32 +234,11 @@ std::optional<bool> CheckState(HWND control) {
         return std::nullopt;
     }
     DWORD_PTR state = 0;
-    if (!SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             &state)) {
+    if (!Ask(control, BM_GETCHECK, 0, 0, state)) {
         return std::nullopt;
     }
     return state == BST_CHECKED;
 }
-
-namespace {
-
-// The message box template: an icon, the text (id 0xFFFF, as on Windows) and buttons with
-// the standard ids only. A page's etched separator also has the id 0xFFFF (-1), but no text
-// style, and a page has buttons of its own (Back is 1019).
-bool IsTextStatic(HWND control) {
-    switch (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) {
-    case SS_LEFT:
-    case SS_CENTER:
-    case SS_RIGHT:
-    case SS_SIMPLE:
-    case SS_LEFTNOWORDWRAP:
-        return IsClass(control, "Static");
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 bool IsMessageBox(HWND window) {
     if (!IsClass(window, "#32770")) {
@@ -203,47 +269,47 @@ HWND MessageTextControl(HWND box) {
     return text && IsTextStatic(text) ? text : nullptr;
 }
 
-std::vector<std::string> ListEntries(HWND control) {
-    // Asked in UTF-16: Wine hands an ANSI caller in another process the entries of a Unicode
-    // list box as UTF-16 all the same.
+ListContents ReadList(HWND control) {
+    // (Asked in UTF-16 also because Wine hands an ANSI caller in another process the entries
+    // of a Unicode list box as UTF-16 all the same.)
     const bool combo = IsClass(control, "ComboBox");
-    std::vector<std::string> entries;
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    ListContents list;
+    list.hasTexts =
+        combo ? !(style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || (style & CBS_HASSTRINGS)
+              : !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS);
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
-                             kAnswerTimeoutMs, &count) ||
+    if (!Ask(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, count) ||
         static_cast<LONG_PTR>(count) <= 0) {
-        return entries;
+        return list;
     }
-    for (DWORD_PTR i = 0; i < count && i < 500; ++i) {
+    list.count = static_cast<int>(count);
+    DWORD_PTR selected = 0;
+    if (Ask(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0, selected)) {
+        list.selected = static_cast<int>(static_cast<LONG_PTR>(selected));
+    }
+    if (!list.hasTexts) {
+        return list;
+    }
+    for (int i = 0; i < list.count && i < 500; ++i) {
         DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0,
-                                 SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length) ||
+        if (!Ask(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, length) ||
             static_cast<LONG_PTR>(length) < 0) {
-            entries.emplace_back("<no answer>");
+            list.texts.emplace_back("<no answer>");
             continue;
         }
         std::wstring entry(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
-                                 reinterpret_cast<LPARAM>(entry.data()), SMTO_ABORTIFHUNG,
-                                 kAnswerTimeoutMs, &copied) ||
+        if (!Ask(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
+                 reinterpret_cast<LPARAM>(entry.data()), copied) ||
             static_cast<LONG_PTR>(copied) < 0) {
-            entries.emplace_back("<no answer>");
+            list.texts.emplace_back("<no answer>");
             continue;
         }
         entry.resize(copied <= length ? copied : length);
-        entries.push_back(Narrow(entry));
+        list.texts.push_back(Narrow(entry));
     }
-    return entries;
-}
-
-int ListSelection(HWND control) {
-    DWORD_PTR index = 0;
-    if (!SendMessageTimeoutA(control, IsClass(control, "ComboBox") ? CB_GETCURSEL : LB_GETCURSEL, 0,
-                             0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &index)) {
-        return -1;
-    }
-    return static_cast<int>(static_cast<LONG_PTR>(index));
+    return list;
 }
 
 HWND FocusOf(HWND window) {
@@ -267,7 +333,9 @@ std::string DescribeWindowBriefly(HWND window) {
                        Quoted(WindowClass(window)) + place;
     line += IsWindowVisible(window) ? " visible" : " hidden";
     line += IsWindowEnabled(window) ? " enabled" : " disabled";
-    if (const HWND owner = GetWindow(window, GW_OWNER)) {
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) {
+        line += " inside " + Hex(GetParent(window));
+    } else if (const HWND owner = GetWindow(window, GW_OWNER)) {
         line += " owner " + Hex(owner);
     }
     return line;

@@ -4,12 +4,16 @@
 // keyboard handling in the program's one message loop.
 //
 // On OK or on "Ask..." answered Yes it writes RESULT.TXT beside itself (one key=value per line)
-// and ends with 0; Cancel (or Esc) ends with 3, the dialog's close box with 4.
+// and ends with 0; Cancel (or Esc) ends with 3, the dialog's close box with 4. "Hang" stops
+// answering for a minute; "Read disk" shows the first line of A:\LABEL.TXT. The option list is
+// owner-drawn with no texts, each line a check box that a click in its first 13 pixels or the
+// space bar toggles.
 #include "SelfTestIds.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -17,9 +21,18 @@ namespace {
 constexpr UINT_PTR kLaterTimer = 1;
 constexpr UINT kLaterDelayMs = 1500;
 
+constexpr int kCheckWidth = 13;
+
 HINSTANCE instance;
 HWND mainWindow;
 HWND dialog;
+WNDPROC listProc;
+
+struct Option {
+    const char* name;
+    bool on;
+};
+Option options[] = {{"Alpha", true}, {"Beta", false}, {"Gamma", false}};
 
 std::string LoadText(UINT id) {
     char buffer[256] = {};
@@ -63,6 +76,16 @@ void SetStatus(const std::string& text) {
     SetDlgItemTextA(dialog, IDC_STATUS, text.c_str());
 }
 
+std::string OptionsText() {
+    std::string text;
+    for (const Option& option : options) {
+        if (option.on) {
+            text += text.empty() ? option.name : std::string(",") + option.name;
+        }
+    }
+    return text.empty() ? "none" : text;
+}
+
 // The choices as RESULT.TXT holds them; also shown in the "Saved" box.
 std::string Choices(const char* finishedBy) {
     std::string text;
@@ -72,6 +95,7 @@ std::string Choices(const char* finishedBy) {
     text += "size=" + ChosenSize() + "\n";
     text += "fruit=" + ListSelection(IDC_FRUIT) + "\n";
     text += "count=" + ListSelection(IDC_COUNT) + "\n";
+    text += "options=" + OptionsText() + "\n";
     text += std::string("finished-by=") + finishedBy + "\n";
     return text;
 }
@@ -128,6 +152,70 @@ INT_PTR CALLBACK LaterProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
+void ToggleSelectedOption(HWND list) {
+    const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index < 0 || index >= static_cast<LRESULT>(std::size(options))) {
+        return;
+    }
+    Option& option = options[index];
+    option.on = !option.on;
+    InvalidateRect(list, nullptr, TRUE);
+    SetDlgItemTextA(dialog, IDC_OPTION_STATE, OptionsText().c_str());
+}
+
+LRESULT CALLBACK OptionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        CallWindowProcA(listProc, list, message, wParam, lParam);
+        if (static_cast<short>(LOWORD(lParam)) < kCheckWidth) {
+            ToggleSelectedOption(list);
+        }
+        return 0;
+    }
+    case WM_CHAR:
+        if (wParam == ' ') {
+            ToggleSelectedOption(list);
+            return 0;
+        }
+        [[fallthrough]];
+    default:
+        return CallWindowProcA(listProc, list, message, wParam, lParam);
+    }
+}
+
+void DrawOption(const DRAWITEMSTRUCT& item) {
+    if (item.itemID >= std::size(options)) {
+        return;
+    }
+    const Option& option = options[item.itemID];
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    RECT box = {item.rcItem.left + 1, item.rcItem.top + 1, item.rcItem.left + kCheckWidth - 1,
+                item.rcItem.bottom - 1};
+    FrameRect(item.hDC, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (option.on) {
+        InflateRect(&box, -3, -3);
+        FillRect(item.hDC, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    TextOutA(item.hDC, item.rcItem.left + kCheckWidth + 4, item.rcItem.top, option.name,
+             lstrlenA(option.name));
+}
+
+void OnReadDisk() {
+    std::string text = "none";
+    if (FILE* file = std::fopen("A:\\LABEL.TXT", "rb")) {
+        char line[128] = {};
+        if (std::fgets(line, sizeof line, file)) {
+            text = line;
+            text.erase(text.find_last_not_of("\r\n") + 1);
+        }
+        std::fclose(file);
+    }
+    SetStatus("Disk: " + text);
+}
+
 void OnLaterTimer() {
     KillTimer(dialog, kLaterTimer);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_LATER), dialog, LaterProc, 0);
@@ -175,6 +263,20 @@ void OnCommand(WORD id, WORD code) {
             SetStatus("Count: " + ListSelection(IDC_COUNT));
         }
         break;
+    case IDC_OPTIONS:
+        if (code == LBN_SELCHANGE) {
+            const LRESULT index = SendDlgItemMessageA(dialog, IDC_OPTIONS, LB_GETCURSEL, 0, 0);
+            if (index >= 0 && index < static_cast<LRESULT>(std::size(options))) {
+                SetStatus(std::string("Option selected: ") + options[index].name);
+            }
+        }
+        break;
+    case IDC_HANG:
+        Sleep(60000);
+        break;
+    case IDC_READ_DISK:
+        OnReadDisk();
+        break;
     default:
         break;
     }
@@ -188,9 +290,16 @@ void OnInitDialog() {
         SendDlgItemMessageA(dialog, IDC_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(count));
     }
     CheckRadioButton(dialog, IDC_SMALL, IDC_LARGE, IDC_MEDIUM);
+    const HWND list = GetDlgItem(dialog, IDC_OPTIONS);
+    for (std::size_t i = 0; i < std::size(options); ++i) {
+        // Owner-drawn without strings: the item data is all the list holds.
+        SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    }
+    listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OptionListProc)));
 }
 
-INT_PTR CALLBACK SelfTestProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SelfTestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         dialog = window;
@@ -203,6 +312,9 @@ INT_PTR CALLBACK SelfTestProc(HWND window, UINT message, WPARAM wParam, LPARAM) 
         if (wParam == kLaterTimer) {
             OnLaterTimer();
         }
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawOption(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_CLOSE:
         Finish(4);

@@ -17,6 +17,10 @@
 #define IDC_LATER 110
 #define IDC_LOCKED 111
 #define IDC_HIDDEN 112
+#define IDC_OPTIONS 113
+#define IDC_HANG 114
+#define IDC_READ_DISK 115
+#define IDC_OPTION_STATE 116
 
 // Dialog shown a while after "Later" is pressed (template 101), modal.
 #define IDD_LATER 101
