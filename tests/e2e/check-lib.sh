@@ -7,8 +7,16 @@
 check_failures=0
 
 check_fail() {
-    local line=${BASH_LINENO[1]}
-    echo "check line $line: $*"
+    # The line of the check script that asked: the first caller outside this file.
+    local i=0 line="?"
+    while [ $((i + 1)) -lt ${#BASH_SOURCE[@]} ]; do
+        if [ "${BASH_SOURCE[i + 1]}" != "${BASH_SOURCE[0]}" ]; then
+            line="${BASH_SOURCE[i + 1]##*/}:${BASH_LINENO[i]}"
+            break
+        fi
+        i=$((i + 1))
+    done
+    echo "check $line: $*"
     check_failures=$((check_failures + 1))
 }
 
@@ -80,12 +88,13 @@ check_same_file() {
 # A registry value as `wine reg query` shows it: check_reg 'HKLM\Software\X' Name 'data'.
 # An empty name is the key's default value.
 check_reg() {
-    local key=$1 name=$2 expected=$3 output actual
+    local key=$1 name=$2 expected=$3 output actual status
     if [ -n "$name" ]; then
         output=$(wine reg query "$key" /v "$name" 2>/dev/null </dev/null)
     else
         output=$(wine reg query "$key" /ve 2>/dev/null </dev/null)
     fi
+    status=$?
     actual=$(printf '%s\n' "$output" | tr -d '\r' |
         awk -v name="${name:-(Default)}" '
             { line = $0; sub(/^ +/, "", line) }
@@ -95,8 +104,8 @@ check_reg() {
                 print rest
                 exit
             }')
-    if [ -z "$output" ]; then
-        check_fail "no registry key $key"
+    if [ $status -ne 0 ]; then
+        check_fail "no registry value $key\\$name"
     elif [ "$actual" != "$expected" ]; then
         check_fail "$key\\$name is \"$actual\", expected \"$expected\""
     fi
