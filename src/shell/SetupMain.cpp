@@ -1,33 +1,40 @@
-#include "script/LoadSetupScript.h"
-#include "script/SetupError.h"
+#include "engine/FileOperations.h"
+#include "shell/MainWindow.h"
+#include "shell/SetupLifetime.h"
+#include "shell/SetupMessages.h"
+#include "shell/SetupState.h"
+#include "ui/MessageBoxes.h"
 
 #include <windows.h>
 
-#include <string>
-
 namespace {
 
-// The script beside the program: its own path with the extension replaced by "INF".
-std::string OwnScriptPath() {
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    std::string path = own;
-    const std::size_t slash = path.find_last_of('\\');
-    const std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        path.resize(dot);
+int RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Only the one current page gets dialog keyboard handling (Tab, Enter, Esc).
+        if (g_setup.currentPage && IsDialogMessageA(g_setup.currentPage, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    return path + ".INF";
+    return static_cast<int>(message.wParam);
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    try {
-        const SetupScript script = LoadSetupScript(OwnScriptPath().c_str());
-        MessageBoxA(nullptr, script.welcomeText.CStr(), script.productName.CStr(), MB_OK);
-    } catch (const SetupError&) {
-        MessageBoxA(nullptr, "Unable to read setup.inf", "Setup", MB_OK);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
+    g_setup.instance = instance;
+    if (!previousInstance && !RegisterMainWindowClass(instance)) {
+        return 0;
     }
-    return 0;
+    g_setup.mainWindow = CreateMainWindow(instance);
+    if (!g_setup.mainWindow) {
+        return 0;
+    }
+    SetupLifetime lifetime;
+    SetFileInUsePrompt(FileInUsePrompt);
+    PostFlowMessage(WM_SETUP_START);
+    return RunMessageLoop();
 }

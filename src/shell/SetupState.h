@@ -12,19 +12,6 @@
 
 class BitmapControl;
 
-// The setup-type page's radio-button ids, which are also the values of SetupState::setupType.
-enum SetupTypeId : std::uint32_t {
-    kSetupTypical = 1042,
-    kSetupMinimal = 1043,
-    kSetupCustom = 1044,
-};
-
-// One drive that the installation writes to.
-struct DriveEntry {
-    FixedText rootPath; // the volume root without its trailing backslash, e.g. "C:"
-    std::uint64_t requiredBytes = 0;
-};
-
 // The one global record of the program. The script's texts and lists live in `script`; the
 // destination directory is script.directories[0].path (see DestinationDirectory()).
 // Fields get their initial values here; SetupLifetime restores them at start-up.

@@ -1,3 +1,4 @@
+#include "engine/FileOperations.h"
 #include "script/LoadSetupScript.h"
 #include "script/ScriptWriter.h"
 #include "script/SetupError.h"
@@ -72,14 +73,44 @@ TEST(LoadSetupScript, EmptyFileGives8000) {
     DeleteFileA(path.c_str());
 }
 
-TEST(LoadSetupScript, FileHeldOpenWithoutSharingIsASharingViolation) {
+namespace {
+
+HANDLE g_lockHolder = INVALID_HANDLE_VALUE;
+int g_promptCalls = 0;
+
+// Answers the locked-file question with Retry after releasing the lock, as a user would
+// after closing the other program.
+int ReleaseAndRetry(const char*) {
+    ++g_promptCalls;
+    CloseHandle(g_lockHolder);
+    g_lockHolder = INVALID_HANDLE_VALUE;
+    return IDRETRY;
+}
+
+int AnswerIgnore(const char*) {
+    ++g_promptCalls;
+    return IDIGNORE;
+}
+
+} // namespace
+
+TEST(LoadSetupScript, LockedFileIsOfferedForRetry) {
     const std::string path = TempPath("locked.inf");
     WriteFileBytes(path, WriteSetupScript(SetupScript{}));
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(LoadErrorCode(path), ERROR_SHARING_VIOLATION);
-    CloseHandle(holder);
+    g_lockHolder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(g_lockHolder, INVALID_HANDLE_VALUE);
+
+    g_promptCalls = 0;
+    const auto previous = SetFileInUsePrompt(ReleaseAndRetry);
     EXPECT_EQ(LoadErrorCode(path), 0u);
+    EXPECT_EQ(g_promptCalls, 1);
+
+    g_lockHolder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileInUsePrompt(AnswerIgnore);
+    EXPECT_EQ(LoadErrorCode(path), static_cast<std::uint32_t>(IDIGNORE));
+    CloseHandle(g_lockHolder);
+    SetFileInUsePrompt(previous);
     DeleteFileA(path.c_str());
 }

@@ -1,0 +1,152 @@
+#include "shell/MainWindow.h"
+
+#include "resources/ResourceIds.h"
+#include "shell/Completion.h"
+#include "shell/FlowController.h"
+#include "shell/SetupMessages.h"
+#include "shell/SetupState.h"
+#include "ui/DestinationPage.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ReadmePage.h"
+#include "ui/WelcomePage.h"
+#include "ui/WindowPlacement.h"
+
+void CreateAndShowPage(int templateId, DLGPROC procedure) {
+    HWND page = CreateDialogParamA(g_setup.instance, MAKEINTRESOURCEA(templateId),
+                                   g_setup.mainWindow, procedure, 0);
+    // A page whose initialisation failed has already ended the run and is gone.
+    if (page && IsWindow(page)) {
+        ShowPage(page);
+    }
+}
+
+namespace {
+
+void OnShowReadme(WPARAM forward) {
+    if (!g_setup.script.readmeFile.Empty()) {
+        CreateAndShowPage(IDD_README, ReadmePageProc);
+    } else {
+        PostFlowMessage(forward ? WM_SHOW_DESTINATION : WM_SHOW_WELCOME);
+    }
+}
+
+void OnSetupAbort() {
+    DestroyCurrentPage();
+    FinishSetup(FinishFlag::Incomplete);
+}
+
+// The close box and Alt+F4 ask the same question as a page's Cancel, so that closing never
+// destroys the window behind the flow's back: with a page shown the page's cancel protocol
+// applies; while files are copied the progress window's Cancel stops the run between items;
+// at any other moment (start-up, completion) the request is ignored.
+void OnClose() {
+    if (g_setup.currentPage && IsWindow(g_setup.currentPage)) {
+        if (ConfirmCancel(g_setup.currentPage) == IDYES) {
+            PostFlowMessage(WM_SETUP_ABORT);
+        }
+    } else if (g_setup.progressWindow) {
+        PostMessageA(g_setup.progressWindow, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+void OnSizeOrMove(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    // FIXME: keep the progress window in its corner and re-centre the billboard once they
+    // exist.
+}
+
+} // namespace
+
+void PostFlowMessage(UINT message, WPARAM wParam) {
+    PostMessageA(g_setup.mainWindow, message, wParam, 0);
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SETUP));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    HWND window =
+        CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (window) {
+        ShowWindow(window, SW_SHOWMAXIMIZED);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+void ShowPage(HWND page) {
+    CentreOverParent(page, CentreVariant::Page);
+    HWND old = g_setup.currentPage;
+    const bool oldExists = old && IsWindow(old);
+    ShowWindow(page, SW_SHOW);
+    if (oldExists) {
+        ShowWindow(old, SW_HIDE);
+        DestroyWindow(old);
+    }
+    g_setup.currentPage = page;
+}
+
+void DestroyCurrentPage() {
+    if (g_setup.currentPage && IsWindow(g_setup.currentPage)) {
+        DestroyWindow(g_setup.currentPage);
+    }
+    g_setup.currentPage = nullptr;
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETUP_START:
+        StartSetup();
+        return 0;
+    case WM_SHOW_WELCOME:
+        CreateAndShowPage(IDD_WELCOME, WelcomePageProc);
+        return 0;
+    case WM_SHOW_README:
+        OnShowReadme(wParam);
+        return 0;
+    case WM_SHOW_DESTINATION:
+        CreateAndShowPage(IDD_DESTINATION, DestinationPageProc);
+        return 0;
+    case WM_SHOW_CUSTOM:
+        ShowCustomPage();
+        return 0;
+    case WM_SHOW_SETUP_TYPE:
+        ShowSetupTypePage();
+        return 0;
+    case WM_DESTINATION_CHOSEN:
+        AfterDestination();
+        return 0;
+    case WM_GROUP_STEP:
+        GroupStep();
+        return 0;
+    case WM_GROUP_CHOSEN:
+        DestroyCurrentPage();
+        BeginInstall();
+        return 0;
+    case WM_SETUP_ABORT:
+        OnSetupAbort();
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_SIZE:
+    case WM_MOVE:
+        OnSizeOrMove(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+inline constexpr char kMainWindowClass[] = "SC";
+
+// Registers the class "SC"; false when registration fails.
+[[nodiscard]] bool RegisterMainWindowClass(HINSTANCE instance);
+
+// Creates the maximised, untitled MainWindow and shows it; null on failure.
+HWND CreateMainWindow(HINSTANCE instance);
+
+// Makes a newly created page the current page: centres it, shows it, and hides and destroys
+// the page it replaces.
+void ShowPage(HWND page);
+
+// Creates a page from its template, owned by MainWindow, and shows it with ShowPage.
+void CreateAndShowPage(int templateId, DLGPROC procedure);
+
+// Destroys the current page, if any.
+void DestroyCurrentPage();
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
