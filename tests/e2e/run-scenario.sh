@@ -10,9 +10,10 @@
 #                   [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
 #                   [--expect-failure REGEX]
 #
-# The disk folder is WORK/disk1. With --product it is made by `setupkit build` when the tool
-# has that command, else the description is compiled to disk1/SETUP.INF with `setupkit
-# compile`; the program file is copied beside the script when the disk lacks it. A --prepare
+# The disk folder is WORK/disk1. With --product the disks are made by `setupkit build` (as
+# WORK/disks/diskN, linked as WORK/diskN) when the tool has that command, else the description
+# is compiled to disk1/SETUP.INF with `setupkit compile`; the program file is copied beside the
+# script when the disk lacks it. A --prepare
 # script runs next (to damage or remove the script, add files, set registry entries).
 # Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, DISPLAY, SETUPKIT and E2E_DIR
 # (this folder) in the environment; a --check script runs only after the driver passed, with
@@ -102,12 +103,15 @@ if [ -n "$product" ]; then
     if grep -Eq '^ +build( |$)' <<<"$commands"; then
         say "building the disks of $product"
         rm -rf "$DISK"
-        "$setupkit" build "$product" -o "$work/disks" >"$work/setupkit.log" 2>&1 ||
-            { cat "$work/setupkit.log"; fail "setupkit build failed"; }
-        # Disk 1 is the folder that holds the script.
-        script=$(find "$work/disks" -iname SETUP.INF -print -quit)
-        [ -n "$script" ] || fail "setupkit build made no SETUP.INF under $work/disks"
-        ln -s "$(dirname "$script")" "$DISK"
+        "$setupkit" build "$product" -o "$work/disks" --setup-exe "$program_file" \
+            >"$work/setupkit.log" 2>&1 || { cat "$work/setupkit.log"; fail "setupkit build failed"; }
+        # The tool writes disks/disk1, disk2, ...; they appear as WORK/diskN, which `insert`
+        # names.
+        for folder in "$work"/disks/disk*; do
+            [ -d "$folder" ] && ln -s "disks/$(basename "$folder")" "$work/$(basename "$folder")"
+        done
+        [ -n "$(find "$DISK/" -maxdepth 1 -iname SETUP.INF -print -quit)" ] ||
+            fail "setupkit build made no disk1/SETUP.INF"
     else
         say "compiling $product (this setupkit has no build command)"
         "$setupkit" compile "$product" -o "$DISK/SETUP.INF" >"$work/setupkit.log" 2>&1 ||
