@@ -1,0 +1,107 @@
+#include "ui/ProgramGroupPage.h"
+
+#include "integration/ProgramManager.h"
+#include "resources/ResourceIds.h"
+#include "shell/SetupMessages.h"
+#include "shell/SetupState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/PageCommon.h"
+#include "ui/ResourceText.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The flow shows this page only when the script names exactly one group.
+TextBlock& FirstGroup() {
+    return g_setup.script.programGroups.at(0);
+}
+
+INT_PTR OnInitDialog(HWND page) {
+    InstallSideBitmapProc(page);
+    SetWindowTextA(
+        page,
+        FormatResourceText(IDS_GROUP_PAGE_CAPTION, 256, g_setup.script.productName.CStr()).c_str());
+    SetDlgItemTextA(page, IDC_GROUP_NAME, std::string(TextOf(FirstGroup())).c_str());
+    ListExistingGroups(GetDlgItem(page, IDC_EXISTING_GROUPS));
+    return TRUE;
+}
+
+// A group chosen from the list replaces what was typed.
+void OnExistingGroupChosen(HWND page) {
+    HWND list = GetDlgItem(page, IDC_EXISTING_GROUPS);
+    const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) {
+        return;
+    }
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) {
+        return;
+    }
+    std::vector<char> name(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(name.data()));
+    SetDlgItemTextA(page, IDC_GROUP_NAME, name.data());
+}
+
+void OnNext(HWND page) {
+    const bool noGroup = IsDlgButtonChecked(page, IDC_NO_GROUP) == BST_CHECKED;
+    g_setup.createGroups = !noGroup;
+    if (!noGroup) {
+        char name[256];
+        GetControlText(page, IDC_GROUP_NAME, name);
+        if (name[0] == '\0') {
+            ResourceMessageBox(page, IDS_GROUP_REQUIRED, IDS_SETUP_CAPTION, MB_OK);
+            return;
+        }
+        FirstGroup() = FixedText(name);
+    }
+    PostFlowMessage(WM_GROUP_CHOSEN);
+}
+
+void OnBack() {
+    const SetupScript& script = g_setup.script;
+    if (g_setup.setupType == kSetupCustom) {
+        PostFlowMessage(WM_SHOW_CUSTOM);
+    } else if (script.typicalOffered || script.minimalOffered) {
+        PostFlowMessage(WM_SHOW_SETUP_TYPE);
+    } else {
+        PostFlowMessage(WM_SHOW_DESTINATION);
+    }
+}
+
+INT_PTR OnCommand(HWND page, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_EXISTING_GROUPS:
+        if (HIWORD(wParam) != LBN_SELCHANGE) {
+            return FALSE;
+        }
+        OnExistingGroupChosen(page);
+        return TRUE;
+    case IDC_NEXT:
+        OnNext(page);
+        return TRUE;
+    case IDC_BACK:
+        OnBack();
+        return TRUE;
+    case IDC_CANCEL:
+        OnPageCancel(page);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK ProgramGroupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(page);
+    case WM_COMMAND:
+        return OnCommand(page, wParam);
+    default:
+        return FALSE;
+    }
+}
