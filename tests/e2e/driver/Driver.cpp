@@ -352,6 +352,9 @@ bool Driver::Matches(HWND window, const WindowQuery& query) const {
     if (query.messageBox && !IsMessageBox(window)) {
         return false;
     }
+    if (query.dialog && !IsClass(window, "#32770")) {
+        return false;
+    }
     if (query.caption && WindowText(window) != *query.caption) {
         return false;
     }

@@ -213,6 +213,7 @@ void ParseWindowCriteria(StepReader& in, WindowQuery& query) {
 void ParseWait(StepReader& in, Step& step) {
     step.verb = Verb::WaitWindow;
     if (in.TakeWord("dialog")) {
+        step.query.dialog = true;
         step.query.caption = in.Text("the dialog's caption");
     } else if (in.TakeWord("box")) {
         step.query.messageBox = true;
@@ -420,7 +421,7 @@ std::string ControlRef::Describe() const {
 }
 
 std::string WindowQuery::Describe() const {
-    std::string description = messageBox ? "box" : "window";
+    std::string description = messageBox ? "box" : dialog ? "dialog" : "window";
     if (caption) {
         description += " with caption " + Quote(*caption);
     }

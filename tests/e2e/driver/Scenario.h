@@ -24,6 +24,7 @@ struct WindowQuery {
     std::optional<std::string> className;   // window class equals
     std::optional<std::string> staticText;  // a static control's text contains
     std::optional<int> controlId;           // a control with this id exists
+    bool dialog = false;                    // a dialog (class #32770): page, dialog or box
     bool messageBox = false;                // a message box (its text is in messageText)
     std::optional<std::string> messageText; // the message box's text equals
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 Transcript::Transcript(const std::string& path)
-    : file_(std::fopen(path.c_str(), "w")), start_(GetTickCount()) {}
+    : file_(std::fopen(path.c_str(), "wb")), start_(GetTickCount()) {}
 
 void Transcript::Line(const std::string& text) {
     const unsigned long elapsed = GetTickCount() - start_;

@@ -6,7 +6,8 @@
 
 // The record of a run: every step, every window seen when it was matched or checked, every
 // action and the exit code. Each line carries the seconds since the run began; lines go to the
-// transcript file (flushed at once, so a killed run still leaves its record) and to stdout.
+// transcript file (flushed at once, so a killed run still leaves its record; lines end in LF,
+// for the tools that read it on Linux) and to stdout.
 class Transcript {
 public:
     explicit Transcript(const std::string& path);
