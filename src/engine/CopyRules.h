@@ -1,0 +1,67 @@
+#pragma once
+
+#include "script/ScriptModel.h"
+#include "script/SetupError.h"
+
+#include <cstdint>
+
+// The decisions of the file copy that do not need the platform: whether an existing file is
+// replaced, and what a result of the version-installation service calls for.
+
+// The file-exists decisions, as the question returns them and fileExistsChoice stores them.
+inline constexpr std::uint32_t kChoiceReplace = 4004;
+inline constexpr std::uint32_t kChoiceAbort = 3;
+
+// The answer the user gave earlier with "Use this choice for all subsequent files." ticked.
+struct RememberedChoice {
+    bool applyToAll = false;
+    std::uint32_t choice = 0;
+};
+
+// Whether an existing destination file is replaced under overwriteMode:
+//   IfOlder  when compareLastWrite() (existing against source) is negative;
+//   Never    no;
+//   Ask      when the choice is Replace: the remembered one while applyToAll is set, otherwise
+//            askUser()'s; Abort throws SetupError 3, any other answer keeps the file;
+//   Always   yes;
+//   others   no.
+// A destination that does not exist is installed whatever the mode; the caller tells.
+template <typename CompareLastWrite, typename AskUser>
+[[nodiscard]] bool ShouldReplaceExisting(std::uint8_t overwriteMode,
+                                         const RememberedChoice& remembered,
+                                         CompareLastWrite compareLastWrite, AskUser askUser) {
+    switch (static_cast<OverwriteMode>(overwriteMode)) {
+    case OverwriteMode::IfOlder:
+        return compareLastWrite() < 0;
+    case OverwriteMode::Never:
+        return false;
+    case OverwriteMode::Ask: {
+        const std::uint32_t choice = remembered.applyToAll ? remembered.choice : askUser();
+        if (choice == kChoiceAbort) {
+            throw SetupError(kErrorCancelled, "the user aborted at an existing file");
+        }
+        return choice == kChoiceReplace;
+    }
+    case OverwriteMode::Always:
+        return true;
+    }
+    return false;
+}
+
+// The result bits of the version-installation service (VerInstallFileA) that the copy looks at.
+inline constexpr std::uint32_t kVersionTempFile = 0x1;        // VIF_TEMPFILE: a copy was left
+inline constexpr std::uint32_t kVersionWriteProtected = 0x40; // VIF_WRITEPROT
+// VIF_FILEINUSE, VIF_ACCESSVIOLATION, VIF_SHARINGVIOLATION, VIF_CANNOTDELETE,
+// VIF_CANNOTRENAME, VIF_CANNOTDELETECUR: the destination is in use or cannot be replaced.
+inline constexpr std::uint32_t kVersionInUseBits = 0x7680;
+
+enum class VersionInstallStep {
+    Done,          // installed
+    AskInUse,      // ask the file-in-use question; Retry installs again
+    ClearReadOnly, // make the destination writable and install again
+    Fail,          // the result word itself is the error
+};
+
+// What a result of VerInstallFileA calls for. In-use bits win over write protection, since
+// clearing the attribute of a file that is held open would not let the install through.
+[[nodiscard]] VersionInstallStep NextVersionInstallStep(std::uint32_t result);

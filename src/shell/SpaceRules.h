@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// The free-space check before the installation, apart from the platform. Free and required
+// bytes are 64-bit, so that a volume with 4 GB or more free is not read as nearly full; the
+// message keeps its figures in K of 1000 bytes.
+
+// The root that the free-space query asks about: a drive root such as "C:" gets its backslash.
+[[nodiscard]] std::string SpaceQueryRoot(std::string_view rootPath);
+
+// The drive as the message names it: the root with one trailing backslash removed.
+[[nodiscard]] std::string SpaceMessageDrive(std::string_view rootPath);
+
+// Whether the volume has room: free space equal to the requirement is enough.
+[[nodiscard]] inline bool HasEnoughSpace(std::uint64_t freeBytes, std::uint64_t requiredBytes) {
+    return freeBytes >= requiredBytes;
+}
+
+// A printf-style format of the string table filled with arguments that are already text. Each
+// conversion %s, %d, %ld, %u or %lu takes the next argument as it is; %% is a percent sign;
+// anything else is copied. A conversion without an argument left is dropped. This lets the
+// figures of a format written for 32-bit numbers carry 64-bit values.
+[[nodiscard]] std::string FormatWithTexts(std::string_view format,
+                                          std::initializer_list<std::string_view> arguments);
+
+// The not-enough-space message from its format (string 9, "Drive %s contains %ld KB ..."):
+// the drive as SpaceMessageDrive shows it, free and required bytes divided by 1000.
+[[nodiscard]] std::string FormatSpaceMessage(std::string_view format, std::string_view rootPath,
+                                             std::uint64_t freeBytes, std::uint64_t requiredBytes);

@@ -1,0 +1,30 @@
+#include "ui/ProgressGeometry.h"
+
+#include <algorithm>
+
+ProgressBarLayout LayoutProgressBar(ProgressCounts& counts, int width, int height, int textHeight) {
+    if (counts.total == 0) {
+        counts.total = 1;
+        counts.done = 0;
+    }
+    const std::uint64_t done = std::min(counts.done, counts.total);
+    const std::uint64_t total = counts.total;
+
+    ProgressBarLayout layout;
+    layout.percent = static_cast<std::uint32_t>(done * 100 / total);
+    layout.label = std::to_string(layout.percent) + "%";
+    const std::int64_t fill =
+        static_cast<std::int64_t>(done) * std::max(width, 0) / static_cast<std::int64_t>(total);
+    layout.fillWidth = static_cast<int>(fill);
+    // Both halvings truncate toward zero, as integer division does; a font taller than the bar
+    // gives a label above its top.
+    layout.labelX = width / 2;
+    layout.labelY = (height - textHeight) / 2;
+    return layout;
+}
+
+ScreenPoint ProgressCornerPosition(const ScreenRect& ownerWindow, const ScreenRect& window,
+                                   int frameWidth, int frameHeight) {
+    return {ownerWindow.right - (window.right - window.left) - 8 * frameWidth,
+            ownerWindow.bottom - (window.bottom - window.top) - 8 * frameHeight};
+}

@@ -1,0 +1,112 @@
+#include "engine/CopyRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint8_t Mode(OverwriteMode mode) {
+    return static_cast<std::uint8_t>(mode);
+}
+
+// Runs the decision with a comparison result and a user's answer, counting the calls.
+struct Decision {
+    int comparison = 0;
+    std::uint32_t answer = 0;
+    int comparisons = 0;
+    int questions = 0;
+
+    bool Run(std::uint8_t mode, RememberedChoice remembered = {}) {
+        return ShouldReplaceExisting(
+            mode, remembered,
+            [this] {
+                ++comparisons;
+                return comparison;
+            },
+            [this] {
+                ++questions;
+                return answer;
+            });
+    }
+};
+
+} // namespace
+
+TEST(OverwriteRules, IfOlderReplacesOnlyAnOlderFile) {
+    Decision older{-1};
+    EXPECT_TRUE(older.Run(Mode(OverwriteMode::IfOlder)));
+    Decision same{0};
+    EXPECT_FALSE(same.Run(Mode(OverwriteMode::IfOlder)));
+    Decision newer{1};
+    EXPECT_FALSE(newer.Run(Mode(OverwriteMode::IfOlder)));
+    EXPECT_EQ(older.comparisons + same.comparisons + newer.comparisons, 3);
+    EXPECT_EQ(older.questions + same.questions + newer.questions, 0);
+}
+
+TEST(OverwriteRules, NeverAlwaysAndUnknownModesDoNotCompareOrAsk) {
+    for (int comparison : {-1, 0, 1}) {
+        Decision decision{comparison, kChoiceReplace};
+        EXPECT_FALSE(decision.Run(Mode(OverwriteMode::Never)));
+        EXPECT_TRUE(decision.Run(Mode(OverwriteMode::Always)));
+        for (std::uint8_t unknown : {0, 5, 200, 255}) {
+            EXPECT_FALSE(decision.Run(unknown)) << int(unknown);
+        }
+        EXPECT_EQ(decision.comparisons, 0);
+        EXPECT_EQ(decision.questions, 0);
+    }
+}
+
+TEST(OverwriteRules, AskReplacesOnlyOnReplace) {
+    Decision replace{0, kChoiceReplace};
+    EXPECT_TRUE(replace.Run(Mode(OverwriteMode::Ask)));
+    Decision keep{0, 5};
+    EXPECT_FALSE(keep.Run(Mode(OverwriteMode::Ask)));
+    // A dialog closed without a decision keeps the file.
+    Decision undecided{0, 0};
+    EXPECT_FALSE(undecided.Run(Mode(OverwriteMode::Ask)));
+    EXPECT_EQ(replace.questions + keep.questions + undecided.questions, 3);
+    EXPECT_EQ(replace.comparisons, 0);
+}
+
+TEST(OverwriteRules, AskAbortCancels) {
+    Decision abort{0, kChoiceAbort};
+    try {
+        static_cast<void>(abort.Run(Mode(OverwriteMode::Ask)));
+        FAIL() << "no SetupError";
+    } catch (const SetupError& error) {
+        EXPECT_EQ(error.code(), kErrorCancelled);
+    }
+}
+
+TEST(OverwriteRules, AskUsesTheChoiceRememberedForAllFiles) {
+    Decision decision{0, kChoiceReplace};
+    EXPECT_FALSE(decision.Run(Mode(OverwriteMode::Ask), {true, 5}));
+    EXPECT_TRUE(decision.Run(Mode(OverwriteMode::Ask), {true, kChoiceReplace}));
+    EXPECT_EQ(decision.questions, 0);
+    EXPECT_THROW(static_cast<void>(decision.Run(Mode(OverwriteMode::Ask), {true, kChoiceAbort})),
+                 SetupError);
+    // A stored choice without the flag is not used: the user is asked again.
+    EXPECT_TRUE(decision.Run(Mode(OverwriteMode::Ask), {false, 5}));
+    EXPECT_EQ(decision.questions, 1);
+}
+
+TEST(VersionInstallResults, EachResultCallsForOneStep) {
+    EXPECT_EQ(NextVersionInstallStep(0), VersionInstallStep::Done);
+    // Each in-use bit alone, and as Wine reports a file held open without sharing.
+    for (std::uint32_t bit : {0x80u, 0x200u, 0x400u, 0x1000u, 0x2000u, 0x4000u, 0x1400u}) {
+        EXPECT_EQ(NextVersionInstallStep(bit), VersionInstallStep::AskInUse) << bit;
+        EXPECT_EQ(NextVersionInstallStep(bit | kVersionTempFile), VersionInstallStep::AskInUse);
+    }
+    EXPECT_EQ(NextVersionInstallStep(0x40), VersionInstallStep::ClearReadOnly);
+    EXPECT_EQ(NextVersionInstallStep(0x41), VersionInstallStep::ClearReadOnly);
+    // In use wins over write protection.
+    EXPECT_EQ(NextVersionInstallStep(0x40 | 0x400), VersionInstallStep::AskInUse);
+    // Everything else is a failure whose word is the error: a source that cannot be read
+    // (VIF_CANNOTREADSRC), an out-of-memory, a lone temporary-file bit, and the neighbours of
+    // the in-use mask.
+    for (std::uint32_t other :
+         {0x1u, 0x2u, 0x100u, 0x800u, 0x8000u, 0x10000u, 0x20000u, 0x40000u, 0x80000000u}) {
+        EXPECT_EQ(NextVersionInstallStep(other), VersionInstallStep::Fail) << other;
+    }
+}
