@@ -50,11 +50,12 @@ std::string CodePointName(char32_t cp) {
 
 // toml++ 3.3 decides whether a non-ASCII character is whitespace through undefined behaviour
 // for some code points (U+00A1-U+0499 and U+FC06-U+FEFE reach an "unreachable" switch
-// default). It asks outside strings and inside multi-line basic strings, so the text handed to
-// it is prepared first: in basic strings every non-ASCII character becomes its \u escape (the
-// same text, on the same line), and a non-ASCII character outside strings and comments, which
-// TOML does not allow anyway, is refused here. Literal strings and comments are never asked
-// about and pass unchanged.
+// default), and it asks that about characters outside strings, in bare values that run into a
+// quote, and inside multi-line basic strings. So the text handed to it holds no non-ASCII
+// character except in comments: every string becomes a basic string with its non-ASCII
+// characters as \u escapes (literal strings are rewritten as basic strings that mean the same),
+// and a non-ASCII character outside strings and comments, which TOML does not allow anyway, is
+// refused here. No line break is added or removed, so lines in messages stay right.
 struct PreparedText {
     std::string text;
     std::uint32_t errorLine = 0; // 0: none
@@ -84,68 +85,17 @@ PreparedText PrepareForParser(std::string_view in) {
     };
     for (std::size_t i = 0; i < in.size();) {
         const char c = in[i];
-        const bool high = static_cast<unsigned char>(c) >= 0x80;
         if (c == '\n') {
             ++line;
             if (context != Context::MultiBasic && context != Context::MultiLiteral) {
-                context = Context::Outside;
+                context = Context::Outside; // an open single-line string is toml++'s error
             }
         }
-        switch (context) {
-        case Context::Outside:
-            if (high) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            if (context == Context::Outside) {
                 return fail("characters other than ASCII belong in quoted texts or comments");
             }
-            if (c == '#') {
-                context = Context::Comment;
-            } else if (c == '"' || c == '\'') {
-                const bool multi = quoteRun(i, c) >= 3;
-                const bool basic = c == '"';
-                context = multi ? (basic ? Context::MultiBasic : Context::MultiLiteral)
-                                : (basic ? Context::Basic : Context::Literal);
-                const std::size_t opening = multi ? 3 : 1;
-                out.text.append(in.substr(i, opening));
-                i += opening;
-                continue;
-            }
-            break;
-        case Context::Comment:
-        case Context::Literal:
-            if (c == '\'' && context == Context::Literal) {
-                context = Context::Outside;
-            }
-            break;
-        case Context::MultiLiteral:
-        case Context::MultiBasic: {
-            const char quote = context == Context::MultiBasic ? '"' : '\'';
-            if (c == quote) {
-                const std::size_t run = quoteRun(i, quote);
-                if (run >= 3) {
-                    context = Context::Outside;
-                }
-                out.text.append(in.substr(i, run));
-                i += run;
-                continue;
-            }
-            if (context == Context::MultiLiteral) {
-                break;
-            }
-            [[fallthrough]];
-        }
-        case Context::Basic:
-            if (c == '"' && context == Context::Basic) {
-                context = Context::Outside;
-            } else if (c == '\\' && i + 1 < in.size()) {
-                if (static_cast<unsigned char>(in[i + 1]) >= 0x80) {
-                    return fail("a backslash must be followed by an escape letter");
-                }
-                if (in[i + 1] == '\n') {
-                    ++line;
-                }
-                out.text.append(in.substr(i, 2));
-                i += 2;
-                continue;
-            } else if (high) {
+            if (context != Context::Comment) {
                 const char32_t cp = DecodeUtf8(in, i);
                 if (cp == 0xFFFD) {
                     return fail("malformed UTF-8");
@@ -155,6 +105,66 @@ PreparedText PrepareForParser(std::string_view in) {
                               static_cast<unsigned>(cp));
                 out.text += escape;
                 continue;
+            }
+        }
+        switch (context) {
+        case Context::Outside:
+            if (c == '#') {
+                context = Context::Comment;
+            } else if (c == '"' || c == '\'') {
+                const bool multi = quoteRun(i, c) >= 3;
+                context = c == '"' ? (multi ? Context::MultiBasic : Context::Basic)
+                                   : (multi ? Context::MultiLiteral : Context::Literal);
+                out.text += multi ? "\"\"\"" : "\"";
+                i += multi ? 3 : 1;
+                continue;
+            }
+            break;
+        case Context::Comment:
+            break;
+        case Context::Basic:
+        case Context::MultiBasic:
+            if (c == '\\' && i + 1 < in.size()) {
+                if (static_cast<unsigned char>(in[i + 1]) >= 0x80) {
+                    return fail("a backslash must be followed by an escape letter");
+                }
+                line += in[i + 1] == '\n' ? 1 : 0;
+                out.text.append(in.substr(i, 2));
+                i += 2;
+                continue;
+            }
+            if (c == '"') {
+                const std::size_t run = context == Context::MultiBasic ? quoteRun(i, c) : 1;
+                if (context == Context::Basic || run >= 3) {
+                    context = Context::Outside;
+                }
+                out.text.append(run, '"');
+                i += run;
+                continue;
+            }
+            break;
+        case Context::Literal:
+        case Context::MultiLiteral:
+            if (c == '\'') {
+                const std::size_t run = context == Context::MultiLiteral ? quoteRun(i, c) : 1;
+                if (context == Context::Literal) {
+                    out.text += '"';
+                    context = Context::Outside;
+                } else if (run >= 3) {
+                    if (run > 5) {
+                        return fail("at most two quotes may stand before the closing '''");
+                    }
+                    out.text.append(run - 3, '\'');
+                    out.text += "\"\"\"";
+                    context = Context::Outside;
+                } else {
+                    out.text.append(run, '\'');
+                }
+                i += run;
+                continue;
+            }
+            if (c == '"' || c == '\\') {
+                out.text += '\\'; // ordinary characters of a literal string
             }
             break;
         }

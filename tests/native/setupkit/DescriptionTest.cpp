@@ -499,6 +499,17 @@ TEST(ProductDescription, NonAsciiTextsInEveryKindOfString) {
     ASSERT_FALSE(key);
     EXPECT_EQ(key.Error().Message().rfind("p.toml:2: product.n\xC3\xA4me: unknown key", 0), 0u)
         << key.Error().Message();
+    const ProductDescription literal = Load("[welcome]\n"
+                                            "title = '''\na\"\"\"b\\c\xC3\xA9''''\n"
+                                            "text = 'x\"y'\n");
+    EXPECT_EQ(Stored(literal.script.welcomeTitle), "a\"\"\"b\\c\xE9'")
+        << "quotes and backslashes are ordinary characters of a literal string";
+    EXPECT_EQ(Stored(literal.script.welcomeText), "x\"y");
+    // A quote inside a bare value does not start a string.
+    const Result<ProductDescription> bare =
+        ParseProductDescription("[product]\nname = 6'x\xC6\xBF'\n", "p.toml", "/");
+    ASSERT_FALSE(bare);
+    EXPECT_EQ(bare.Error().line, 2u);
     const Result<ProductDescription> escape =
         ParseProductDescription("[product]\nname = \"\"\"\\\xC3\xA9\"\"\"\n", "p.toml", "/");
     ASSERT_FALSE(escape);
