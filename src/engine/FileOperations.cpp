@@ -22,6 +22,10 @@ FileInUsePromptFunction SetFileInUsePrompt(FileInUsePromptFunction prompt) {
     return previous;
 }
 
+int AskFileInUse(const char* path) {
+    return g_fileInUsePrompt(path);
+}
+
 bool FileExists(std::string_view path) {
     const std::string pattern(path);
     WIN32_FIND_DATAA found;

@@ -17,6 +17,9 @@ using FileInUsePromptFunction = int (*)(const char* path);
 // cancels the installation rather than being retried for ever or silently skipped.
 FileInUsePromptFunction SetFileInUsePrompt(FileInUsePromptFunction prompt);
 
+// Asks the installed prompt about path: IDABORT, IDRETRY or IDIGNORE.
+[[nodiscard]] int AskFileInUse(const char* path);
+
 // True when FindFirstFileA finds at least one match; wildcards are honoured.
 [[nodiscard]] bool FileExists(std::string_view path);
 

@@ -7,9 +7,11 @@
 #include "script/StandardDirectories.h"
 #include "shell/Accounting.h"
 #include "shell/Completion.h"
+#include "shell/InstallRun.h"
 #include "shell/MainWindow.h"
 #include "shell/SetupMessages.h"
 #include "shell/SetupState.h"
+#include "shell/SpaceCheck.h"
 #include "ui/CustomPage.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramGroupPage.h"
@@ -94,15 +96,19 @@ void GroupStep() {
 }
 
 void BeginInstall() {
-    Guarded([] {
+    bool goOn = false;
+    Guarded([&goOn] {
         ApplySetupType(g_setup.script, g_setup.setupType);
         BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot);
-        // FIXME: the free-space check and the install run. Until they exist nothing is
-        // installed, and the run ends with the failure report rather than a false success.
-        InvalidateRect(g_setup.mainWindow, nullptr, TRUE);
-        UpdateWindow(g_setup.mainWindow);
-        throw SetupError(kErrorCancelled, "the install run is not available");
+        // Back and Exit have posted the next flow message already.
+        goOn = CheckAllDrivesSpace();
     });
+    if (!goOn) {
+        return;
+    }
+    InvalidateRect(g_setup.mainWindow, nullptr, TRUE);
+    UpdateWindow(g_setup.mainWindow);
+    RunInstall();
 }
 
 void ReportSetupError(std::uint32_t code) {

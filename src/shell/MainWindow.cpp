@@ -7,6 +7,7 @@
 #include "shell/SetupState.h"
 #include "ui/DestinationPage.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ProgressDialog.h"
 #include "ui/ReadmePage.h"
 #include "ui/WelcomePage.h"
 #include "ui/WindowPlacement.h"
@@ -51,8 +52,10 @@ void OnClose() {
 
 void OnSizeOrMove(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
-    // FIXME: keep the progress window in its corner and re-centre the billboard once they
-    // exist.
+    if (g_setup.progressWindow) {
+        PlaceProgressDialog(g_setup.progressWindow);
+    }
+    // FIXME: re-centre the billboard once it exists.
 }
 
 } // namespace

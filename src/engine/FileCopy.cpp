@@ -1,0 +1,161 @@
+#include "engine/FileCopy.h"
+
+#include "common/Win32Handles.h"
+#include "engine/CopyRules.h"
+#include "engine/FileOperations.h"
+#include "engine/ItemPaths.h"
+#include "engine/LzExpand.h"
+#include "engine/PathOperations.h"
+#include "integration/UninstallRegistration.h"
+#include "script/SetupError.h"
+#include "shell/InstallRun.h"
+#include "shell/SetupState.h"
+#include "ui/FileExistsDialog.h"
+#include "ui/ProgressDialog.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kAppendBlockSize = 0xFFFE;
+
+} // namespace
+
+void CopyItemFile(InstallItem& item, const std::string& sourcePath) {
+    const std::optional<std::string_view> directory = ItemDirectoryPath(g_setup.script, item);
+    if (!directory) {
+        throw SetupError(kErrorBadPathName, "the item's directory number names no directory");
+    }
+    std::string destination(*directory);
+    AppendPathComponent(destination, item.name.View());
+    NotifyProgressFiles(g_setup.progressWindow, sourcePath.c_str(), destination.c_str());
+
+    bool replace = true;
+    if (FileExists(destination)) {
+        const RememberedChoice remembered{g_setup.fileExistsApplyToAll, g_setup.fileExistsChoice};
+        replace = ShouldReplaceExisting(
+            item.overwriteMode, remembered,
+            [&] { return CompareLastWrite(destination, sourcePath); },
+            [&] { return AskFileExists(destination.c_str(), sourcePath.c_str()); });
+    }
+    if (replace) {
+        try {
+            InstallVersionedFile(*directory, item.name.View(), DirectoryPart(sourcePath),
+                                 FileNamePart(sourcePath),
+                                 item.readOnly ? ReadOnly::Yes : ReadOnly::No, item.done);
+        } catch (const SetupError& error) {
+            // Ignore while the service replaced the file: the old file stays, silently.
+            if (error.code() != kErrorSkipLockedFile) {
+                throw;
+            }
+        }
+    }
+    if (item.done) {
+        item.installedPath.Assign(destination);
+    }
+    if (item.shared) {
+        IncrementSharedCount(destination);
+    }
+}
+
+void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
+                   const std::string& firstPiecePath) {
+    const std::string pieceName = FileNamePart(firstPiecePath);
+    joined.Set(JoinPath(g_setup.temporaryDirectory.View(), pieceName));
+    const UniqueFile output = OpenFileExclusive(joined.Path(), GENERIC_WRITE, CREATE_ALWAYS);
+
+    FILETIME created{};
+    FILETIME accessed{};
+    FILETIME written{};
+    std::string current = firstPiecePath;
+    for (unsigned piece = 1; piece <= item.partCount; ++piece) {
+        if (piece > 1) {
+            const std::string relative =
+                SplitPiecePath(item.sourceSubdir.View(), pieceName, piece, PlatformFullPath);
+            PromptForNextDisk(relative);
+            current = JoinPath(g_setup.sourceDirectory.View(), relative);
+        }
+        const UniqueFile input = OpenFileExclusive(current, GENERIC_READ, OPEN_EXISTING);
+        if (piece == 1) {
+            GetFileTime(input.get(), &created, &accessed, &written);
+        }
+        AppendFileContents(output.get(), input.get());
+    }
+    SetFileTime(output.get(), &created, &accessed, &written);
+}
+
+void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
+                          std::string_view sourceDirectory, std::string_view sourceName,
+                          ReadOnly readOnly, std::uint8_t& done) {
+    const std::string target = JoinPath(destinationDirectory, destinationName);
+    // The platform's declaration takes writable strings; it gets copies of its own.
+    std::string toDirectory(destinationDirectory);
+    std::string toName(destinationName);
+    std::string fromDirectory(sourceDirectory);
+    std::string fromName(sourceName);
+    for (;;) {
+        char temporary[kPathCapacity] = {};
+        UINT temporaryLength = sizeof temporary;
+        const DWORD result =
+            VerInstallFileA(VIFF_FORCEINSTALL, fromName.data(), toName.data(), fromDirectory.data(),
+                            toDirectory.data(), toDirectory.data(), temporary, &temporaryLength);
+        if (result & kVersionTempFile) {
+            DeleteIfNamed(JoinPath(toDirectory, temporary));
+        }
+        switch (NextVersionInstallStep(result)) {
+        case VersionInstallStep::Done:
+            done = 1;
+            if (readOnly == ReadOnly::Yes) {
+                SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            return;
+        case VersionInstallStep::AskInUse: {
+            const int answer = AskFileInUse(target.c_str());
+            if (answer == IDRETRY) {
+                continue;
+            }
+            throw SetupError(static_cast<std::uint32_t>(answer), "in use: " + target);
+        }
+        case VersionInstallStep::ClearReadOnly:
+            if (SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+                continue;
+            }
+            throw SetupError(result, "cannot make writable: " + target);
+        case VersionInstallStep::Fail:
+            throw SetupError(result, "cannot install " + target);
+        }
+    }
+}
+
+void AppendFileContents(HANDLE destination, HANDLE source) {
+    std::vector<char> buffer(kAppendBlockSize);
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(source, buffer.data(), kAppendBlockSize, &read, nullptr)) {
+            throw SetupError(GetLastError(), "cannot read a piece");
+        }
+        DWORD written = 0;
+        if (!WriteFile(destination, buffer.data(), read, &written, nullptr)) {
+            throw SetupError(GetLastError(), "cannot write the joined file");
+        }
+        if (written != read) {
+            throw SetupError(ERROR_DISK_FULL, "the joined file was cut short");
+        }
+        if (read == 0) {
+            return;
+        }
+    }
+}
+
+bool LzCopyFile(const char* sourcePath, const char* destinationPath) noexcept {
+    try {
+        const LzFile source(sourcePath, LzOpenMode::Read);
+        // Declared second, so closed first.
+        const LzFile destination(destinationPath, LzOpenMode::Create);
+        return LZCopy(source.handle(), destination.handle()) >= 0;
+    } catch (...) {
+        // A file that cannot be opened, or no memory for the path: nothing was copied.
+        return false;
+    }
+}

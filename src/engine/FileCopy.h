@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/TempFileGuard.h"
+#include "script/ScriptModel.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Putting one distribution file onto the machine: the overwrite decision, joining the pieces
+// of a split file, and installing through the version-installation service, which expands
+// compressed files and reports files in use and read-only targets.
+
+enum class ReadOnly { No, Yes };
+
+// Installs the Copy item from sourcePath (the file on the disk, or the joined file) into the
+// directory its directory number names, under its name. An existing file is replaced as the
+// item's overwrite mode says (asking the file-exists question for Ask, unless the user chose
+// for all files); a missing one is always installed. Sets done and installedPath when the file
+// was installed, raises the file's SharedDLLs count for a shared item whatever happened to an
+// existing file. An Ignore in the file-in-use question of the installation itself skips the
+// file without an error. Throws SetupError: 3 when the user aborts, 5 for Ignore on a file
+// that was locked while being compared, kErrorBadPathName when the directory number names no
+// directory, and whatever the installation throws.
+void CopyItemFile(InstallItem& item, const std::string& sourcePath);
+
+// Joins the pieces of a split file into the temporary directory under the first piece's file
+// name; joined names the file as soon as it is known, so that it is deleted also when a
+// SetupError leaves the join or the copy after it. Every further piece is on the next disk,
+// which is asked for (PromptForNextDisk). The joined file gets the first piece's creation,
+// access and write times. Throws SetupError: the system error code of a failed read or write,
+// 3 when the user gives up a disk, and the codes of OpenFileExclusive.
+void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
+                   const std::string& firstPiecePath);
+
+// Installs sourceDirectory\sourceName as destinationDirectory\destinationName with
+// VerInstallFileA, forcing it past the version check. A temporary file the service leaves is
+// deleted at once. A target in use asks the file-in-use question (Retry installs again; Abort
+// and Ignore are thrown as 3 and 5); a read-only target is made writable and installed again.
+// On success done is set and the file made read-only when asked. Any other result is thrown:
+// the service's result word is the SetupError code.
+void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
+                          std::string_view sourceDirectory, std::string_view sourceName,
+                          ReadOnly readOnly, std::uint8_t& done);
+
+// Copies the rest of source onto destination in blocks of 65534 bytes. Throws SetupError with
+// the system error code of a failed read or write (a write that takes fewer bytes than it was
+// given counts as failed).
+void AppendFileContents(HANDLE destination, HANDLE source);
+
+// Copies sourcePath to destinationPath through the LZ expansion library, expanding a
+// compressed source; never throws. False when either file cannot be opened or the expansion
+// fails.
+[[nodiscard]] bool LzCopyFile(const char* sourcePath, const char* destinationPath) noexcept;

@@ -1,0 +1,126 @@
+#include "shell/InstallRun.h"
+
+#include "engine/ActionInterpreter.h"
+#include "engine/FileOperations.h"
+#include "engine/MessagePump.h"
+#include "engine/PathOperations.h"
+#include "integration/InstallLog.h"
+#include "resources/ResourceIds.h"
+#include "script/SetupError.h"
+#include "shell/Completion.h"
+#include "shell/FlowController.h"
+#include "shell/InstallStrings.h"
+#include "shell/SetupState.h"
+#include "ui/DiskPromptDialog.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgressDialog.h"
+#include "ui/ResourceText.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kMessageCapacity = 256;
+
+// Clears progressWindow when the pass ends, however it ends, before the record destroys the
+// window.
+class ProgressWindowScope {
+public:
+    explicit ProgressWindowScope(HWND window) { g_setup.progressWindow = window; }
+    ~ProgressWindowScope() { g_setup.progressWindow = nullptr; }
+    ProgressWindowScope(const ProgressWindowScope&) = delete;
+    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+};
+
+// The label of the next disk, disk currentDisk + 1: element currentDisk of the labels, empty
+// when the script has no such label.
+std::string NextDiskLabel() {
+    const auto& labels = g_setup.script.diskLabels;
+    return g_setup.currentDisk < labels.size() ? std::string(TextOf(labels[g_setup.currentDisk]))
+                                               : std::string();
+}
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+void RunInstall() {
+    try {
+        ExpandInstallStrings(g_setup.script, g_setup.Macros());
+        CreateDirectories();
+        OpenInstallLog();
+        LogCreatedDirectories();
+        CopyPass();
+    } catch (const SetupError& error) {
+        ReportSetupError(error.code());
+        return;
+    }
+    FinishSetup(FinishFlag::Complete);
+}
+
+void CreateDirectories() {
+    bool failed = false;
+    for (DirectoryEntry& directory : g_setup.script.directories) {
+        const std::string root = VolumeRoot(directory.path.View());
+        if (lstrcmpiA(directory.path.CStr(), root.c_str()) != 0 &&
+            !SetCurrentDirectoryA(directory.path.CStr())) {
+            if (!EnsureDirectory(directory.path.View())) {
+                failed = true;
+                break;
+            }
+            directory.created = 1;
+        }
+    }
+    SetCurrentDirectoryA(g_setup.DestinationDirectory().CStr());
+    if (failed) {
+        throw SetupError(kErrorDirectoryNotCreated, "a directory could not be created");
+    }
+}
+
+void CopyPass() {
+    auto& items = g_setup.script.installItems;
+    ProgressRecord progress(g_setup.mainWindow, static_cast<std::uint32_t>(items.size()));
+    const ProgressWindowScope scope(progress.Window());
+    PumpMessages();
+    for (InstallItem& item : items) {
+        if (IsItemSelected(item)) {
+            ProcessInstallItem(item);
+        }
+        // The flag is looked at after the step has dispatched the queue, so that a Cancel
+        // clicked while the item was copied stops the pass now, also after the last item.
+        progress.Step();
+        if (progress.Cancelled()) {
+            throw SetupError(kErrorCancelled, "cancelled in the progress window");
+        }
+    }
+}
+
+void PromptForNextDisk(std::string_view relativePath) {
+    const std::string label = NextDiskLabel();
+    for (;;) {
+        MessageBeep(0);
+        RestoreMainWindow();
+        if (DiskPromptDialog(label.c_str()) == IDCANCEL) {
+            throw SetupError(kErrorCancelled, "the disk prompt was cancelled");
+        }
+        const std::string path = JoinPath(g_setup.sourceDirectory.View(), relativePath);
+        const bool found =
+            relativePath.empty() ? IsDirectory(g_setup.sourceDirectory.Str()) : FileExists(path);
+        if (found) {
+            ++g_setup.currentDisk;
+            return;
+        }
+        const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
+                                                    path.c_str(), label.c_str());
+        if (MessageBoxA(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
+                        MB_RETRYCANCEL) == IDCANCEL &&
+            ConfirmCancel(g_setup.mainWindow) == IDYES) {
+            throw SetupError(kErrorCancelled, "the disk was not found");
+        }
+    }
+}

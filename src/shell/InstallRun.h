@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+// The installation run proper, between the last page and the completion: the remaining
+// macros, the directories, the install log and the copy pass with its progress window.
+
+// Runs the installation and ends the run: with the completion after a pass without error,
+// with the failure report (ReportSetupError) when a SetupError ends it early. Nothing is
+// rolled back.
+void RunInstall();
+
+// Creates every directory of the script that does not exist yet, with its missing parents,
+// in list order, and flags the ones it created; a drive root is never created. Leaves the
+// current directory at the destination directory. Throws SetupError 1 when a directory could
+// not be created (the directories after it are not attempted) and 5000 when a directory's
+// volume cannot be queried.
+void CreateDirectories();
+
+// The copy pass: every selected install item in list order under the progress window, which
+// counts all items, selected or not. Cancel in the progress window ends the pass with
+// SetupError 3 once the item in hand is finished.
+void CopyPass();
+
+// Asks for the next disk (the one after currentDisk, by its label) until relativePath is found
+// below the source directory, which the user may change in the prompt; then counts the disk
+// as inserted. An empty relativePath (an item that reads no file) is satisfied by the source
+// directory itself. Throws SetupError 3 when the user gives up.
+void PromptForNextDisk(std::string_view relativePath);

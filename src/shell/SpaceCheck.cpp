@@ -1,0 +1,60 @@
+#include "shell/SpaceCheck.h"
+
+#include "resources/ResourceIds.h"
+#include "shell/SetupMessages.h"
+#include "shell/SetupState.h"
+#include "shell/SpaceRules.h"
+#include "ui/NotEnoughSpaceDialog.h"
+#include "ui/ResourceText.h"
+
+namespace {
+
+constexpr int kMessageCapacity = 256;
+
+FreeSpaceFunction g_freeSpaceQuery = VolumeFreeBytes;
+
+} // namespace
+
+FreeSpaceFunction SetFreeSpaceQuery(FreeSpaceFunction query) {
+    const FreeSpaceFunction previous = g_freeSpaceQuery;
+    g_freeSpaceQuery = query ? query : VolumeFreeBytes;
+    return previous;
+}
+
+std::uint64_t VolumeFreeBytes(const std::string& root) {
+    // A failed call leaves the figures 0: no free space.
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD totalClusters = 0;
+    GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                      &totalClusters);
+    return std::uint64_t{freeClusters} * sectorsPerCluster * bytesPerSector;
+}
+
+INT_PTR CheckDriveSpace(const DriveEntry& drive) {
+    const std::uint64_t freeBytes = g_freeSpaceQuery(SpaceQueryRoot(drive.rootPath));
+    if (HasEnoughSpace(freeBytes, drive.requiredBytes)) {
+        return IDOK;
+    }
+    const std::string message =
+        FormatSpaceMessage(LoadResourceText(IDS_NOT_ENOUGH_SPACE, kMessageCapacity), drive.rootPath,
+                           freeBytes, drive.requiredBytes);
+    return NotEnoughSpaceDialog(message.c_str());
+}
+
+bool CheckAllDrivesSpace() {
+    for (const DriveEntry& drive : g_setup.drives) {
+        switch (CheckDriveSpace(drive)) {
+        case IDABORT:
+            PostFlowMessage(WM_SETUP_ABORT);
+            return false;
+        case IDC_SPACE_BACK:
+            PostFlowMessage(WM_SHOW_DESTINATION);
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shell/Accounting.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The free-space check before the installation: every drive that receives files is asked for
+// its free space, and a drive that lacks room shows the Not Enough Space dialog.
+
+// The free bytes of the volume whose root (with its backslash) is given; 0 when the volume
+// does not answer.
+using FreeSpaceFunction = std::uint64_t (*)(const std::string& root);
+
+// Installs the free-space query (nullptr puts back the platform's) and returns the one before.
+// Tests give the check controlled figures this way.
+FreeSpaceFunction SetFreeSpaceQuery(FreeSpaceFunction query);
+
+// The platform's query: GetDiskFreeSpaceA's free clusters x sectors x bytes, formed in 64 bits.
+std::uint64_t VolumeFreeBytes(const std::string& root);
+
+// 1 (IDOK) when the drive has room or the user chose Continue, IDC_SPACE_BACK (1019) for Back,
+// IDABORT (3) for a confirmed Exit.
+[[nodiscard]] INT_PTR CheckDriveSpace(const DriveEntry& drive);
+
+// Checks every drive in list order (Continue on one goes on to the next). False after Back or
+// Exit, once it has posted WM_SHOW_DESTINATION or WM_SETUP_ABORT; true to go on installing.
+[[nodiscard]] bool CheckAllDrivesSpace();
