@@ -9,4 +9,5 @@ void AddCommands(CLI::App& app, CommandResult& result) {
     AddDumpCommand(app, result);
     AddCompressCommand(app, result);
     AddExpandCommand(app, result);
+    AddBuildCommand(app, result);
 }

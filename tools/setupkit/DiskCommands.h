@@ -7,3 +7,4 @@
 // (BuildCommand.cpp).
 void AddCompressCommand(CLI::App& app, CommandResult& result);
 void AddExpandCommand(CLI::App& app, CommandResult& result);
+void AddBuildCommand(CLI::App& app, CommandResult& result);

@@ -189,10 +189,11 @@ std::vector<std::uint8_t> CompressSzdd(std::span<const std::uint8_t> data, std::
     }
 
     TokenWriter writer(out);
-    std::vector<std::uint8_t> matchLength(kBlockSize);
-    std::vector<std::uint32_t> matchPos(kBlockSize);
-    std::vector<std::uint32_t> cost(kBlockSize + 1);
-    std::vector<std::uint8_t> choice(kBlockSize);
+    const std::size_t blockSize = std::min(kBlockSize, data.size());
+    std::vector<std::uint8_t> matchLength(blockSize);
+    std::vector<std::uint32_t> matchPos(blockSize);
+    std::vector<std::uint32_t> cost(blockSize + 1);
+    std::vector<std::uint8_t> choice(blockSize);
 
     for (std::uint32_t blockStart = kPrefix; blockStart < end;) {
         const std::uint32_t blockEnd =

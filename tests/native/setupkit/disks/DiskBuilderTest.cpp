@@ -1,0 +1,332 @@
+#include "disks/DiskBuilder.h"
+#include "disks/ToolFiles.h"
+#include "engine/ItemPaths.h"
+#include "engine/PathRules.h"
+#include "lz/SzddExpander.h"
+#include "script/ScriptLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A folder of its own below the temporary directory, removed afterwards.
+class Scratch {
+public:
+    Scratch() {
+        std::string name = (fs::temp_directory_path() / "setupkit-disks-XXXXXX").string();
+        path_ = ::mkdtemp(name.data()) ? fs::path(name) : fs::path();
+    }
+    ~Scratch() {
+        std::error_code code;
+        fs::remove_all(path_, code);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+    void Write(const std::string& name, const Bytes& bytes) const {
+        fs::create_directories((path_ / name).parent_path());
+        std::ofstream(path_ / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    fs::path path_;
+};
+
+Bytes Text(std::size_t size, unsigned seed) {
+    static const char* const kWords[] = {"setup ", "disk ", "the ", "file ", "\r\n", "of "};
+    std::mt19937 random(seed);
+    Bytes bytes;
+    while (bytes.size() < size) {
+        const std::string word = kWords[random() % 6];
+        bytes.insert(bytes.end(), word.begin(), word.end());
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+Bytes Noise(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (auto& b : bytes) {
+        b = static_cast<std::uint8_t>(random());
+    }
+    return bytes;
+}
+
+// A product with every kind of file: a read-me and two pictures on disk 1, compressed and
+// plain items, one that does not shrink, one in a sub-directory large enough to be split
+// over three disks, a billboard picture, and items that read no file.
+constexpr const char* kProduct = R"(
+[product]
+name = "Disk Test"
+[readme]
+file = "README.TXT"
+source = "src/readme.txt"
+[background]
+style = "gradient"
+file = "BACK.BMP"
+source = "src/back.bmp"
+[side_bitmap]
+file = "SIDE.BMP"
+source = "src/side.bmp"
+[disks]
+label_pattern = "Test Disk %d"
+[[directory]]
+path = "?F\\Disk Test"
+[[install]]
+name = "README.TXT"
+source = "src/readme.txt"
+[[install]]
+name = "PROGRAM.EXE"
+source = "src/program.exe"
+compressed = true
+[[install]]
+name = "NOISE.BIN"
+source = "src/noise.bin"
+compressed = true
+[[install]]
+name = "BILLBOARD.BMP"
+source = "src/billboard.bmp"
+action = "show-bitmap"
+compressed = true
+[[install]]
+name = "DATA"
+source = "src/data"
+compressed = true
+source_subdir = "SUB"
+[[install]]
+name = "?D\\OLD.TXT"
+action = "delete"
+[[install]]
+name = "HELP.HTML"
+source = "src/help.html"
+compressed = true
+source_subdir = "SUB"
+[[install]]
+name = "NOTEPAD.EXE ?D\\README.TXT"
+action = "run-normal"
+)";
+
+class DiskBuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sources_["src/readme.txt"] = Text(700, 1);
+        sources_["src/back.bmp"] = Text(5000, 2);
+        sources_["src/side.bmp"] = Text(3000, 3);
+        sources_["src/program.exe"] = Text(9000, 4);
+        sources_["src/noise.bin"] = Noise(2000, 5);
+        sources_["src/billboard.bmp"] = Text(4000, 6);
+        sources_["src/data"] = Noise(40000, 7); // stored as it is, over three 20000-byte disks
+        sources_["src/help.html"] = Text(3000, 8);
+        for (const auto& [name, bytes] : sources_) {
+            scratch_.Write(name, bytes);
+        }
+        scratch_.Write("SETUP.EXE", Noise(6000, 9));
+    }
+
+    ProductDescription Load(const std::string& text = kProduct) {
+        Result<ProductDescription> result =
+            ParseProductDescription(text, "product.toml", scratch_.Path());
+        if (!result) {
+            ADD_FAILURE() << result.Error().Message();
+            return {};
+        }
+        return std::move(result.Value());
+    }
+
+    BuildOptions Options(const std::string& output, std::uint64_t capacity) const {
+        BuildOptions options;
+        options.outputDirectory = scratch_.Path() / output;
+        options.capacity = std::optional<std::uint64_t>(capacity);
+        options.setupExe = scratch_.Path() / "SETUP.EXE";
+        return options;
+    }
+
+    std::string Disk(const std::string& output, std::uint32_t disk) const {
+        return (scratch_.Path() / output / ("disk" + std::to_string(disk))).string();
+    }
+
+    static Bytes Read(const fs::path& path) { return ReadBinaryFile(path); }
+
+    static fs::path OnDisk(const fs::path& disk, const std::string& relative) {
+        std::string path = relative;
+        for (char& c : path) {
+            c = c == '\\' ? '/' : c;
+        }
+        return disk / path;
+    }
+
+    // What SETUP.EXE installs for a Copy or ShowBitmap item: the first piece from the item's
+    // disk, further pieces from the disks after it, joined, then expanded if compressed.
+    Bytes InstalledBytes(const std::string& output, const InstallItem& item) const {
+        const std::string first = ItemSourcePath(item, "", PathAsWritten);
+        Bytes joined = Read(OnDisk(Disk(output, item.diskNumber), first));
+        const std::string pieceName = FileNamePart(first, PathAsWritten);
+        for (unsigned k = 2; k <= item.partCount; ++k) {
+            const Bytes piece =
+                Read(OnDisk(Disk(output, item.diskNumber + k - 1),
+                            SplitPiecePath(item.sourceSubdir.View(), pieceName, k, PathAsWritten)));
+            joined.insert(joined.end(), piece.begin(), piece.end());
+        }
+        if (!HasSzddMagic(joined)) {
+            return joined; // the LZ library copies such a file unchanged
+        }
+        const SzddExpandResult expanded = ExpandSzdd(joined);
+        EXPECT_EQ(expanded.status, SzddStatus::Ok) << item.name.Str();
+        return expanded.data;
+    }
+
+    static std::map<std::string, Bytes> Tree(const fs::path& root) {
+        std::map<std::string, Bytes> tree;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            tree[fs::relative(entry.path(), root).string()] =
+                entry.is_regular_file() ? Read(entry.path()) : Bytes{};
+        }
+        return tree;
+    }
+
+    Scratch scratch_;
+    std::map<std::string, Bytes> sources_;
+};
+
+TEST_F(DiskBuilderTest, DisksGiveBackEveryFileAsSetupReadsThem) {
+    const BuildReport report = BuildDisks(Load(), Options("out", 20000), nullptr);
+    const auto disks = static_cast<std::uint32_t>(report.disks.size());
+    ASSERT_GE(disks, 3u);
+    for (std::uint32_t disk = 1; disk <= disks; ++disk) {
+        EXPECT_TRUE(fs::is_directory(Disk("out", disk)));
+        EXPECT_LE(report.disks[disk - 1].used, 20000u);
+    }
+    EXPECT_FALSE(fs::exists(Disk("out", disks + 1)));
+    EXPECT_EQ(report.compressed, 3u); // PROGRAM.EXE, BILLBOARD.BMP, HELP.HTML
+    EXPECT_EQ(report.storedPlain, 2u); // NOISE.BIN and DATA do not shrink
+    EXPECT_EQ(report.split, 1u);       // DATA
+
+    const Bytes image = Read(Disk("out", 1) + "/SETUP.INF");
+    const SetupScript script = ParseSetupScript(image);
+    ASSERT_EQ(script.installItems.size(), 8u);
+    ASSERT_EQ(script.diskLabels.size(), disks);
+    EXPECT_EQ(TextOf(script.diskLabels[disks - 1]), "Test Disk " + std::to_string(disks));
+    EXPECT_EQ(Read(Disk("out", 1) + "/SETUP.EXE"), Read(scratch_.Path() / "SETUP.EXE"));
+
+    // Disk 1: the read-me as it is, the pictures under their compressed names.
+    EXPECT_EQ(Read(Disk("out", 1) + "/README.TXT"), sources_["src/readme.txt"]);
+    const SzddExpandResult back = ExpandSzdd(Read(Disk("out", 1) + "/BACK.BM_"));
+    EXPECT_EQ(back.data, sources_["src/back.bmp"]);
+    EXPECT_EQ(ExpandSzdd(Read(Disk("out", 1) + "/SIDE.BM_")).data, sources_["src/side.bmp"]);
+
+    const char* const sources[] = {
+        "src/readme.txt", "src/program.exe", "src/noise.bin", "src/billboard.bmp",
+        "src/data",       nullptr,           "src/help.html", nullptr};
+    std::uint32_t inDrive = 1;
+    for (std::size_t i = 0; i < script.installItems.size(); ++i) {
+        const InstallItem& item = script.installItems[i];
+        SCOPED_TRACE(item.name.Str());
+        // Disks are asked for in order; items that read no file stay on the disk in the drive.
+        EXPECT_GE(item.diskNumber, inDrive);
+        if (sources[i] == nullptr) {
+            EXPECT_EQ(item.diskNumber, inDrive);
+            continue;
+        }
+        EXPECT_EQ(InstalledBytes("out", item), sources_[sources[i]]);
+        EXPECT_EQ(item.size, sources_[sources[i]].size());
+        inDrive = item.diskNumber + std::max<std::uint32_t>(item.partCount, 1) - 1;
+    }
+    const InstallItem& data = script.installItems[4];
+    EXPECT_EQ(data.partCount, 3u);
+    EXPECT_TRUE(fs::exists(Disk("out", data.diskNumber + 1) + "/SUB/DATA.~01"));
+    EXPECT_TRUE(fs::exists(Disk("out", data.diskNumber + 2) + "/SUB/DATA.~02"));
+    EXPECT_EQ(script.installItems[1].partCount, 0u);
+    // A file that does not shrink is stored as it is, under its compressed name.
+    EXPECT_EQ(Read(OnDisk(Disk("out", script.installItems[2].diskNumber), "NOISE.BI_")),
+              sources_["src/noise.bin"]);
+    // Every disk but the last is full up to the piece that ends it.
+    EXPECT_EQ(report.disks[data.diskNumber].used, 20000u);
+}
+
+TEST_F(DiskBuilderTest, SameInputsGiveTheSameDisks) {
+    (void)BuildDisks(Load(), Options("one", 20000), nullptr);
+    (void)BuildDisks(Load(), Options("two", 20000), nullptr);
+    const auto one = Tree(scratch_.Path() / "one");
+    EXPECT_GE(one.size(), 12u);
+    EXPECT_EQ(one, Tree(scratch_.Path() / "two"));
+}
+
+TEST_F(DiskBuilderTest, UnlimitedCapacityPutsEverythingOnOneDisk) {
+    BuildOptions options = Options("cd", 0);
+    options.capacity = std::optional<std::uint64_t>();
+    const BuildReport report = BuildDisks(Load(), options, nullptr);
+    ASSERT_EQ(report.disks.size(), 1u);
+    const SetupScript script = ParseSetupScript(Read(Disk("cd", 1) + "/SETUP.INF"));
+    for (const InstallItem& item : script.installItems) {
+        EXPECT_EQ(item.diskNumber, 1u);
+        EXPECT_EQ(item.partCount, 0u);
+    }
+    EXPECT_EQ(InstalledBytes("cd", script.installItems[4]), sources_["src/data"]);
+}
+
+TEST_F(DiskBuilderTest, BadInputLeavesNoOutput) {
+    std::string text = kProduct;
+    text.replace(text.find("name = \"DATA\""), 13, "name = \"DA/TA\"");
+    try {
+        (void)BuildDisks(Load(text), Options("bad", 20000), nullptr);
+        ADD_FAILURE() << "built with a name that disks refuse";
+    } catch (const ToolError& error) {
+        EXPECT_NE(std::string(error.what()).find("DA/TA"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(fs::exists(scratch_.Path() / "bad"));
+
+    // A disk too small for a picture that cannot be split: found while planning.
+    EXPECT_THROW((void)BuildDisks(Load(), Options("small", 4000), nullptr), ToolError);
+    EXPECT_FALSE(fs::exists(scratch_.Path() / "small"));
+    for (const auto& entry : fs::directory_iterator(scratch_.Path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".setupkit-"), std::string::npos)
+            << entry.path();
+    }
+}
+
+TEST_F(DiskBuilderTest, ReplacesAnEarlierBuildButNothingElse) {
+    (void)BuildDisks(Load(), Options("out", 20000), nullptr);
+    scratch_.Write("out/disk9/STALE.TXT", {'x'});
+    (void)BuildDisks(Load(), Options("out", 1000000), nullptr);
+    EXPECT_TRUE(fs::exists(Disk("out", 1)));
+    EXPECT_FALSE(fs::exists(Disk("out", 2)));
+    EXPECT_FALSE(fs::exists(Disk("out", 9)));
+
+    scratch_.Write("out/notes.txt", {'x'});
+    EXPECT_THROW((void)BuildDisks(Load(), Options("out", 20000), nullptr), ToolError);
+    EXPECT_TRUE(fs::exists(scratch_.Path() / "out" / "notes.txt"));
+    EXPECT_FALSE(fs::exists(Disk("out", 2)));
+}
+
+TEST_F(DiskBuilderTest, GivenSizesAndLabelsAreKept) {
+    std::string text = kProduct;
+    text.replace(text.find("[disks]"), 7, "[disks]\nlabels = [\"First\"]");
+    text.replace(text.find("source = \"src/program.exe\""), 26,
+                 "source = \"src/program.exe\"\nsize = 123456");
+    (void)BuildDisks(Load(text), Options("out", 20000), nullptr);
+    const SetupScript script = ParseSetupScript(Read(Disk("out", 1) + "/SETUP.INF"));
+    EXPECT_EQ(script.installItems[1].size, 123456u);
+    ASSERT_GE(script.diskLabels.size(), 3u);
+    EXPECT_EQ(TextOf(script.diskLabels[0]), "First");
+    EXPECT_EQ(TextOf(script.diskLabels[1]), "Test Disk 2");
+}
+
+} // namespace

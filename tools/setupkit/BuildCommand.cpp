@@ -1,0 +1,117 @@
+#include "DiskCommands.h"
+
+#include "ProductDescription.h"
+#include "disks/DiskBuilder.h"
+#include "disks/ToolFiles.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BuildCommandOptions {
+    std::string description;
+    std::string output;
+    std::string capacity;
+    std::string setupExe;
+    bool verbose = false;
+    bool images = false;
+};
+
+void PrintSummary(const BuildReport& report) {
+    for (std::size_t i = 0; i < report.disks.size(); ++i) {
+        const BuiltDisk& disk = report.disks[i];
+        if (disk.capacity) {
+            std::printf("disk%zu: %u files, %llu of %llu bytes used\n", i + 1, disk.files,
+                        static_cast<unsigned long long>(disk.used),
+                        static_cast<unsigned long long>(*disk.capacity));
+        } else {
+            std::printf("disk%zu: %u files, %llu bytes\n", i + 1, disk.files,
+                        static_cast<unsigned long long>(disk.used));
+        }
+    }
+    std::printf("%zu disk(s)%s%s; %u file(s) compressed, %u stored as they are (they do not "
+                "shrink), %u split across disks\n",
+                report.disks.size(), report.format.IsFloppy() ? ", " : "",
+                report.format.floppyName.c_str(), report.compressed, report.storedPlain,
+                report.split);
+}
+
+CommandResult RunBuild(const BuildCommandOptions& options) {
+    try {
+        BuildOptions build;
+        build.outputDirectory = options.output;
+        if (!options.capacity.empty()) {
+            std::optional<std::uint64_t> capacity;
+            if (!ParseDiskCapacity(options.capacity, capacity)) {
+                std::uint64_t bytes = 0;
+                std::size_t used = 0;
+                try {
+                    bytes = std::stoull(options.capacity, &used);
+                } catch (const std::exception&) {
+                    used = 0;
+                }
+                if (used == 0 || used != options.capacity.size() || bytes == 0) {
+                    throw ToolError("--capacity " + options.capacity +
+                                    ": not 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number "
+                                    "of bytes");
+                }
+                capacity = bytes;
+            }
+            build.capacity = capacity;
+        }
+        build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
+        if (options.setupExe.empty() && !fs::exists(build.setupExe)) {
+            throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
+                            " (the Win32 build beside this tool); give --setup-exe PATH");
+        }
+        build.progress =
+            options.verbose || isatty(fileno(stderr)) ? ShowProgress::Yes : ShowProgress::No;
+        build.images = options.images ? MakeImages::Yes : MakeImages::No;
+
+        Result<ProductDescription> loaded = LoadProductDescription(options.description);
+        if (!loaded) {
+            std::fprintf(stderr, "%s\n", loaded.Error().Message().c_str());
+            return CommandResult::BadInput;
+        }
+        for (const SourceError& warning : loaded.Value().warnings) {
+            std::fprintf(stderr, "%s\n", warning.Message("warning").c_str());
+        }
+        const BuildReport report = BuildDisks(loaded.Value(), build, stderr);
+        for (const std::string& warning : report.warnings) {
+            std::fprintf(stderr, "%s: warning: %s\n", options.description.c_str(), warning.c_str());
+        }
+        PrintSummary(report);
+        return CommandResult::Success;
+    } catch (const ToolError& error) {
+        std::fprintf(stderr, "setupkit build: %s\n", error.what());
+        return CommandResult::BadInput;
+    }
+}
+
+} // namespace
+
+void AddBuildCommand(CLI::App& app, CommandResult& result) {
+    CLI::App* command = app.add_subcommand(
+        "build",
+        "Build the distribution disks (OUTDIR/disk1, disk2, ...) of a product description");
+    auto options = std::make_shared<BuildCommandOptions>();
+    command->add_option("description", options->description, "the product description (.toml)")
+        ->required();
+    command->add_option("-o,--output", options->output, "the folder of disks to write")->required();
+    command->add_option("--capacity", options->capacity,
+                        "bytes per disk: 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number "
+                        "(default: the description's [disks] capacity)");
+    command->add_option("--setup-exe", options->setupExe,
+                        "the SETUP.EXE to put on disk 1 (default: <build>/win32/src/shell/"
+                        "SETUP.EXE beside this tool's build)");
+    command->add_flag("-v,--verbose", options->verbose,
+                      "show progress on stderr even when it is not a terminal");
+    command->add_flag("--images", options->images,
+                      "also write each disk as a FAT12 floppy image OUTDIR/diskN.img (mtools)");
+    command->callback([options, &result] { result = RunBuild(*options); });
+}

@@ -1,0 +1,569 @@
+#include "disks/DiskBuilder.h"
+
+#include "disks/DiskNames.h"
+#include "disks/DiskPlanner.h"
+#include "disks/ToolFiles.h"
+#include "engine/ItemPaths.h"
+#include "lz/SzddCompressor.h"
+#include "lz/SzddFormat.h"
+#include "script/ScriptWriter.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <span>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSetupExeName = "SETUP.EXE";
+constexpr const char* kScriptName = "SETUP.INF";
+constexpr std::uint32_t kMaxDisks = 255; // disk numbers are one byte in the script
+
+std::uint64_t ContentHash(std::span<const std::uint8_t> bytes) {
+    std::uint64_t hash = 0xCBF29CE484222325u; // FNV-1a
+    for (const std::uint8_t b : bytes) {
+        hash = (hash ^ b) * 0x100000001B3u;
+    }
+    return hash;
+}
+
+// One file to go on the disks, in its stored form.
+struct DiskFile {
+    std::string what;
+    std::vector<std::uint8_t> bytes;
+    fs::path source; // where the bytes come from; empty for the script
+    PlanFile plan;
+};
+
+// The installer compares file times for items that replace only older files, so the copies
+// on the disks keep the times of the files they come from; the script, made here, gets the
+// newest of them. Folders get it too, so that images made from them depend on the inputs
+// alone.
+fs::file_time_type SourceTime(const fs::path& source) {
+    std::error_code code;
+    const fs::file_time_type time = fs::last_write_time(source, code);
+    return code ? fs::file_time_type::min() : time;
+}
+
+class ProgressLine {
+public:
+    ProgressLine(std::FILE* stream, ShowProgress show)
+        : stream_(show == ShowProgress::Yes ? stream : nullptr),
+          terminal_(stream_ != nullptr && isatty(fileno(stream_))) {}
+
+    void Show(const std::string& text) {
+        if (stream_ == nullptr) {
+            return;
+        }
+        if (terminal_) {
+            std::fprintf(stream_, "\r\033[K%s", text.c_str());
+        } else {
+            std::fprintf(stream_, "%s\n", text.c_str());
+        }
+        std::fflush(stream_);
+    }
+
+    void Done() {
+        if (stream_ != nullptr && terminal_) {
+            std::fprintf(stream_, "\r\033[K");
+            std::fflush(stream_);
+        }
+    }
+
+private:
+    std::FILE* stream_;
+    bool terminal_;
+};
+
+std::string ItemWhat(const ProductDescription& description, std::size_t index) {
+    const InstallItem& item = description.script.installItems[index];
+    std::string what = "install item " + std::to_string(index);
+    const std::string& id =
+        index < description.itemIds.size() ? description.itemIds[index] : std::string();
+    what += " \"" + (id.empty() ? item.name.Str() : id) + "\"";
+    const fs::path& source = description.sources[index].file;
+    if (!source.empty()) {
+        what += " (" + source.string() + ")";
+    }
+    return what;
+}
+
+// A name SETUP.EXE will look for on the disk: checked, with a trailing backslash of a
+// directory dropped.
+std::string CheckedDiskPath(const std::string& what, const std::string& field, std::string path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    if (const auto problem = DiskNameProblem(path)) {
+        throw ToolError(what + ": " + field + " \"" + path + "\": " + *problem);
+    }
+    return path;
+}
+
+std::vector<std::uint8_t> ReadSource(const std::string& what, const fs::path& path) {
+    std::vector<std::uint8_t> bytes = ReadBinaryFile(path);
+    if (bytes.size() > 0xFFFFFFFFu) {
+        throw ToolError(what + ": " + path.string() +
+                        " is larger than 4 GB, which sizes in the "
+                        "script cannot express");
+    }
+    return bytes;
+}
+
+void SetDiskLabels(SetupScript& script, const std::vector<TextBlock>& given,
+                   const std::string& pattern, std::uint32_t disks) {
+    script.diskLabels = given;
+    while (script.diskLabels.size() < disks) {
+        const std::uint32_t disk = static_cast<std::uint32_t>(script.diskLabels.size()) + 1;
+        const std::string label = pattern.empty()
+                                      ? script.productName.Str() + " Disk " + std::to_string(disk)
+                                      : DiskLabelFromPattern(pattern, disk);
+        FixedText text;
+        if (!text.Assign(label)) {
+            throw ToolError("the label of disk " + std::to_string(disk) +
+                            " is longer than 255 characters");
+        }
+        script.diskLabels.emplace_back(text);
+    }
+}
+
+// The whole disk set, made in a temporary folder beside the output and moved into place.
+class DiskSetWriter {
+public:
+    explicit DiskSetWriter(const fs::path& output)
+        : output_(Normal(output)), partial_(Sibling(".setupkit-partial")),
+          old_(Sibling(".setupkit-old")) {
+        CheckReplaceable();
+        std::error_code code;
+        fs::remove_all(partial_, code);
+        fs::create_directories(partial_, code);
+        if (code) {
+            throw ToolError(partial_.string() + ": cannot create: " + code.message());
+        }
+    }
+
+    ~DiskSetWriter() {
+        if (!committed_) {
+            std::error_code code;
+            fs::remove_all(partial_, code);
+        }
+    }
+
+    DiskSetWriter(const DiskSetWriter&) = delete;
+    DiskSetWriter& operator=(const DiskSetWriter&) = delete;
+
+    fs::path DiskFolder(std::uint32_t disk) const {
+        return partial_ / ("disk" + std::to_string(disk));
+    }
+
+    fs::path Image(std::uint32_t disk) const {
+        return partial_ / ("disk" + std::to_string(disk) + ".img");
+    }
+
+    void CreateDisk(std::uint32_t disk) {
+        std::error_code code;
+        fs::create_directories(DiskFolder(disk), code);
+        if (code) {
+            throw ToolError(DiskFolder(disk).string() + ": cannot create: " + code.message());
+        }
+    }
+
+    // Writes bytes at path (backslash-separated) on disk. Directories are made with the
+    // spelling they first had on that disk, since FAT and Wine treat SUB and sub as one.
+    void Write(std::uint32_t disk, const std::string& path, std::span<const std::uint8_t> bytes,
+               fs::file_time_type time) {
+        fs::path target = DiskFolder(disk);
+        std::string folded;
+        std::size_t start = 0;
+        for (std::size_t slash; (slash = path.find('\\', start)) != std::string::npos;
+             start = slash + 1) {
+            const std::string component = path.substr(start, slash - start);
+            folded += FoldCase(component) + "\\";
+            auto [spelling, added] = spellings_[disk].emplace(folded, component);
+            target /= spelling->second;
+        }
+        target /= path.substr(start);
+        std::error_code code;
+        fs::create_directories(target.parent_path(), code);
+        if (code) {
+            throw ToolError(target.parent_path().string() + ": cannot create: " + code.message());
+        }
+        WriteNewFile(target, bytes);
+        fs::last_write_time(target, time, code);
+    }
+
+    // Gives every folder of the disk set the time.
+    void StampFolders(fs::file_time_type time) {
+        std::error_code code;
+        for (auto it = fs::recursive_directory_iterator(partial_, code);
+             it != fs::recursive_directory_iterator(); it.increment(code)) {
+            if (it->is_directory()) {
+                fs::last_write_time(it->path(), time, code);
+            }
+        }
+        fs::last_write_time(partial_, time, code);
+    }
+
+    void Commit() {
+        std::error_code code;
+        const bool replacing = fs::exists(output_, code);
+        if (replacing) {
+            fs::remove_all(old_, code);
+            fs::rename(output_, old_, code);
+            if (code) {
+                throw ToolError(output_.string() +
+                                ": cannot move the earlier disks aside: " + code.message());
+            }
+        }
+        fs::rename(partial_, output_, code);
+        if (code) {
+            throw ToolError(output_.string() + ": cannot create: " + code.message());
+        }
+        committed_ = true;
+        if (replacing) {
+            fs::remove_all(old_, code);
+        }
+    }
+
+private:
+    static fs::path Normal(const fs::path& output) {
+        fs::path normal = fs::absolute(output).lexically_normal();
+        return normal.has_filename() ? normal : normal.parent_path();
+    }
+
+    fs::path Sibling(const char* suffix) const {
+        return output_.parent_path() / ("." + output_.filename().string() + suffix);
+    }
+
+    // An existing output is replaced only when it is an earlier disk set: nothing in it but
+    // diskN folders and diskN.img images.
+    void CheckReplaceable() const {
+        std::error_code code;
+        if (!fs::exists(output_, code)) {
+            return;
+        }
+        if (!fs::is_directory(output_, code)) {
+            throw ToolError(output_.string() + ": exists and is not a folder of disks");
+        }
+        for (const fs::directory_entry& entry : fs::directory_iterator(output_, code)) {
+            std::string name = entry.path().filename().string();
+            const bool image = name.size() > 4 && name.ends_with(".img");
+            if (image) {
+                name.resize(name.size() - 4);
+            }
+            const bool diskName = name.size() > 4 && name.starts_with("disk") &&
+                                  std::all_of(name.begin() + 4, name.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+            if (!diskName || entry.is_directory() == image) {
+                throw ToolError(output_.string() + ": holds " + entry.path().filename().string() +
+                                ", which an earlier build did not make; refusing to replace it");
+            }
+        }
+        if (code) {
+            throw ToolError(output_.string() + ": cannot read: " + code.message());
+        }
+    }
+
+    fs::path output_;
+    fs::path partial_;
+    fs::path old_;
+    bool committed_ = false;
+    std::map<std::uint32_t, std::map<std::string, std::string>> spellings_;
+};
+
+// Runs an mtools command; throws with its name when it fails.
+void RunTool(const std::vector<std::string>& arguments, const std::string& what) {
+    std::string command = "SOURCE_DATE_EPOCH=315532800";
+    for (const std::string& argument : arguments) {
+        command += " '";
+        for (const char c : argument) {
+            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        command += "'";
+    }
+    command += " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        throw ToolError(what + ": " + arguments.front() + " failed (is mtools installed?)");
+    }
+}
+
+void MakeImage(const DiskSetWriter& writer, std::uint32_t disk, const DiskFormat& format) {
+    const std::string image = writer.Image(disk).string();
+    const std::string what = "disk " + std::to_string(disk) + " image";
+    char serial[16];
+    std::snprintf(serial, sizeof serial, "%08X", 0x5E70D150u + disk);
+    RunTool({"mformat", "-C", "-f", std::to_string(format.mformatSize), "-N", serial, "-v",
+             "DISK" + std::to_string(disk), "-i", image, "::"},
+            what);
+    // Entries in name order, so that the image does not depend on the order the file system
+    // lists them in.
+    std::vector<std::string> entries;
+    std::error_code code;
+    for (const fs::directory_entry& entry : fs::directory_iterator(writer.DiskFolder(disk), code)) {
+        entries.push_back(entry.path().string());
+    }
+    std::sort(entries.begin(), entries.end());
+    if (entries.empty()) {
+        return;
+    }
+    std::vector<std::string> copy = {"mcopy", "-s", "-m", "-i", image};
+    copy.insert(copy.end(), entries.begin(), entries.end());
+    copy.push_back("::");
+    RunTool(copy, what);
+}
+
+} // namespace
+
+StoredForm CompressForDisk(const std::vector<std::uint8_t>& data, const std::string& name) {
+    std::vector<std::uint8_t> compressed = CompressSzdd(data, SzddMissingChar(name));
+    const bool looksCompressed = data.size() >= 2 && data[0] == 'S' && data[1] == 'Z';
+    if (compressed.size() < data.size() || looksCompressed) {
+        return {std::move(compressed), true};
+    }
+    return {data, false};
+}
+
+fs::path DefaultSetupExe() {
+    std::error_code code;
+    const fs::path self = fs::read_symlink("/proc/self/exe", code);
+    if (code) {
+        return {};
+    }
+    // <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/SETUP.EXE
+    return self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell" /
+           kSetupExeName;
+}
+
+BuildReport BuildDisks(const ProductDescription& description, const BuildOptions& options,
+                       std::FILE* progressStream) {
+    BuildReport report;
+    report.format =
+        DiskFormatFor(options.capacity ? *options.capacity : description.disks.capacity);
+    if (options.images == MakeImages::Yes && !report.format.IsFloppy()) {
+        throw ToolError("--images needs a floppy capacity (360K, 720K, 1.2M, 1.44M or 2.88M)");
+    }
+    SetupScript script = description.script;
+    ProgressLine progress(progressStream, options.progress);
+
+    // Disk 1 starts with what SETUP.EXE reads before the install list: itself, its script,
+    // the read-me (read as it is) and the two pictures (expanded from their compressed names).
+    std::vector<DiskFile> files;
+    if (options.setupExe.empty()) {
+        throw ToolError("no SETUP.EXE: give --setup-exe PATH");
+    }
+    files.push_back({kSetupExeName, ReadBinaryFile(options.setupExe), options.setupExe, {}});
+    files.back().plan.path = kSetupExeName;
+    const std::size_t scriptFile = files.size();
+    files.push_back({kScriptName, {}, {}, {}});
+    files.back().plan.path = kScriptName;
+
+    auto addHeaderFile = [&](const FixedText& name, const fs::path& source, const char* field,
+                             bool compressed) {
+        if (name.Empty()) {
+            return;
+        }
+        const std::string what = std::string("[") + field + "]";
+        if (source.empty()) {
+            throw ToolError(what + ": \"" + name.Str() +
+                            "\" is named but has no source file, and SETUP.EXE needs it on disk 1");
+        }
+        const std::string path = CheckedDiskPath(what, "file", name.Str());
+        std::vector<std::uint8_t> data = ReadSource(what, source);
+        DiskFile file{what + " (" + source.string() + ")", {}, source, {}};
+        if (compressed) {
+            progress.Show("compressing " + source.string());
+            file.bytes = CompressForDisk(data, path).bytes;
+            file.plan.path = StoredName(path, true);
+        } else {
+            file.bytes = std::move(data);
+            file.plan.path = path;
+        }
+        files.push_back(std::move(file));
+    };
+    addHeaderFile(script.readmeFile, description.readme, "readme", false);
+    addHeaderFile(script.backgroundBitmap, description.backgroundBitmap, "background", true);
+    addHeaderFile(script.sideBitmap, description.sideBitmap, "side_bitmap", true);
+    for (DiskFile& file : files) {
+        file.plan.splitting = Splitting::Forbidden;
+    }
+
+    // The install items' files, in install-list order.
+    std::vector<std::optional<std::size_t>> itemFile(script.installItems.size());
+    std::size_t toCompress = 0;
+    for (std::size_t i = 0; i < script.installItems.size(); ++i) {
+        toCompress += script.installItems[i].compressed && ItemReadsSource(script.installItems[i]);
+    }
+    std::size_t compressedSoFar = 0;
+    for (std::size_t i = 0; i < script.installItems.size(); ++i) {
+        InstallItem& item = script.installItems[i];
+        const ItemSource& source = description.sources[i];
+        const std::string what = ItemWhat(description, i);
+        if (!ItemReadsSource(item)) {
+            if (!source.file.empty()) {
+                report.warnings.push_back(what + ": the source file is not put on the disks: "
+                                                 "this action reads no file from them");
+            }
+            continue;
+        }
+        if (source.file.empty()) {
+            if (item.action == static_cast<std::uint8_t>(ItemAction::Copy) ||
+                item.action == static_cast<std::uint8_t>(ItemAction::ShowBitmap)) {
+                throw ToolError(what + ": has no source file to put on the disks");
+            }
+            continue; // an action code SETUP.EXE does nothing for
+        }
+        const std::string name = CheckedDiskPath(what, "name", item.name.Str());
+        const std::string subdir =
+            item.sourceSubdir.Empty()
+                ? std::string()
+                : CheckedDiskPath(what, "source_subdir", item.sourceSubdir.Str());
+        std::vector<std::uint8_t> data = ReadSource(what, source.file);
+        if (!source.sizeGiven) {
+            item.size = static_cast<std::uint32_t>(data.size());
+        }
+
+        DiskFile file{what, {}, source.file, {}};
+        if (item.compressed) {
+            if (data.size() > kSzddMaxLength) {
+                throw ToolError(what + ": larger than the 2 GB an LZ-compressed file can hold");
+            }
+            progress.Show("compressing " + std::to_string(++compressedSoFar) + "/" +
+                          std::to_string(toCompress) + " " + source.file.string());
+            StoredForm stored = CompressForDisk(data, name);
+            ++(stored.compressed ? report.compressed : report.storedPlain);
+            file.bytes = std::move(stored.bytes);
+        } else {
+            file.bytes = std::move(data);
+        }
+        file.plan.path = DiskPath(subdir, StoredName(name, item.compressed != 0));
+        if (file.plan.path.size() > 255) {
+            throw ToolError(what + ": the path on the disk, " + file.plan.path +
+                            ", is longer than 255 characters");
+        }
+        file.plan.pieceSubdir = subdir;
+        // ShowBitmap expands the file without joining pieces.
+        file.plan.splitting = item.action == static_cast<std::uint8_t>(ItemAction::Copy)
+                                  ? Splitting::Allowed
+                                  : Splitting::Forbidden;
+        if (source.diskGiven) {
+            file.plan.disk = item.diskNumber;
+        }
+        itemFile[i] = files.size();
+        files.push_back(std::move(file));
+    }
+    progress.Done();
+    for (DiskFile& file : files) {
+        file.plan.size = file.bytes.size();
+        file.plan.identity = ContentHash(file.bytes);
+        if (file.plan.what.empty()) {
+            file.plan.what = file.what;
+        }
+    }
+
+    // The script's size depends on the number of disk labels, and the number of disks on the
+    // script's size: plan until the two agree. The labels only grow with the disks, so this
+    // settles at once in practice.
+    const std::vector<TextBlock> givenLabels = script.diskLabels;
+    SetDiskLabels(script, givenLabels, description.disks.labelPattern, 1);
+    std::vector<std::uint8_t> scriptBytes = WriteSetupScript(script);
+    DiskPlan plan;
+    for (int round = 0;; ++round) {
+        files[scriptFile].plan.size = scriptBytes.size();
+        std::vector<PlanFile> planFiles;
+        for (const DiskFile& file : files) {
+            planFiles.push_back(file.plan);
+        }
+        plan = PlanDisks(planFiles, report.format);
+        const auto disks = static_cast<std::uint32_t>(plan.disks.size());
+        if (disks > kMaxDisks) {
+            throw ToolError("the files need " + std::to_string(disks) +
+                            " disks; the script can number at most 255");
+        }
+
+        // Items without a file keep the disk that is in the drive after the item before
+        // them, so that SETUP.EXE asks for nothing on their account.
+        std::uint32_t inDrive = 1;
+        for (std::size_t i = 0; i < script.installItems.size(); ++i) {
+            InstallItem& item = script.installItems[i];
+            if (itemFile[i]) {
+                const PlannedFile& placed = plan.files[*itemFile[i]];
+                item.diskNumber = static_cast<std::uint8_t>(placed.FirstDisk());
+                item.partCount =
+                    static_cast<std::uint8_t>(placed.pieces.size() > 1 ? placed.pieces.size() : 0);
+                inDrive = placed.pieces.back().disk;
+            } else {
+                item.diskNumber = static_cast<std::uint8_t>(inDrive);
+                item.partCount = 0;
+            }
+        }
+        SetDiskLabels(script, givenLabels, description.disks.labelPattern, disks);
+        if (const std::vector<std::string> problems = CheckScriptCounts(script);
+            !problems.empty()) {
+            throw ToolError(problems.front());
+        }
+        std::vector<std::uint8_t> written = WriteSetupScript(script);
+        const bool settled = written.size() == scriptBytes.size();
+        scriptBytes = std::move(written);
+        if (settled) {
+            break;
+        }
+        if (round == 16) {
+            throw ToolError("the disk layout does not settle");
+        }
+    }
+    files[scriptFile].bytes = scriptBytes;
+    fs::file_time_type newest = fs::file_time_type::min();
+    for (const DiskFile& file : files) {
+        if (!file.source.empty()) {
+            newest = std::max(newest, SourceTime(file.source));
+        }
+    }
+
+    DiskSetWriter writer(options.outputDirectory);
+    for (std::uint32_t disk = 1; disk <= plan.disks.size(); ++disk) {
+        writer.CreateDisk(disk);
+    }
+    std::map<std::pair<std::uint32_t, std::string>, std::size_t> written;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const DiskFile& file = files[f];
+        const std::span<const std::uint8_t> bytes(file.bytes);
+        for (const PlannedPiece& piece : plan.files[f].pieces) {
+            const auto key = std::make_pair(piece.disk, FoldCase(piece.path));
+            if (piece.shared) {
+                // The planner matched contents by hash; make sure they are the same bytes.
+                if (files[written.at(key)].bytes != file.bytes) {
+                    throw ToolError(file.what + ": " + piece.path + " on disk " +
+                                    std::to_string(piece.disk) + " is already taken by " +
+                                    files[written.at(key)].what);
+                }
+                continue;
+            }
+            written[key] = f;
+            writer.Write(piece.disk, piece.path, bytes.subspan(piece.offset, piece.size),
+                         file.source.empty() ? newest : SourceTime(file.source));
+        }
+        if (plan.files[f].pieces.size() > 1) {
+            ++report.split;
+        }
+    }
+    writer.StampFolders(newest);
+    if (options.images == MakeImages::Yes) {
+        for (std::uint32_t disk = 1; disk <= plan.disks.size(); ++disk) {
+            progress.Show("writing the image of disk " + std::to_string(disk));
+            MakeImage(writer, disk, report.format);
+        }
+        progress.Done();
+    }
+    writer.Commit();
+
+    for (const DiskUsage& usage : plan.disks) {
+        report.disks.push_back({usage.files, usage.used, report.format.capacity});
+    }
+    return report;
+}
