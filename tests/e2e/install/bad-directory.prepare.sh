@@ -1,0 +1,5 @@
+source "$E2E_DIR/install/disks.sh"
+source_file one.txt "one"
+make_disks "$E2E_DIR/install/bad-directory.toml"
+rm -rf "$DRIVE_C/BLOCKED" "$DRIVE_C/DIROTHER"
+printf 'a file, not a directory\r\n' >"$DRIVE_C/BLOCKED"
