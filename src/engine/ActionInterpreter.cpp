@@ -10,6 +10,7 @@
 #include "script/SetupError.h"
 #include "shell/InstallRun.h"
 #include "shell/SetupState.h"
+#include "ui/BitmapControl.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ResourceText.h"
 
@@ -31,20 +32,11 @@ void CopyAction(InstallItem& item, const std::string& sourcePath) {
 }
 
 // The picture is expanded into the temporary directory, shown from there and the copy deleted
-// again; a picture that cannot be read simply is not shown.
+// again, also when showing it fails. A picture that cannot be read simply is not shown.
 void ShowBitmapAction(const InstallItem& item, const std::string& sourcePath) {
     const TempFileGuard copy(JoinPath(g_setup.temporaryDirectory.View(), item.name.View()));
     static_cast<void>(LzCopyFile(sourcePath.c_str(), copy.Path().c_str()));
-    if (g_setup.bitmapControl) {
-        // FIXME: load the copy into the bitmap control, size the control to the picture,
-        // centre it in MainWindow's client area, repaint it and show bitmapWindow.
-    }
-}
-
-void HideBitmapAction() {
-    if (g_setup.bitmapWindow) {
-        ShowWindow(g_setup.bitmapWindow, SW_HIDE);
-    }
+    ShowBillboard(copy.Path().c_str());
 }
 
 void DeleteAction(InstallItem& item) {
@@ -103,7 +95,7 @@ void PerformItemAction(InstallItem& item, const std::string& sourcePath) {
         RunAction(item);
         break;
     case ItemAction::HideBitmap:
-        HideBitmapAction();
+        HideBillboard();
         break;
     }
     LogItemDone(item);
