@@ -12,7 +12,9 @@
 #include "shell/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "shell/SpaceCheck.h"
+#include "ui/BitmapControl.h"
 #include "ui/CustomPage.h"
+#include "ui/MainWindowPainting.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramGroupPage.h"
 #include "ui/SetupTypePage.h"
@@ -52,8 +54,14 @@ void StartSetup() {
     Guarded([] {
         LoadScript();
         ExpandStartupStrings(g_setup.script, g_setup.Macros());
-        // FIXME: background and side pictures, resource preload and the billboard control.
+        LoadBackgroundImages();
         SetWindowTextA(g_setup.mainWindow, g_setup.script.productName.CStr());
+        PreloadResources();
+        // Without the control the run goes on; the install list's billboards are not shown.
+        if (BitmapControl* control = CreateBitmapControl(g_setup.mainWindow)) {
+            g_setup.bitmapControl = control;
+            g_setup.bitmapWindow = control->window;
+        }
         PostFlowMessage(WM_SHOW_WELCOME);
     });
 }

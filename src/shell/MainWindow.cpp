@@ -5,7 +5,9 @@
 #include "shell/FlowController.h"
 #include "shell/SetupMessages.h"
 #include "shell/SetupState.h"
+#include "ui/BitmapControl.h"
 #include "ui/DestinationPage.h"
+#include "ui/MainWindowPainting.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgressDialog.h"
 #include "ui/ReadmePage.h"
@@ -55,7 +57,9 @@ void OnSizeOrMove(HWND window) {
     if (g_setup.progressWindow) {
         PlaceProgressDialog(g_setup.progressWindow);
     }
-    // FIXME: re-centre the billboard once it exists.
+    if (g_setup.bitmapControl) {
+        CentreBitmapControl(*g_setup.bitmapControl);
+    }
 }
 
 } // namespace
@@ -146,6 +150,16 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOVE:
         OnSizeOrMove(window);
         return 0;
+    case WM_PAINT:
+        if (PaintMainWindow(window)) {
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ERASEBKGND:
+        if (EraseMainBackground(window, reinterpret_cast<HDC>(wParam))) {
+            return 1;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

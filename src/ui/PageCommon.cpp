@@ -2,6 +2,7 @@
 
 #include "resources/ResourceIds.h"
 #include "shell/SetupMessages.h"
+#include "ui/MainWindowPainting.h"
 #include "ui/MessageBoxes.h"
 
 namespace {
@@ -10,7 +11,10 @@ namespace {
 WNDPROC g_staticProc = nullptr;
 
 LRESULT CALLBACK SideBitmapProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    // FIXME: paint the side picture stretched over the control once pictures are loaded.
+    // Without a side picture the static paints itself (nothing, being empty).
+    if (message == WM_PAINT && PaintBitmapStretched(&SideImage(), control)) {
+        return 0;
+    }
     return CallWindowProcA(g_staticProc, control, message, wParam, lParam);
 }
 

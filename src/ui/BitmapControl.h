@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/BitmapImage.h"
+
+#include <windows.h>
+
+#include <memory>
+
+// The billboard: a window of the class "DynaBitmap", a static control that paints its picture
+// stretched over its client area instead of text. The install list shows and hides it during
+// the copy pass.
+class BitmapControl {
+public:
+    HWND parent = nullptr;
+    HWND window = nullptr;
+    std::unique_ptr<BitmapImage> image; // never null while the window exists
+    // Set once the window exists: from then on the window frees the control (and its picture)
+    // when it is destroyed.
+    bool ownedByWindow = false;
+};
+
+// Creates a hidden DynaBitmap child of parent at (10, 10), 10 x 10, with an empty picture.
+// The control belongs to its window, which frees it when destroyed (with the parent at the
+// latest). Null when the class cannot be registered or the window cannot be created.
+BitmapControl* CreateBitmapControl(HWND parent);
+
+// Replaces the control's picture with the one at path and sizes the window to it (placed at
+// 0, 0 until centred). False, with an empty picture, when the file is not a picture that can
+// be shown. Throws SetupError as OpenFileExclusive does when the file cannot be opened; the
+// picture is then empty too.
+[[nodiscard]] bool LoadBitmapIntoControl(BitmapControl& control, const char* path);
+
+// Centres the window in its parent's client area (a picture larger than that area gets
+// negative coordinates) and repaints it and the parent.
+void CentreBitmapControl(const BitmapControl& control);
+
+// The install list's billboards, shown in the program's one control (bitmapControl): the
+// picture at path, centred in MainWindow and shown; a later call replaces it. A file that is
+// not a picture hides the control instead of showing an empty frame. Throws as
+// LoadBitmapIntoControl does (the control is hidden first). Nothing happens without a control.
+void ShowBillboard(const char* path);
+
+// Hides the billboard.
+void HideBillboard();
