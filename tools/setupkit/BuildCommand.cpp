@@ -107,8 +107,9 @@ void AddBuildCommand(CLI::App& app, CommandResult& result) {
                         "bytes per disk: 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number "
                         "(default: the description's [disks] capacity)");
     command->add_option("--setup-exe", options->setupExe,
-                        "the SETUP.EXE to put on disk 1 (default: <build>/win32/src/shell/"
-                        "SETUP.EXE beside this tool's build)");
+                        "the SETUP.EXE to put on disk 1 (default: the Win32 build beside this "
+                        "tool's build, <build>/win32/src/shell/dist/SETUP.EXE, stripped of "
+                        "debug information)");
     command->add_flag("-v,--verbose", options->verbose,
                       "show progress on stderr even when it is not a terminal");
     command->add_flag("--images", options->images,

@@ -335,9 +335,12 @@ fs::path DefaultSetupExe() {
     if (code) {
         return {};
     }
-    // <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/SETUP.EXE
-    return self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell" /
-           kSetupExeName;
+    // <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/SETUP.EXE, the copy
+    // without debug information, else the program as linked.
+    const fs::path shell =
+        self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell";
+    const fs::path distribution = shell / "dist" / kSetupExeName;
+    return fs::exists(distribution, code) ? distribution : shell / kSetupExeName;
 }
 
 BuildReport BuildDisks(const ProductDescription& description, const BuildOptions& options,
