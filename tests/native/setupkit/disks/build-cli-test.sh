@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# setupkit build as a user runs it: the summary on stdout, progress on stderr only when asked
+# (or on a terminal), exit code 2 with a message naming the problem, no disks left behind by
+# a failed build, and floppy images that mtools reads back.
+# Usage: build-cli-test.sh SETUPKIT SAMPLE-FOLDER
+set -uo pipefail
+setupkit=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# expect_exit CODE NAME COMMAND...: stdout and stderr go to $work/out and $work/err.
+expect_exit() {
+  local code=$1 name=$2
+  shift 2
+  "$@" >"$work/out" 2>"$work/err" </dev/null
+  local got=$?
+  if [ "$got" -ne "$code" ]; then
+    fail "$name: exit $got, expected $code"
+    sed 's/^/  | /' "$work/err" >&2
+  fi
+}
+
+expect_in() {
+  local file=$1 text=$2 name=$3
+  grep -qF -- "$text" "$work/$file" || {
+    fail "$name: $file lacks '$text'"
+    sed 's/^/  | /' "$work/$file" >&2
+  }
+}
+
+# Stand-ins for SETUP.EXE: the layout does not look inside it.
+head -c 300000 "$setupkit" >"$work/SETUP.EXE"
+printf 'MZ' >"$work/TINY.EXE"
+cp -r "$sample" "$work/product"
+# The sample with one file compressed, on disks of 100000 bytes.
+sed -e 's/^capacity = .*/capacity = 100000/' -e 's/^source = "files\/help\/using.txt"$/&\ncompressed = true/' \
+  "$sample/product.toml" >"$work/product/small.toml"
+
+expect_exit 0 "help" "$setupkit" build --help
+expect_in out "--capacity" "help lists --capacity"
+expect_in out "dist/SETUP.EXE" "help names the default SETUP.EXE"
+
+expect_exit 0 "sample" "$setupkit" build "$work/product/product.toml" -o "$work/disks" \
+  --setup-exe "$work/SETUP.EXE"
+expect_in out "disk1: 10 files," "summary of disk 1"
+expect_in out "of 1457664 bytes used" "summary gives the capacity"
+[ -s "$work/err" ] && fail "progress without --verbose on a stderr that is not a terminal"
+for f in SETUP.EXE SETUP.INF README.TXT TODO.TXT; do
+  [ -f "$work/disks/disk1/$f" ] || fail "sample: disk1/$f missing"
+done
+
+# --capacity wins over the description; --verbose shows progress.
+expect_exit 0 "small disks" "$setupkit" build "$work/product/small.toml" -o "$work/small" \
+  --setup-exe "$work/TINY.EXE" --capacity 2500 --verbose
+expect_in err "compressing 1/1" "progress with --verbose"
+expect_in out "disk2:" "2500-byte disks: more than one"
+expect_in out "of 2500 bytes used" "--capacity wins"
+expect_in out "1 file(s) compressed" "summary counts compressed files"
+[ -f "$work/small/disk1/USING.TX_" ] || [ -f "$work/small/disk2/USING.TX_" ] ||
+  fail "small disks: no USING.TX_ on disk 1 or 2"
+
+# Images: FAT12 floppies that mtools reads back, the same bytes twice.
+if command -v mdir >/dev/null; then
+  expect_exit 0 "images" "$setupkit" build "$work/product/product.toml" -o "$work/images" \
+    --setup-exe "$work/SETUP.EXE" --images
+  mdir -i "$work/images/disk1.img" ::/SETUP.INF >/dev/null 2>&1 || fail "images: no SETUP.INF in disk1.img"
+  mtype -i "$work/images/disk1.img" ::/README.TXT 2>/dev/null | cmp -s - "$sample/files/readme.txt" ||
+    fail "images: README.TXT differs"
+  expect_exit 0 "images again" "$setupkit" build "$work/product/product.toml" -o "$work/images2" \
+    --setup-exe "$work/SETUP.EXE" --images
+  cmp -s "$work/images/disk1.img" "$work/images2/disk1.img" || fail "images: not the same bytes twice"
+  expect_exit 2 "images of unlimited disks" "$setupkit" build "$work/product/product.toml" \
+    -o "$work/cd" --setup-exe "$work/SETUP.EXE" --images --capacity unlimited
+  expect_in err "--images needs a floppy capacity" "images of unlimited disks"
+fi
+
+# Bad input: exit 2, the problem named, nothing left behind.
+expect_exit 2 "bad capacity" "$setupkit" build "$work/product/product.toml" -o "$work/bad" \
+  --setup-exe "$work/SETUP.EXE" --capacity 1.5M
+expect_in err "--capacity 1.5M" "bad capacity"
+expect_exit 2 "missing SETUP.EXE" "$setupkit" build "$work/product/product.toml" -o "$work/bad" \
+  --setup-exe "$work/NOPE.EXE"
+expect_in err "NOPE.EXE: cannot open" "missing SETUP.EXE"
+expect_exit 2 "missing description" "$setupkit" build "$work/nope.toml" -o "$work/bad" \
+  --setup-exe "$work/SETUP.EXE"
+head -c 2000000 /dev/zero >"$work/BIG.EXE"
+expect_exit 2 "SETUP.EXE too large" "$setupkit" build "$work/product/product.toml" -o "$work/bad" \
+  --setup-exe "$work/BIG.EXE"
+expect_in err "SETUP.EXE: 2000000 bytes do not fit" "SETUP.EXE too large"
+[ -e "$work/bad" ] && fail "a failed build left $work/bad"
+ls -a "$work" | grep -q 'setupkit-partial' && fail "a failed build left its partial folder"
+
+# An output folder that is not an earlier build is not replaced.
+mkdir -p "$work/mine" && echo keep >"$work/mine/notes.txt"
+expect_exit 2 "foreign output" "$setupkit" build "$work/product/product.toml" -o "$work/mine" \
+  --setup-exe "$work/SETUP.EXE"
+expect_in err "refusing to replace it" "foreign output"
+[ -f "$work/mine/notes.txt" ] || fail "foreign output: notes.txt is gone"
+
+if [ "$failures" -ne 0 ]; then
+  echo "build-cli-test: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "build-cli-test: all passed"
