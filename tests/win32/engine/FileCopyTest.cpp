@@ -1,0 +1,302 @@
+#include "engine/FileCopy.h"
+
+#include "InstallTestSupport.h"
+#include "engine/ItemPaths.h"
+#include "script/SetupError.h"
+#include "shell/SetupState.h"
+
+#include <functional>
+
+namespace {
+
+using FileCopyTest = InstallTest;
+
+std::uint32_t ThrownCode(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const SetupError& error) {
+        return error.code();
+    }
+    return 0;
+}
+
+// A handle that holds a file open without sharing, as another program would.
+class Holder {
+public:
+    explicit Holder(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~Holder() { Release(); }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+    bool Holds() const { return file_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (file_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(file_);
+            file_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE file_;
+};
+
+Holder* g_holder = nullptr;
+
+InstallItem CopyItem(const char* name, OverwriteMode mode) {
+    InstallItem item;
+    item.action = static_cast<std::uint8_t>(ItemAction::Copy);
+    item.dirIndex = 1;
+    item.overwriteMode = static_cast<std::uint8_t>(mode);
+    item.name.Assign(name);
+    return item;
+}
+
+} // namespace
+
+TEST_F(FileCopyTest, LzCopyExpandsTheFilesOfBothCompressors) {
+    const std::string text = ReadAll(fixtures + "text.txt");
+    ASSERT_GT(text.size(), 100000u);
+    for (const char* compressed : {"text.txt_", "ours.tx_"}) {
+        ASSERT_LT(ReadAll(fixtures + compressed).size(), text.size() / 2) << compressed;
+        const std::string out = scratch + "expanded.txt";
+        EXPECT_TRUE(LzCopyFile((fixtures + compressed).c_str(), out.c_str())) << compressed;
+        EXPECT_EQ(ReadAll(out), text) << compressed;
+    }
+    // A file that is not compressed is copied as it is.
+    EXPECT_TRUE(LzCopyFile((fixtures + "text.txt").c_str(), (scratch + "plain.txt").c_str()));
+    EXPECT_EQ(ReadAll(scratch + "plain.txt"), text);
+}
+
+TEST_F(FileCopyTest, LzCopyOfAMissingSourceFailsWithoutMakingTheCopy) {
+    EXPECT_FALSE(LzCopyFile((scratch + "none.tx_").c_str(), (scratch + "out.txt").c_str()));
+    EXPECT_FALSE(Exists(scratch + "out.txt"));
+    // A destination that cannot be created fails too.
+    EXPECT_FALSE(LzCopyFile((fixtures + "ours.tx_").c_str(),
+                            (scratch + "no such directory\\out.txt").c_str()));
+}
+
+TEST_F(FileCopyTest, VersionedInstallExpandsAndKeepsTheSourceTime) {
+    const std::string text = ReadAll(fixtures + "text.txt");
+    for (const char* compressed : {"text.txt_", "ours.tx_"}) {
+        std::uint8_t done = 0;
+        InstallVersionedFile(scratch, "TEXT.TXT", fixtures, compressed, ReadOnly::No, done);
+        EXPECT_EQ(done, 1) << compressed;
+        EXPECT_EQ(ReadAll(scratch + "TEXT.TXT"), text) << compressed;
+        // As Wine's version installation does: the installed file keeps the last write of
+        // the file it came from.
+        EXPECT_TRUE(SameTime(LastWrite(scratch + "TEXT.TXT"), LastWrite(fixtures + compressed)));
+    }
+    // Nothing else is left in the destination: no temporary copy.
+    EXPECT_EQ(FilesIn(scratch), std::vector<std::string>{"TEXT.TXT"});
+}
+
+TEST_F(FileCopyTest, ReadOnlyDestinationIsReplacedAndMadeReadOnlyWhenAsked) {
+    for (ReadOnly readOnly : {ReadOnly::Yes, ReadOnly::No}) {
+        WriteAll(scratch + "RO.TXT", "old");
+        ASSERT_TRUE(SetFileAttributesA((scratch + "RO.TXT").c_str(), FILE_ATTRIBUTE_READONLY));
+        std::uint8_t done = 0;
+        InstallVersionedFile(scratch, "RO.TXT", fixtures, "ours.tx_", readOnly, done);
+        EXPECT_EQ(done, 1);
+        EXPECT_EQ(ReadAll(scratch + "RO.TXT"), ReadAll(fixtures + "text.txt"));
+        const DWORD attributes = GetFileAttributesA((scratch + "RO.TXT").c_str());
+        EXPECT_EQ((attributes & FILE_ATTRIBUTE_READONLY) != 0, readOnly == ReadOnly::Yes);
+        SetFileAttributesA((scratch + "RO.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(FilesIn(scratch), std::vector<std::string>{"RO.TXT"});
+}
+
+TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
+    WriteAll(scratch + "LOCKED.DLL", "old");
+    Holder holder(scratch + "LOCKED.DLL");
+    ASSERT_TRUE(holder.Holds());
+    InUseAnswers answers([](int) { return IDIGNORE; });
+    std::uint8_t done = 0;
+    EXPECT_EQ(ThrownCode([&] {
+                  InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_", ReadOnly::No,
+                                       done);
+              }),
+              static_cast<std::uint32_t>(kErrorSkipLockedFile));
+    EXPECT_EQ(InUseAnswers::calls, 1);
+    EXPECT_EQ(InUseAnswers::lastPath, scratch + "LOCKED.DLL");
+    EXPECT_EQ(done, 0);
+    holder.Release();
+    EXPECT_EQ(ReadAll(scratch + "LOCKED.DLL"), "old");
+    // The service's temporary copy was deleted.
+    EXPECT_EQ(FilesIn(scratch), std::vector<std::string>{"LOCKED.DLL"});
+}
+
+TEST_F(FileCopyTest, RetryInstallsOnceTheFileIsReleased) {
+    WriteAll(scratch + "LOCKED.DLL", "old");
+    Holder holder(scratch + "LOCKED.DLL");
+    ASSERT_TRUE(holder.Holds());
+    g_holder = &holder;
+    // Retry while still held asks again; the second answer releases the file first.
+    InUseAnswers answers([](int call) {
+        if (call == 2) {
+            g_holder->Release();
+        }
+        return IDRETRY;
+    });
+    std::uint8_t done = 0;
+    InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "text.txt_", ReadOnly::No, done);
+    g_holder = nullptr;
+    EXPECT_EQ(InUseAnswers::calls, 2);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(ReadAll(scratch + "LOCKED.DLL"), ReadAll(fixtures + "text.txt"));
+    EXPECT_EQ(FilesIn(scratch), std::vector<std::string>{"LOCKED.DLL"});
+}
+
+TEST_F(FileCopyTest, AbortInTheInUseQuestionCancels) {
+    WriteAll(scratch + "LOCKED.DLL", "old");
+    Holder holder(scratch + "LOCKED.DLL");
+    InUseAnswers answers([](int) { return IDABORT; });
+    std::uint8_t done = 0;
+    EXPECT_EQ(ThrownCode([&] {
+                  InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_", ReadOnly::No,
+                                       done);
+              }),
+              static_cast<std::uint32_t>(kErrorCancelled));
+}
+
+TEST_F(FileCopyTest, AnUnreadableSourceThrowsTheServicesResultWord) {
+    std::uint8_t done = 0;
+    const std::uint32_t code = ThrownCode([&] {
+        InstallVersionedFile(scratch, "X.TXT", fixtures, "missing.tx_", ReadOnly::No, done);
+    });
+    // Not 0, and not a code that the interpreter reads as cancel or skip.
+    EXPECT_NE(code, 0u);
+    EXPECT_NE(code, static_cast<std::uint32_t>(kErrorCancelled));
+    EXPECT_NE(code, static_cast<std::uint32_t>(kErrorSkipLockedFile));
+    EXPECT_EQ(done, 0);
+    EXPECT_TRUE(FilesIn(scratch).empty());
+}
+
+TEST_F(FileCopyTest, AppendCopiesEveryBlockAndNothingOfAnEmptySource) {
+    std::string big(200000, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7 % 251);
+    }
+    WriteAll(scratch + "big.bin", big);
+    WriteAll(scratch + "empty.bin", "");
+    HANDLE out = CreateFileA((scratch + "joined.bin").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    for (const char* piece : {"big.bin", "empty.bin", "big.bin"}) {
+        HANDLE in = CreateFileA((scratch + piece).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(in, INVALID_HANDLE_VALUE);
+        AppendFileContents(out, in);
+        CloseHandle(in);
+    }
+    CloseHandle(out);
+    EXPECT_EQ(ReadAll(scratch + "joined.bin"), big + big);
+}
+
+TEST_F(FileCopyTest, AJoinedFileCarriesTheFirstPiecesTimeAndIsDeletedByItsGuard) {
+    InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
+    item.partCount = 1;
+    std::string joinedPath;
+    {
+        TempFileGuard joined;
+        JoinSplitFile(item, joined, fixtures + "ours.tx_");
+        joinedPath = joined.Path();
+        EXPECT_EQ(joinedPath, scratch + "ours.tx_");
+        EXPECT_EQ(ReadAll(joinedPath), ReadAll(fixtures + "ours.tx_"));
+        EXPECT_TRUE(SameTime(LastWrite(joinedPath), LastWrite(fixtures + "ours.tx_")));
+    }
+    EXPECT_FALSE(Exists(joinedPath));
+}
+
+TEST_F(FileCopyTest, AJoinThatFailsLeavesNoFileBehind) {
+    InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
+    item.partCount = 1;
+    std::string joinedPath;
+    EXPECT_EQ(ThrownCode([&] {
+                  TempFileGuard joined;
+                  try {
+                      JoinSplitFile(item, joined, fixtures + "missing.tx_");
+                  } catch (...) {
+                      joinedPath = joined.Path();
+                      throw;
+                  }
+              }),
+              static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(joinedPath, scratch + "missing.tx_");
+    EXPECT_TRUE(FilesIn(scratch).empty());
+}
+
+TEST_F(FileCopyTest, AnItemWhoseDirectoryNumberNamesNothingIsNotInstalled) {
+    for (std::uint8_t dirIndex : {0, 2, 255}) {
+        InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
+        item.dirIndex = dirIndex;
+        EXPECT_EQ(ThrownCode([&] { CopyItemFile(item, fixtures + "ours.tx_"); }),
+                  kErrorBadPathName);
+        EXPECT_EQ(item.done, 0);
+    }
+    EXPECT_TRUE(FilesIn(scratch).empty());
+}
+
+TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
+    WriteAll(scratch + "TEXT.TXT", "old");
+    Holder holder(scratch + "TEXT.TXT");
+    InUseAnswers answers([](int) { return IDIGNORE; });
+    InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::IfOlder);
+    // Unlike an Ignore during the installation itself, this one reaches the interpreter.
+    EXPECT_EQ(ThrownCode([&] { CopyItemFile(item, fixtures + "ours.tx_"); }),
+              static_cast<std::uint32_t>(kErrorSkipLockedFile));
+    EXPECT_EQ(InUseAnswers::lastPath, scratch + "TEXT.TXT");
+}
+
+TEST_F(FileCopyTest, IgnoreWhileInstallingIsDroppedAndTheItemStaysUndone) {
+    WriteAll(scratch + "TEXT.TXT", "old");
+    Holder holder(scratch + "TEXT.TXT");
+    InUseAnswers answers([](int) { return IDIGNORE; });
+    InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
+    CopyItemFile(item, fixtures + "ours.tx_");
+    EXPECT_EQ(item.done, 0);
+    EXPECT_TRUE(item.installedPath.Empty());
+}
+
+TEST_F(FileCopyTest, InstalledItemsRecordTheirPath) {
+    InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Never);
+    CopyItemFile(item, fixtures + "text.txt_");
+    EXPECT_EQ(item.done, 1);
+    EXPECT_EQ(item.installedPath.View(), scratch + "TEXT.TXT");
+    // Kept under Never the second time: not done, no path.
+    InstallItem again = CopyItem("TEXT.TXT", OverwriteMode::Never);
+    CopyItemFile(again, fixtures + "ours.tx_");
+    EXPECT_EQ(again.done, 0);
+    EXPECT_TRUE(again.installedPath.Empty());
+}
+
+TEST_F(FileCopyTest, SharedItemsAreCountedAlsoWhenTheFileIsKept) {
+    HKEY shared = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &shared, nullptr),
+              ERROR_SUCCESS);
+    const std::string destination = scratch + "SHARED.DLL";
+    RegDeleteValueA(shared, destination.c_str());
+    auto count = [&] {
+        std::uint32_t value = 0;
+        DWORD size = sizeof value;
+        RegQueryValueExA(shared, destination.c_str(), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&value), &size);
+        return value;
+    };
+
+    InstallItem first = CopyItem("SHARED.DLL", OverwriteMode::Never);
+    first.shared = 1;
+    CopyItemFile(first, fixtures + "ours.tx_");
+    EXPECT_EQ(first.done, 1);
+    EXPECT_EQ(count(), 1u);
+    InstallItem kept = CopyItem("SHARED.DLL", OverwriteMode::Never);
+    kept.shared = 1;
+    CopyItemFile(kept, fixtures + "ours.tx_");
+    EXPECT_EQ(kept.done, 0);
+    EXPECT_EQ(count(), 2u);
+
+    RegDeleteValueA(shared, destination.c_str());
+    RegCloseKey(shared);
+}

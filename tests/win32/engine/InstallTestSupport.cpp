@@ -1,0 +1,119 @@
+#include "InstallTestSupport.h"
+
+#include "shell/SetupState.h"
+
+#include <algorithm>
+
+int InUseAnswers::calls = 0;
+std::string InUseAnswers::lastPath;
+int (*InUseAnswers::answer_)(int) = nullptr;
+
+void InstallTest::SetUp() {
+    PromptTest::SetUp();
+    fixtures = ProgramDirectory() + "copy-fixtures\\";
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    scratch = std::string(temporary) + "install-tests\\";
+    CreateDirectoryA(scratch.c_str(), nullptr);
+    scratch += std::string(test->name()) + "\\";
+    CreateDirectoryA(scratch.c_str(), nullptr);
+    for (const std::string& name : FilesIn(scratch)) {
+        SetFileAttributesA((scratch + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((scratch + name).c_str());
+    }
+    g_setup.script.directories.assign(1, DirectoryEntry{});
+    g_setup.script.directories[0].path.Assign(scratch.substr(0, scratch.size() - 1));
+    g_setup.temporaryDirectory.Assign(scratch);
+    g_setup.sourceDirectory.Assign(fixtures);
+    g_setup.allFilesInstalled = true;
+    g_setup.currentDisk = 1;
+}
+
+void InstallTest::TearDown() {
+    g_setup.script = SetupScript{};
+    PromptTest::TearDown();
+}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory = path;
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+std::string ReadAll(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<cannot open " + path + ">";
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) {
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    }
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    if (!bytes.empty()) {
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+    CloseHandle(file);
+    ASSERT_EQ(written, bytes.size()) << path;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FilesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+FILETIME LastWrite(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+bool SameTime(const FILETIME& a, const FILETIME& b) {
+    return CompareFileTime(&a, &b) == 0;
+}
+
+InUseAnswers::InUseAnswers(int (*answer)(int call)) {
+    calls = 0;
+    lastPath.clear();
+    answer_ = answer;
+    previous_ = SetFileInUsePrompt(Prompt);
+}
+
+InUseAnswers::~InUseAnswers() {
+    SetFileInUsePrompt(previous_);
+}
+
+int InUseAnswers::Prompt(const char* path) {
+    ++calls;
+    lastPath = path;
+    return answer_(calls);
+}
