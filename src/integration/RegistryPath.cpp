@@ -1,0 +1,51 @@
+#include "integration/RegistryPath.h"
+
+namespace {
+
+char FoldCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<RegistryPathParts> SplitRegistryPath(std::string_view keyPath) {
+    if (keyPath.empty()) {
+        return std::nullopt;
+    }
+    const std::string_view rest = keyPath.substr(1);
+    const char separator = rest.find('\\') != std::string_view::npos ? '\\' : ']';
+    const std::size_t start = rest.find_first_not_of(separator);
+    if (start == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t end = rest.find(separator, start);
+    RegistryPathParts parts;
+    parts.rootName = std::string(rest.substr(start, end - start));
+    if (end != std::string_view::npos) {
+        const std::string_view after = rest.substr(end + 1);
+        parts.subKey = std::string(after.substr(0, after.find(']')));
+    }
+    return parts;
+}
+
+std::optional<std::size_t> FindRegistryRoot(std::string_view name,
+                                            std::span<const std::string> names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (EqualIgnoringCase(name, names[i])) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
