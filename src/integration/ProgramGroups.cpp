@@ -1,0 +1,65 @@
+#include "integration/ProgramGroups.h"
+
+#include "integration/InstallLog.h"
+#include "integration/ProgramManager.h"
+#include "resources/ResourceIds.h"
+#include "shell/SetupState.h"
+#include "ui/ResourceText.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kTextCapacity = 256;
+
+// The command texts are formatted as they stand: a name with a comma or a parenthesis goes to
+// the program manager unchanged, without quoting.
+template <typename... Arguments>
+std::string FormatCommand(const char* format, Arguments... arguments) {
+    const int length = std::snprintf(nullptr, 0, format, arguments...);
+    std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, arguments...);
+    return text.data();
+}
+
+void AddGroupItems(std::size_t groupNumber, const std::string& itemEntry) {
+    for (const ProgramItem& item : g_setup.script.programItems) {
+        if (item.groupNumber != groupNumber) {
+            continue;
+        }
+        ProgmanExecute(FormatCommand("[DeleteItem(\"%s\")]", item.name.CStr()).c_str(),
+                       kProgmanItemTimeoutMs);
+        ProgmanExecute(FormatCommand("[AddItem(%s,%s,%s,%d,-1,-1,%s)]", item.commandLine.CStr(),
+                                     item.name.CStr(), item.iconPath.CStr(),
+                                     static_cast<int>(item.iconIndex), item.workingDirectory.CStr())
+                           .c_str(),
+                       kProgmanItemTimeoutMs);
+        LogLine("\t" + itemEntry + " " + item.name.Str());
+    }
+}
+
+} // namespace
+
+void CreateProgramGroups() {
+    if (ProgmanConnect()) {
+        const std::string groupEntry = LoadResourceText(IDS_LOG_CREATED_GROUP, kTextCapacity);
+        const std::string itemEntry = LoadResourceText(IDS_LOG_CREATED_GROUP_ITEM, kTextCapacity);
+        const std::vector<TextBlock>& groups = g_setup.script.programGroups;
+        for (std::size_t position = 0; position < groups.size(); ++position) {
+            const std::string name(TextOf(groups[position]));
+            ProgmanExecute(FormatCommand("[CreateGroup(%s)]", name.c_str()).c_str(),
+                           kProgmanGroupTimeoutMs);
+            LogLine(groupEntry + " " + name);
+            // The group's window opens on the desktop, so the desktop is shown first.
+            ShowWindow(GetDesktopWindow(), SW_SHOW);
+            ProgmanExecute(FormatCommand("[ShowGroup(%s,1)]", name.c_str()).c_str(),
+                           kProgmanGroupTimeoutMs);
+            AddGroupItems(position + 1, itemEntry);
+        }
+    }
+    ProgmanClose();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "script/ScriptModel.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The script's registry keys and values, written once at completion and logged.
+
+// Writes every key of the script's registry list in list order: the key is created (or taken
+// as the root itself when the path names no sub-key), "Added registry key <path>." is logged,
+// then each value is written and logged with "\tAdded registry value <name>.". Paths, names
+// and text data have their path macros expanded in place just before use. Failures are
+// silent: a key that cannot be created is skipped unlogged, a value that cannot be written
+// is still logged.
+void WriteRegistryEntries();
+
+struct ParsedRegistryPath {
+    HKEY root = nullptr; // null when the root name is not one of the six predefined roots
+    std::string subKey;  // empty: the root itself
+};
+
+// Expands the key's path in place and splits it into its predefined root and sub-key. False
+// when no root name can be isolated.
+[[nodiscard]] bool ParseRegistryPath(RegistryKey& key, ParsedRegistryPath& parsed);

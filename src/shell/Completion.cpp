@@ -1,0 +1,162 @@
+#include "shell/Completion.h"
+
+#include "common/Win32Handles.h"
+#include "engine/PathRules.h"
+#include "engine/ProcessOperations.h"
+#include "engine/SystemFileChange.h"
+#include "engine/TempFileGuard.h"
+#include "integration/IniEntries.h"
+#include "integration/InstallLog.h"
+#include "integration/ProgramGroups.h"
+#include "integration/RegistryEntries.h"
+#include "integration/UninstallRegistration.h"
+#include "resources/ResourceIds.h"
+#include "script/SetupError.h"
+#include "shell/FlowController.h"
+#include "shell/SetupState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ResourceText.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kQuestionCapacity = 256;
+constexpr std::size_t kFinalTextCapacity = 1024;
+constexpr const char* kEditsysName = "EDITSYS.DLL";
+
+void AskAndCreateProgramGroups() {
+    if (!g_setup.createGroups) {
+        return;
+    }
+    if (g_setup.script.askBeforeGroup &&
+        ResourceTextMessageBox(g_setup.mainWindow, IDS_ASK_GROUP, g_setup.script.productName.CStr(),
+                               MB_YESNO) != IDYES) {
+        g_setup.createGroups = false;
+        return;
+    }
+    CreateProgramGroups();
+}
+
+void ShowClosingMessage(std::uint32_t systemChanges) {
+    const SetupScript& script = g_setup.script;
+    if (g_setup.allFilesInstalled && systemChanges != 0) {
+        MessageBoxA(g_setup.mainWindow, script.successText.CStr(), script.successCaption.CStr(),
+                    MB_OK);
+    } else {
+        MessageBoxA(g_setup.mainWindow, script.failureText.CStr(), script.failureCaption.CStr(),
+                    MB_OK);
+    }
+}
+
+// A yes-or-no question formatted with the product name, captioned with it.
+bool AskYesNo(UINT textId) {
+    RestoreMainWindow();
+    const char* product = g_setup.script.productName.CStr();
+    const std::string text = FormatResourceText(textId, kQuestionCapacity, product);
+    return MessageBoxA(g_setup.mainWindow, text.c_str(), product, MB_YESNO) == IDYES;
+}
+
+void CompleteRun() {
+    if (g_setup.bitmapWindow) {
+        ShowWindow(g_setup.bitmapWindow, SW_HIDE);
+    }
+    AskAndCreateProgramGroups();
+    const std::uint32_t systemChanges = RunSystemFileChanges();
+    WriteRegistryEntries();
+    WriteIniEntries();
+    RegisterUninstall();
+    ShowClosingMessage(systemChanges);
+    RunProgramsAndRestart();
+}
+
+} // namespace
+
+void FinishSetup(FinishFlag flag) {
+    // The run ends once: a call after the window is gone (the error report below ends the run
+    // through this function) finds nothing left to do.
+    if (!IsWindow(g_setup.mainWindow)) {
+        return;
+    }
+    if (flag == FinishFlag::Complete) {
+        // The completion is reached from the install run's guarded section, so nothing
+        // further up would catch an error of its own; it ends the run as the flow's do.
+        try {
+            CompleteRun();
+        } catch (const SetupError& error) {
+            ReportSetupError(error.code());
+            return;
+        }
+    }
+    DestroyWindow(g_setup.mainWindow);
+    g_setup.bitmapControl = nullptr;
+}
+
+std::uint32_t RunSystemFileChanges() {
+    const SetupScript& script = g_setup.script;
+    if (script.systemChangesFirst.empty() && script.systemChangesSecond.empty()) {
+        return 1;
+    }
+    // The library is installed only to be used here: it goes whatever happens below.
+    const TempFileGuard guard(JoinPath(g_setup.DestinationDirectory().View(), kEditsysName));
+    std::uint32_t result = 0;
+    {
+        const UniqueModule library(LoadLibraryA(guard.Path().c_str()));
+        if (!library) {
+            return 0;
+        }
+        const auto makeChange = reinterpret_cast<MakeSystemFileChangeFunction>(
+            reinterpret_cast<void*>(GetProcAddress(library.get(), "MakeSystemFileChange")));
+        const auto init = reinterpret_cast<EditsysInitFunction>(
+            reinterpret_cast<void*>(GetProcAddress(library.get(), "Init")));
+        if (init) {
+            init(g_setup.mainWindow, script.productName.CStr());
+            for (const SystemFileChange& record : script.systemChangesFirst) {
+                ApplySystemFileChange(record, makeChange);
+            }
+            for (const SystemFileChange& record : script.systemChangesSecond) {
+                ApplySystemFileChange(record, makeChange);
+            }
+            std::array<char, kFinalTextCapacity> text{};
+            if (makeChange) {
+                result = static_cast<std::uint32_t>(
+                    makeChange(kFinishSystemFileChanges, script.cancelText.CStr(), 1,
+                               reinterpret_cast<LONG_PTR>(text.data()), kFinalTextCapacity, 0));
+            }
+            // The library's text may fill the whole buffer: it ends within it regardless.
+            text.back() = '\0';
+            LogLine(text.data());
+        }
+    }
+    DeleteFileA(guard.Path().c_str());
+    return result;
+}
+
+void RunProgramsAndRestart() {
+    for (const FinalProgram& program : g_setup.script.finalPrograms) {
+        RunProgram(program.commandLine.View(), program.showCommand,
+                   program.workingDirectory.View());
+    }
+    const std::uint32_t flags = g_setup.script.completionFlags;
+    if (flags & kCompletionReboot) {
+        if (AskYesNo(IDS_REBOOT)) {
+            RebootComputer();
+        }
+    } else if (flags & kCompletionRestartWindows) {
+        if (AskYesNo(IDS_RESTART_WINDOWS)) {
+            ExitWindowsEx(EWX_LOGOFF, 0xFFFFFFFF);
+        }
+    }
+}
+
+void RebootComputer() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+    const UniqueKernelObject owner(token);
+    TOKEN_PRIVILEGES privileges{};
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    ExitWindowsEx(EWX_REBOOT, 0);
+}
