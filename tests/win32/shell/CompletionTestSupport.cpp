@@ -1,0 +1,312 @@
+#include "CompletionTestSupport.h"
+
+#include "ImportHook.h"
+#include "script/StandardDirectories.h"
+#include "shell/SetupState.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kMainWindowClass = "CompletionTestMain";
+
+void RegisterMainWindowClass() {
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kMainWindowClass;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    static_cast<void>(registered);
+}
+
+// Empties directory of files and sub-directories, creating it when missing.
+void EmptyDirectory(const std::string& directory) {
+    CreateDirectoryA(directory.c_str(), nullptr);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        const std::string path = directory + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyDirectory(path);
+            RemoveDirectoryA(path.c_str());
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+DdeRecorder* g_recorder = nullptr;
+
+using TransactionFunction = HDDEDATA(WINAPI*)(LPBYTE, DWORD, HCONV, HSZ, UINT, UINT, DWORD,
+                                              LPDWORD);
+using ConnectFunction = HCONV(WINAPI*)(DWORD, HSZ, HSZ, PCONVCONTEXT);
+TransactionFunction g_realTransaction = nullptr;
+ConnectFunction g_realConnect = nullptr;
+
+HDDEDATA WINAPI RecordingTransaction(LPBYTE data, DWORD size, HCONV conversation, HSZ item,
+                                     UINT format, UINT type, DWORD timeout, LPDWORD result) {
+    if (g_recorder && type == XTYP_EXECUTE && data) {
+        DdeExecute execute;
+        execute.command = std::string(reinterpret_cast<const char*>(data),
+                                      strnlen(reinterpret_cast<const char*>(data), size));
+        execute.size = size;
+        execute.format = format;
+        execute.timeoutMs = timeout;
+        execute.withoutItem = item == nullptr;
+        g_recorder->executes.push_back(execute);
+    }
+    return g_realTransaction(data, size, conversation, item, format, type, timeout, result);
+}
+
+HCONV WINAPI RecordingConnect(DWORD instance, HSZ service, HSZ topic, PCONVCONTEXT context) {
+    if (g_recorder) {
+        ++g_recorder->connects;
+        if (g_recorder->refuseConnection) {
+            return nullptr;
+        }
+    }
+    return g_realConnect(instance, service, topic, context);
+}
+
+struct ExplorerSearch {
+    std::string caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindExplorer(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ExplorerSearch*>(parameter);
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && search.caption == caption) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void CompletionTest::SetUp() {
+    g_setup = SetupState{};
+    g_setup.instance = GetModuleHandleA(nullptr);
+    ComputeStandardDirectories();
+
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    destination = std::string(g_setup.temporaryDirectory.View()) + "completion";
+    CreateDirectoryA(destination.c_str(), nullptr);
+    destination += std::string("\\") + test->name();
+    EmptyDirectory(destination);
+
+    g_setup.sourceDirectory.Assign("C:\\SOURCE\\");
+    g_setup.scriptPath.Assign("C:\\SOURCE\\SETUP.INF");
+    SetupScript& script = g_setup.script;
+    script.productName.Assign(kProductName);
+    script.successCaption.Assign("Completion Success");
+    script.successText.Assign("Everything is in place.");
+    script.failureCaption.Assign("Completion Failure");
+    script.failureText.Assign("Something is missing.");
+    script.cancelCaption.Assign("Cancel Completion");
+    script.cancelText.Assign("Stop the completion?");
+    script.askBeforeGroup = 0;
+    script.directories.resize(1);
+    script.directories[0].path.Assign(destination);
+    g_setup.scriptLoaded = true;
+
+    RegisterMainWindowClass();
+    mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(mainWindow, nullptr);
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    g_setup.mainWindow = mainWindow;
+
+    logPath = destination + "\\setuplog.txt";
+    g_setup.installLog = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(g_setup.installLog, INVALID_HANDLE_VALUE);
+}
+
+void CompletionTest::TearDown() {
+    if (g_setup.installLog != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_setup.installLog);
+    }
+    if (IsWindow(mainWindow)) {
+        DestroyWindow(mainWindow);
+    }
+    g_setup = SetupState{};
+}
+
+std::vector<std::string> CompletionTest::LogLines() const {
+    return SplitCrLfLines(LogBytes());
+}
+
+std::string CompletionTest::LogBytes() const {
+    return ReadFileBytes(logPath).value_or("");
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        bytes.append(chunk, got);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+std::vector<std::string> SplitCrLfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool FileIsThere(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<StoredValue> QueryValue(HKEY root, const std::string& key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.empty() ? nullptr : key.c_str(), 0, KEY_READ, &handle) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    StoredValue value;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
+                                  reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+        value.bytes.resize(size);
+    }
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string TextBytes(const std::string& text) {
+    return text + '\0';
+}
+
+std::string NumberBytes(std::uint32_t number) {
+    return std::string(reinterpret_cast<const char*>(&number), sizeof number);
+}
+
+void DeleteKeyTree(HKEY root, const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) {
+        return;
+    }
+    char child[256];
+    for (;;) {
+        DWORD length = sizeof child;
+        if (RegEnumKeyExA(handle, 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        DeleteKeyTree(handle, child);
+    }
+    RegCloseKey(handle);
+    RegDeleteKeyA(root, key.c_str());
+}
+
+std::string ProgramDirectory() {
+    char own[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH);
+    std::string directory(own);
+    directory.resize(directory.rfind('\\') + 1);
+    return directory;
+}
+
+DdeRecorder::DdeRecorder() {
+    g_recorder = this;
+    if (!g_realTransaction) {
+        g_realTransaction = reinterpret_cast<TransactionFunction>(ReplaceImport(
+            "user32.dll", "DdeClientTransaction", reinterpret_cast<void*>(RecordingTransaction)));
+        g_realConnect = reinterpret_cast<ConnectFunction>(
+            ReplaceImport("user32.dll", "DdeConnect", reinterpret_cast<void*>(RecordingConnect)));
+    }
+    EXPECT_NE(g_realTransaction, nullptr) << "the program does not import DdeClientTransaction";
+    EXPECT_NE(g_realConnect, nullptr) << "the program does not import DdeConnect";
+}
+
+DdeRecorder::~DdeRecorder() {
+    g_recorder = nullptr;
+}
+
+std::string ProgramsFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+void RemoveGroupFolder(const std::string& group) {
+    const std::string folder = ProgramsFolder() + "\\" + group;
+    EmptyDirectory(folder);
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> FilesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void CloseGroupWindows(const std::vector<std::string>& groups) {
+    for (const std::string& group : groups) {
+        for (int tries = 0; tries < 50; ++tries) {
+            ExplorerSearch search{group, {}};
+            EnumWindows(FindExplorer, reinterpret_cast<LPARAM>(&search));
+            if (!search.found.empty()) {
+                for (HWND window : search.found) {
+                    PostMessageA(window, WM_CLOSE, 0, 0);
+                }
+                break;
+            }
+            Sleep(100);
+        }
+    }
+}
