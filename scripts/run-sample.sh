@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Builds the tools and runs the installer on the sample product (examples/sample).
+# Builds everything and runs the installer on the sample product (examples/sample):
 #   1. install the Debian packages (scripts/bootstrap.sh)
-#   2. build into build/native
-#   3. compile the sample's product description into build/sample/SETUP.INF
-#   4. show the compiled script as setupkit dump reads it back
-# SETUPKIT_BUILD_DIR and SETUPKIT_SAMPLE_DIR override the two folders.
+#   2. build into build/native (setupkit, and SETUP.EXE in build/native/win32)
+#   3. build the sample's distribution disks into build/sample/disks with setupkit build
+#   4. start SETUP.EXE from disk 1 under Wine:
+#      - with a display of your own (DISPLAY set), on it: you click through the installer;
+#      - without one (or with SETUPKIT_SAMPLE_HEADLESS=1), on a virtual display, where the
+#        end-to-end driver answers every page with its default choice and takes a picture of
+#        each (examples/sample/walkthrough.scenario).
+# The sample installs into C:\Program Files\Sample Notepad of the Wine prefix
+# build/sample/wineprefix. SETUPKIT_BUILD_DIR and SETUPKIT_SAMPLE_DIR override the folders.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -18,14 +23,46 @@ bash scripts/bootstrap.sh
 
 step "2. build ($build)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-# Only the authoring tool for now; SETUP.EXE comes with the win32 target.
-cmake --build "$build" --target setupkit --parallel "$(nproc)"
+cmake --build "$build" --parallel "$(nproc)"
 setupkit=$build/tools/setupkit/setupkit
+setup_exe=$build/win32/src/shell/dist/SETUP.EXE # without debug information: fits on a floppy
+driver=$build/win32/tests/e2e/driver/e2e_driver.exe
 
-step "3. compile examples/sample/product.toml -> $sample/SETUP.INF"
+step "3. disks: examples/sample/product.toml -> $sample/disks"
+rm -rf "$sample/disks"
 mkdir -p "$sample"
-"$setupkit" compile examples/sample/product.toml -o "$sample/SETUP.INF"
+"$setupkit" build examples/sample/product.toml -o "$sample/disks" --setup-exe "$setup_exe"
+"$setupkit" dump "$sample/disks/disk1/SETUP.INF" >"$sample/SETUP.INF.toml"
+echo "the compiled script, read back by setupkit dump: $sample/SETUP.INF.toml"
 
-# FIXME: build the distribution disks and start SETUP.EXE from disk 1 under Wine.
-step "4. $sample/SETUP.INF, dumped"
-"$setupkit" dump "$sample/SETUP.INF"
+source tests/wine/wine-env.sh
+export WINEPREFIX="$root/$sample/wineprefix"
+rm -rf "$WINEPREFIX/drive_c/Program Files/Sample Notepad"
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${SETUPKIT_SAMPLE_HEADLESS:-}" ] && [ -z "${CI:-}" ]; then
+    step "4. SETUP.EXE on your display ($DISPLAY)"
+    export SETUPKIT_DISPLAY=$DISPLAY
+    status=0
+    tests/wine/wine-run.sh "$sample/disks/disk1/SETUP.EXE" || status=$?
+    echo "SETUP.EXE ended with exit code $status; the installed files are in"
+    echo "  $WINEPREFIX/drive_c/Program Files/Sample Notepad"
+    wineserver -k >/dev/null 2>&1 || true
+    exit $status
+fi
+
+step "4. SETUP.EXE on a virtual display, answered by the end-to-end driver"
+trap setupkit_wine_stop EXIT
+unset DISPLAY
+work="$root/$sample/walkthrough"
+status=0
+tests/e2e/run-scenario.sh --name sample --work "$work" \
+    --scenario examples/sample/walkthrough.scenario --driver "$driver" \
+    --program-file "$setup_exe" --setupkit "$setupkit" --product examples/sample/product.toml \
+    --clean 'C:\Program Files\Sample Notepad' || status=$?
+echo
+echo "what the installer showed, page by page: $work/shots/"
+ls "$work/shots" 2>/dev/null | sed 's/^/  /'
+echo "every window and control it saw:         $work/transcript.txt"
+echo "what it installed:                       $WINEPREFIX/drive_c/Program Files/Sample Notepad"
+echo "its install log:                         $WINEPREFIX/drive_c/Program Files/Sample Notepad/setuplog.txt"
+exit $status
