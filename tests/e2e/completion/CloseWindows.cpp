@@ -1,0 +1,78 @@
+// e2e_close_windows: closes the top-level windows of other programs that bear the given
+// captions: the folder windows that Wine's shell opens for ShowGroup, which would otherwise stay
+// on the shared display.
+//   e2e_close_windows.exe CAPTION...
+// Waits up to five seconds for each caption to appear and up to five more for its windows to
+// go, closing any that appear meanwhile. Exit code 0 when every caption was found and closed, 1
+// otherwise, 64 on bad usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Search {
+    std::string caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindCaption(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && IsWindowVisible(window) && search.caption == caption) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> Windows(const std::string& caption) {
+    Search search{caption, {}};
+    EnumWindows(FindCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: e2e_close_windows CAPTION...\n");
+        return 64;
+    }
+    int result = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string caption = argv[i];
+        std::vector<HWND> windows;
+        for (int tries = 0; tries < 50 && windows.empty(); ++tries) {
+            windows = Windows(caption);
+            if (windows.empty()) {
+                Sleep(100);
+            }
+        }
+        if (windows.empty()) {
+            std::printf("no window \"%s\"\n", caption.c_str());
+            result = 1;
+            continue;
+        }
+        // The shell may still be bringing the folder up: a window of that caption that
+        // appears meanwhile is closed too.
+        for (int tries = 0; tries < 50 && !windows.empty(); ++tries) {
+            for (HWND window : windows) {
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            Sleep(100);
+            windows = Windows(caption);
+        }
+        if (!Windows(caption).empty()) {
+            std::printf("the window \"%s\" did not close\n", caption.c_str());
+            result = 1;
+        } else {
+            std::printf("closed \"%s\"\n", caption.c_str());
+        }
+    }
+    return result;
+}
