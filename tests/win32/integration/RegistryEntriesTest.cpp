@@ -122,9 +122,9 @@ TEST_F(RegistryEntriesClean, TextEmptyTextAndNumberValuesUnderEachRoot) {
 }
 
 TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
-    // HKEY_DYN_DATA exists only on Windows 9x. Wine (like Windows NT) has no such key: creating
-    // a sub-key under it fails, so the key is skipped without a log line, as any key that
-    // cannot be created.
+    // HKEY_DYN_DATA takes sub-keys on Windows 9x and under Wine. Windows NT has no such key:
+    // creating a sub-key under it fails there, so the key is skipped without a log line, as
+    // any key that cannot be created.
     g_setup.script.registryKeys = {
         Key("[HKEY_DYN_DATA\\SetupkitCompletion]", {NumberValue("Dynamic", 1)})};
     ParsedRegistryPath parsed;

@@ -52,6 +52,7 @@ SeenBox Read(HWND box, HWND mainWindow) {
         }
     }
     seen.ownedByMainWindow = mainWindow && GetWindow(box, GW_OWNER) == mainWindow;
+    seen.mainWindowMinimised = mainWindow && IsIconic(mainWindow);
     EnumChildWindows(box, FindExclamation, reinterpret_cast<LPARAM>(&seen.exclamationIcon));
     return seen;
 }

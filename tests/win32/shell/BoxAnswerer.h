@@ -13,6 +13,7 @@ struct SeenBox {
     std::string text;
     std::vector<int> buttons; // the ids of its buttons (IDOK, IDYES, IDNO, ...)
     bool ownedByMainWindow = false;
+    bool mainWindowMinimised = false; // while the box was shown
     bool exclamationIcon = false;
     int pressed = 0;
 };
