@@ -2,7 +2,7 @@
 
 std::string SpaceQueryRoot(std::string_view rootPath) {
     std::string root(rootPath);
-    if (!root.empty() && root.back() == ':') {
+    if (!root.empty() && root.back() != '\\') {
         root += '\\';
     }
     return root;

@@ -9,7 +9,8 @@
 // bytes are 64-bit, so that a volume with 4 GB or more free is not read as nearly full; the
 // message keeps its figures in K of 1000 bytes.
 
-// The root that the free-space query asks about: a drive root such as "C:" gets its backslash.
+// The root that the free-space query asks about: the drive's root with a trailing backslash,
+// which the query needs ("C:" becomes "C:\", and so does a share, "\\SERVER\SHARE\").
 [[nodiscard]] std::string SpaceQueryRoot(std::string_view rootPath);
 
 // The drive as the message names it: the root with one trailing backslash removed.

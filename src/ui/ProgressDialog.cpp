@@ -131,11 +131,16 @@ ProgressRecord::~ProgressRecord() {
 }
 
 void ProgressRecord::Step() {
+    const ProgressCounts before = counts_;
     ++counts_.done;
-    if (window_ && StepRepaintsBar(counts_)) {
+    if (window_) {
         const HWND bar = GetDlgItem(window_, IDC_PROGRESS_BAR);
-        InvalidateRect(bar, nullptr, FALSE);
-        UpdateWindow(bar);
+        RECT client;
+        GetClientRect(bar, &client);
+        if (StepRepaintsBar(before, counts_, client.right)) {
+            InvalidateRect(bar, nullptr, FALSE);
+            UpdateWindow(bar);
+        }
     }
     PumpMessages();
 }

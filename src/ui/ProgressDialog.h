@@ -27,8 +27,9 @@ public:
     ProgressRecord(const ProgressRecord&) = delete;
     ProgressRecord& operator=(const ProgressRecord&) = delete;
 
-    // One more item finished: repaints the bar while the count stays within the total, then
-    // dispatches every queued message (so Cancel, painting and MainWindow's moves run here).
+    // One more item finished: repaints the bar when that changes its picture (never past the
+    // total), then dispatches every queued message (so Cancel, painting and MainWindow's moves
+    // run here).
     void Step();
 
     // Whether the user pressed Cancel; the pass looks after each item.

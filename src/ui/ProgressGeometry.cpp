@@ -23,6 +23,17 @@ ProgressBarLayout LayoutProgressBar(ProgressCounts& counts, int width, int heigh
     return layout;
 }
 
+bool StepRepaintsBar(const ProgressCounts& before, const ProgressCounts& after, int width) {
+    if (after.done > after.total) {
+        return false;
+    }
+    ProgressCounts was = before;
+    ProgressCounts now = after;
+    const ProgressBarLayout old = LayoutProgressBar(was, width, 0, 0);
+    const ProgressBarLayout next = LayoutProgressBar(now, width, 0, 0);
+    return old.percent != next.percent || old.fillWidth != next.fillWidth;
+}
+
 ScreenPoint ProgressCornerPosition(const ScreenRect& ownerWindow, const ScreenRect& window,
                                    int frameWidth, int frameHeight) {
     return {ownerWindow.right - (window.right - window.left) - 8 * frameWidth,

@@ -27,10 +27,12 @@ struct ProgressBarLayout {
 [[nodiscard]] ProgressBarLayout LayoutProgressBar(ProgressCounts& counts, int width, int height,
                                                   int textHeight);
 
-// Whether a step to counts.done repaints the bar: only while done stays within the total.
-[[nodiscard]] inline bool StepRepaintsBar(const ProgressCounts& counts) {
-    return counts.done <= counts.total;
-}
+// Whether a step from `before` to `after` (one more item done) repaints a bar of this width:
+// only while the count stays within the total, and only when the picture changes, that is
+// when the percentage or the filled width does. With thousands of small files most steps
+// change neither, and a repaint would only cost time.
+[[nodiscard]] bool StepRepaintsBar(const ProgressCounts& before, const ProgressCounts& after,
+                                   int width);
 
 // Rectangles and points in screen coordinates.
 struct ScreenRect {

@@ -37,7 +37,8 @@ TEST(SpaceCheck, MessageCountsKAsAThousandBytes) {
 TEST(SpaceCheck, DriveRootsGetTheirBackslashForTheQueryOnly) {
     EXPECT_EQ(SpaceQueryRoot("C:"), "C:\\");
     EXPECT_EQ(SpaceQueryRoot("C:\\"), "C:\\");
-    EXPECT_EQ(SpaceQueryRoot("\\\\SERVER\\SHARE"), "\\\\SERVER\\SHARE");
+    // The query fails for a share without its backslash, which would read as no free space.
+    EXPECT_EQ(SpaceQueryRoot("\\\\SERVER\\SHARE"), "\\\\SERVER\\SHARE\\");
     EXPECT_EQ(SpaceQueryRoot(""), "");
     EXPECT_EQ(SpaceMessageDrive("C:"), "C:");
     EXPECT_EQ(SpaceMessageDrive("C:\\"), "C:");

@@ -31,12 +31,26 @@ TEST(ProgressBar, ZeroTotalIsCorrectedToNothingOfOne) {
     EXPECT_EQ(layout.fillWidth, 0);
 }
 
+TEST(ProgressBar, StepsRepaintOnlyWhenThePictureChanges) {
+    // 2000 items on a bar 300 wide: the fill moves every 6 or 7 items, the label every 20.
+    int repaints = 0;
+    for (std::uint32_t done = 0; done < 2000; ++done) {
+        repaints += StepRepaintsBar({done, 2000}, {done + 1, 2000}, 300);
+    }
+    EXPECT_EQ(repaints, 300);
+    // Few items: every step changes the label.
+    EXPECT_TRUE(StepRepaintsBar({0, 3}, {1, 3}, 300));
+    EXPECT_TRUE(StepRepaintsBar({2, 3}, {3, 3}, 300));
+    // A narrow bar still shows each new percentage.
+    EXPECT_TRUE(StepRepaintsBar({0, 100}, {1, 100}, 10));
+    EXPECT_FALSE(StepRepaintsBar({0, 1000}, {1, 1000}, 10));
+}
+
 TEST(ProgressBar, StepsBeyondTheTotalNeitherRepaintNorPassTheEnd) {
-    ProgressCounts counts{2, 2};
-    EXPECT_TRUE(StepRepaintsBar(counts));
-    counts.done = 3;
-    EXPECT_FALSE(StepRepaintsBar(counts));
+    EXPECT_TRUE(StepRepaintsBar({1, 2}, {2, 2}, 150));
+    EXPECT_FALSE(StepRepaintsBar({2, 2}, {3, 2}, 150));
     // A repaint for another reason (the window was moved) still shows the end, not 150%.
+    ProgressCounts counts{3, 2};
     const ProgressBarLayout layout = LayoutProgressBar(counts, 150, 20, 16);
     EXPECT_EQ(layout.label, "100%");
     EXPECT_EQ(layout.fillWidth, 150);

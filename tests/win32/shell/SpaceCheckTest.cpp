@@ -102,7 +102,7 @@ TEST_F(SpaceCheckTest, ContinueGoesOnToTheNextDriveAndExitEnds) {
 
 TEST_F(SpaceCheckTest, BackReturnsToTheDestinationPage) {
     g_setup.drives = {{"\\\\SERVER\\SHARE", 4'294'967'296ull * 3}};
-    g_free["\\\\SERVER\\SHARE"] = 4'294'967'296ull;
+    g_free["\\\\SERVER\\SHARE\\"] = 4'294'967'296ull;
     bool goOn = true;
     {
         Answering answering(person, Answer({IDC_SPACE_BACK}));
