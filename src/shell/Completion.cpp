@@ -79,8 +79,8 @@ void FinishSetup(FinishFlag flag) {
         return;
     }
     if (flag == FinishFlag::Complete) {
-        // The completion is reached from the install run's guarded section, so nothing
-        // further up would catch an error of its own; it ends the run as the flow's do.
+        // The completion runs after the install run's guarded section: nothing further up
+        // catches its errors, so one is reported here and ends the run as the flow's do.
         try {
             CompleteRun();
         } catch (const SetupError& error) {
