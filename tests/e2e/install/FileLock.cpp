@@ -6,30 +6,34 @@
 //
 // The install list runs it as a program and goes on once it has returned; the scenario
 // releases the files by making RELEASE appear (a disk swap that shows a folder holding it).
+// Once the files are closed the holder says so in the title of the installer's main window
+// (class "SC"), adding " (released)": the scenario waits for that title before it retries, so
+// that the retry never races the release.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kHoldMilliseconds = 120000;
-constexpr DWORD kPollMilliseconds = 100;
+constexpr DWORD kPollMilliseconds = 20;
 
 int Hold(int argc, char** argv) {
     // argv: --hold EVENT RELEASE PATH...
-    std::string failed;
+    std::vector<HANDLE> held;
     for (int i = 4; i < argc; ++i) {
-        // Deliberately never closed before the release: the handles are the lock.
         HANDLE file = CreateFileA(argv[i], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             std::fprintf(stderr, "filelock: cannot hold %s (error %lu)\n", argv[i], GetLastError());
             return 2;
         }
+        held.push_back(file);
     }
-    HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    if (!held || !SetEvent(held)) {
+    HANDLE holding = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
+    if (!holding || !SetEvent(holding)) {
         return 3;
     }
     for (DWORD waited = 0; waited < kHoldMilliseconds; waited += kPollMilliseconds) {
@@ -38,7 +42,18 @@ int Hold(int argc, char** argv) {
         }
         Sleep(kPollMilliseconds);
     }
-    return 0; // the handles close with the process
+    for (HANDLE file : held) {
+        CloseHandle(file);
+    }
+    if (HWND main = FindWindowA("SC", nullptr)) {
+        char title[256] = {};
+        GetWindowTextA(main, title, sizeof title);
+        const std::string released = std::string(title) + " (released)";
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(main, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(released.c_str()),
+                            SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    return 0;
 }
 
 } // namespace
