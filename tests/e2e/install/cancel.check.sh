@@ -1,7 +1,7 @@
 source "$E2E_DIR/install/checks.sh"
 
 # Cancel came while the first file or the program was in hand (the program alone runs for
-# three seconds): that item was finished and nothing after it was started. Whatever is there
+# five seconds): that item was finished and nothing after it was started. Whatever is there
 # is whole, and the log names exactly that.
 files="$WORK/product/files"
 check_same_file 'C:\CNAPP\f1.dat' "$files/f1.dat"
