@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "Quoting.h"
+
 #include <cctype>
 #include <map>
 #include <sstream>
@@ -381,30 +383,6 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
     return step;
 }
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '\n':
-            quoted += "\\n";
-            break;
-        case '\r':
-            quoted += "\\r";
-            break;
-        case '\t':
-            quoted += "\\t";
-            break;
-        case '"':
-        case '\\':
-            quoted += '\\';
-            quoted += c;
-            break;
-        default:
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
 
 } // namespace
 
@@ -417,19 +395,19 @@ std::string ControlRef::Describe() const {
     case Kind::Text:
         break;
     }
-    return "control " + Quote(text);
+    return "control " + Quoted(text);
 }
 
 std::string WindowQuery::Describe() const {
     std::string description = messageBox ? "box" : dialog ? "dialog" : "window";
     if (caption) {
-        description += " with caption " + Quote(*caption);
+        description += " with caption " + Quoted(*caption);
     }
     if (className) {
-        description += " of class " + Quote(*className);
+        description += " of class " + Quoted(*className);
     }
     if (staticText) {
-        description += " showing " + Quote(*staticText);
+        description += " showing " + Quoted(*staticText);
     }
     if (controlId) {
         description += " with control " + std::to_string(*controlId);

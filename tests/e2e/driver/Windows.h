@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Quoting.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -56,8 +58,6 @@ HWND FocusOf(HWND window);
 // its id, class, text and state.
 std::string DescribeWindow(HWND window, const char* indent = "    ");
 std::string DescribeWindowBriefly(HWND window);
-
-std::string Quoted(const std::string& text);
 
 // The program's ANSI texts as UTF-16, for messages that carry text (see Ask in Windows.cpp).
 std::wstring Widen(const std::string& narrow);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The text in double quotes with \n, \r, \t, \0, quotes and backslashes escaped, as the
+// transcript and the scenario messages show texts.
+std::string Quoted(const std::string& text);
