@@ -62,6 +62,13 @@ enum class VersionInstallStep {
     Fail,          // the result word itself is the error
 };
 
+// Whether the read-only attribute of the target was already cleared during this installation.
+enum class ReadOnlyCleared { No, Yes };
+
 // What a result of VerInstallFileA calls for. In-use bits win over write protection, since
-// clearing the attribute of a file that is held open would not let the install through.
-[[nodiscard]] VersionInstallStep NextVersionInstallStep(std::uint32_t result);
+// clearing the attribute of a file that is held open would not let the install through. Write
+// protection is answered by clearing the attribute once: when the service still reports it
+// after that, the target cannot be made writable (a write-protected medium) and the result is
+// a failure, rather than the same attempt repeated for ever.
+[[nodiscard]] VersionInstallStep NextVersionInstallStep(std::uint32_t result,
+                                                        ReadOnlyCleared cleared);

@@ -94,6 +94,7 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
     std::string toName(destinationName);
     std::string fromDirectory(sourceDirectory);
     std::string fromName(sourceName);
+    ReadOnlyCleared cleared = ReadOnlyCleared::No;
     for (;;) {
         char temporary[kPathCapacity] = {};
         UINT temporaryLength = sizeof temporary;
@@ -103,7 +104,7 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
         if (result & kVersionTempFile) {
             DeleteIfNamed(JoinPath(toDirectory, temporary));
         }
-        switch (NextVersionInstallStep(result)) {
+        switch (NextVersionInstallStep(result, cleared)) {
         case VersionInstallStep::Done:
             done = 1;
             if (readOnly == ReadOnly::Yes) {
@@ -119,6 +120,7 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
         }
         case VersionInstallStep::ClearReadOnly:
             if (SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+                cleared = ReadOnlyCleared::Yes;
                 continue;
             }
             throw SetupError(result, "cannot make writable: " + target);

@@ -38,7 +38,8 @@ void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
 // Installs sourceDirectory\sourceName as destinationDirectory\destinationName with
 // VerInstallFileA, forcing it past the version check. A temporary file the service leaves is
 // deleted at once. A target in use asks the file-in-use question (Retry installs again; Abort
-// and Ignore are thrown as 3 and 5); a read-only target is made writable and installed again.
+// and Ignore are thrown as 3 and 5); a read-only target is made writable and installed again
+// (once: a target still write-protected after that is a failure).
 // On success done is set and the file made read-only when asked. Any other result is thrown:
 // the service's result word is the SetupError code.
 void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,

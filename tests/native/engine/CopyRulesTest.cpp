@@ -92,21 +92,32 @@ TEST(OverwriteRules, AskUsesTheChoiceRememberedForAllFiles) {
 }
 
 TEST(VersionInstallResults, EachResultCallsForOneStep) {
-    EXPECT_EQ(NextVersionInstallStep(0), VersionInstallStep::Done);
+    constexpr ReadOnlyCleared kNo = ReadOnlyCleared::No;
+    EXPECT_EQ(NextVersionInstallStep(0, kNo), VersionInstallStep::Done);
     // Each in-use bit alone, and as Wine reports a file held open without sharing.
     for (std::uint32_t bit : {0x80u, 0x200u, 0x400u, 0x1000u, 0x2000u, 0x4000u, 0x1400u}) {
-        EXPECT_EQ(NextVersionInstallStep(bit), VersionInstallStep::AskInUse) << bit;
-        EXPECT_EQ(NextVersionInstallStep(bit | kVersionTempFile), VersionInstallStep::AskInUse);
+        EXPECT_EQ(NextVersionInstallStep(bit, kNo), VersionInstallStep::AskInUse) << bit;
+        EXPECT_EQ(NextVersionInstallStep(bit | kVersionTempFile, kNo),
+                  VersionInstallStep::AskInUse);
     }
-    EXPECT_EQ(NextVersionInstallStep(0x40), VersionInstallStep::ClearReadOnly);
-    EXPECT_EQ(NextVersionInstallStep(0x41), VersionInstallStep::ClearReadOnly);
+    EXPECT_EQ(NextVersionInstallStep(0x40, kNo), VersionInstallStep::ClearReadOnly);
+    EXPECT_EQ(NextVersionInstallStep(0x41, kNo), VersionInstallStep::ClearReadOnly);
     // In use wins over write protection.
-    EXPECT_EQ(NextVersionInstallStep(0x40 | 0x400), VersionInstallStep::AskInUse);
+    EXPECT_EQ(NextVersionInstallStep(0x40 | 0x400, kNo), VersionInstallStep::AskInUse);
     // Everything else is a failure whose word is the error: a source that cannot be read
     // (VIF_CANNOTREADSRC), an out-of-memory, a lone temporary-file bit, and the neighbours of
     // the in-use mask.
     for (std::uint32_t other :
          {0x1u, 0x2u, 0x100u, 0x800u, 0x8000u, 0x10000u, 0x20000u, 0x40000u, 0x80000000u}) {
-        EXPECT_EQ(NextVersionInstallStep(other), VersionInstallStep::Fail) << other;
+        EXPECT_EQ(NextVersionInstallStep(other, kNo), VersionInstallStep::Fail) << other;
     }
+}
+
+TEST(VersionInstallResults, WriteProtectionAfterClearingTheAttributeFails) {
+    constexpr ReadOnlyCleared kYes = ReadOnlyCleared::Yes;
+    EXPECT_EQ(NextVersionInstallStep(0x40, kYes), VersionInstallStep::Fail);
+    EXPECT_EQ(NextVersionInstallStep(0x41, kYes), VersionInstallStep::Fail);
+    // The other answers do not depend on it.
+    EXPECT_EQ(NextVersionInstallStep(0, kYes), VersionInstallStep::Done);
+    EXPECT_EQ(NextVersionInstallStep(0x440, kYes), VersionInstallStep::AskInUse);
 }
