@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -526,6 +527,12 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         if (!file.source.empty()) {
             newest = std::max(newest, SourceTime(file.source));
         }
+    }
+    if (newest == fs::file_time_type::min()) {
+        // No input has a readable time: a fixed date keeps the disks reproducible, where the
+        // clock's minimum would be written as a date centuries away.
+        using namespace std::chrono;
+        newest = file_clock::from_sys(sys_seconds{sys_days{year{2000} / January / 1}});
     }
 
     DiskSetWriter writer(options.outputDirectory);
