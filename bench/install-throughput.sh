@@ -67,8 +67,8 @@ copy_phase_ms() {
 
 printf '%-22s %6s %8s %11s %10s %10s %6s %13s %10s %9s\n' product files "setup s" "end-to-end s" \
     "CopyFileA" "VerInstall" "cp s" "setup/VerInst" "setup/Copy" "setup/cp"
-for spec in "small 2000 2048" "large 20 10485760"; do
-    read -r name count bytes <<<"$spec"
+for product in "small 2000 2048" "large 20 10485760"; do
+    read -r name count bytes <<<"$product"
     make_product "$name" "$count" "$bytes"
     disk="$work/$name/disks/disk1"
 
