@@ -54,28 +54,23 @@ void OnCancel(HWND dialog) {
     }
 }
 
-INT_PTR CALLBACK DiskPromptDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog, lParam);
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDOK:
-                OnOk(dialog);
-                return TRUE;
-            case IDCANCEL:
-                OnCancel(dialog);
-                return TRUE;
-            default:
-                return FALSE;
-            }
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, lParam);
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            OnOk(dialog);
+            return TRUE;
+        case IDCANCEL:
+            OnCancel(dialog);
+            return TRUE;
         default:
             return FALSE;
         }
-    } catch (...) {
-        FailModalDialog(dialog);
-        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
@@ -85,5 +80,6 @@ INT_PTR DiskPromptDialog(const char* diskLabel) {
     RestoreMainWindow();
     DiskPromptState state;
     state.diskLabel = diskLabel ? diskLabel : "";
-    return RunModalDialog(IDD_DISK_PROMPT, g_setup.mainWindow, DiskPromptDialogProc, state);
+    return RunModalDialog(IDD_DISK_PROMPT, g_setup.mainWindow, GuardedDialogProc<HandleMessage>,
+                          state);
 }

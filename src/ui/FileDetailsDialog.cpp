@@ -21,25 +21,20 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
     return TRUE;
 }
 
-INT_PTR CALLBACK FileDetailsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog, lParam);
-        case WM_COMMAND:
-            // Only a click on OK closes it (the whole wParam is IDOK): not Esc, not the close
-            // box.
-            if (wParam == IDOK) {
-                EndDialog(dialog, 1);
-                return TRUE;
-            }
-            return FALSE;
-        default:
-            return FALSE;
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, lParam);
+    case WM_COMMAND:
+        // Only a click on OK closes it (the whole wParam is IDOK): not Esc, not the close
+        // box.
+        if (wParam == IDOK) {
+            EndDialog(dialog, 1);
+            return TRUE;
         }
-    } catch (...) {
-        FailModalDialog(dialog);
-        return TRUE;
+        return FALSE;
+    default:
+        return FALSE;
     }
 }
 
@@ -48,5 +43,5 @@ INT_PTR CALLBACK FileDetailsDialogProc(HWND dialog, UINT message, WPARAM wParam,
 INT_PTR FileDetailsDialog(HWND owner, const FileExistsRecord& record) {
     FileDetailsState state;
     state.record = &record;
-    return RunModalDialog(IDD_FILE_DETAILS, owner, FileDetailsDialogProc, state);
+    return RunModalDialog(IDD_FILE_DETAILS, owner, GuardedDialogProc<HandleMessage>, state);
 }

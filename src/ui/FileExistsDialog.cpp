@@ -70,29 +70,24 @@ void OnDetails(HWND dialog) {
     FileDetailsDialog(dialog, *DialogState<FileExistsState>(dialog)->record);
 }
 
-INT_PTR CALLBACK FileExistsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog, lParam);
-        case WM_COMMAND:
-            // No Cancel: Esc and every other command leave the dialog open.
-            switch (LOWORD(wParam)) {
-            case IDOK:
-                OnOk(dialog);
-                return TRUE;
-            case IDC_DETAILS:
-                OnDetails(dialog);
-                return TRUE;
-            default:
-                return FALSE;
-            }
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, lParam);
+    case WM_COMMAND:
+        // No Cancel: Esc and every other command leave the dialog open.
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            OnOk(dialog);
+            return TRUE;
+        case IDC_DETAILS:
+            OnDetails(dialog);
+            return TRUE;
         default:
             return FALSE;
         }
-    } catch (...) {
-        FailModalDialog(dialog);
-        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
@@ -121,5 +116,5 @@ INT_PTR FileExistsDialog(HWND owner, FileExistsRecord& record) {
     FileExistsState state;
     state.record = &record;
     record.decision = kFileExistsUndecided;
-    return RunModalDialog(IDD_FILE_EXISTS, owner, FileExistsDialogProc, state);
+    return RunModalDialog(IDD_FILE_EXISTS, owner, GuardedDialogProc<HandleMessage>, state);
 }

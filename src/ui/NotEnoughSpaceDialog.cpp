@@ -26,31 +26,26 @@ void OnExit(HWND dialog) {
     }
 }
 
-INT_PTR CALLBACK NotEnoughSpaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog, lParam);
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDC_CONTINUE:
-                EndDialog(dialog, IDOK);
-                return TRUE;
-            case IDC_SPACE_BACK:
-                EndDialog(dialog, IDC_SPACE_BACK);
-                return TRUE;
-            case IDC_EXIT:
-                OnExit(dialog);
-                return TRUE;
-            default:
-                return FALSE;
-            }
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, lParam);
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_CONTINUE:
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDC_SPACE_BACK:
+            EndDialog(dialog, IDC_SPACE_BACK);
+            return TRUE;
+        case IDC_EXIT:
+            OnExit(dialog);
+            return TRUE;
         default:
             return FALSE;
         }
-    } catch (...) {
-        FailModalDialog(dialog);
-        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
@@ -60,6 +55,6 @@ INT_PTR NotEnoughSpaceDialog(const char* message) {
     RestoreMainWindow();
     NotEnoughSpaceState state;
     state.message = message ? message : "";
-    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, g_setup.mainWindow, NotEnoughSpaceDialogProc,
-                          state);
+    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, g_setup.mainWindow,
+                          GuardedDialogProc<HandleMessage>, state);
 }
