@@ -12,8 +12,11 @@ bool SameRoot(std::string_view a, std::string_view b) {
            });
 }
 
-DriveEntry* ItemDrive(SetupScript& script, std::vector<DriveEntry>& drives,
-                      const InstallItem& item) {
+// The drive of the item's directory, or null when the item has no directory or its drive is
+// not listed.
+template <typename Drives>
+auto ItemDrive(const SetupScript& script, Drives& drives, const InstallItem& item)
+    -> decltype(&drives[0]) {
     const DirectoryEntry* directory = ItemDirectory(script, item);
     if (!directory || directory->driveIndex >= drives.size()) {
         return nullptr;
@@ -133,12 +136,7 @@ const DriveEntry* ComponentDrive(const SetupScript& script, const std::vector<Dr
     if (component.files.empty()) {
         return nullptr;
     }
-    const DirectoryEntry* directory =
-        ItemDirectory(script, script.installItems.at(component.files.front()));
-    if (!directory || directory->driveIndex >= drives.size()) {
-        return nullptr;
-    }
-    return &drives[directory->driveIndex];
+    return ItemDrive(script, drives, script.installItems.at(component.files.front()));
 }
 
 void ToggleComponent(SetupScript& script, std::vector<DriveEntry>& drives, Component& component) {
