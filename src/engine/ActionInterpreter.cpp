@@ -12,7 +12,7 @@
 #include "shell/SetupState.h"
 #include "ui/BitmapControl.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <windows.h>
 
@@ -116,7 +116,7 @@ void ItemFailurePrompt(const InstallItem& item, const std::string& sourcePath) {
     default:
         return;
     }
-    RestoreMainWindow();
+    RestoreMainWindow(g_setup.mainWindow);
     const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, kQuestionCapacity);
     if (MessageBoxA(g_setup.mainWindow, text.c_str(), caption.c_str(),
                     MB_YESNO | MB_ICONQUESTION) == IDYES) {

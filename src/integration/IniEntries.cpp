@@ -3,7 +3,7 @@
 #include "integration/InstallLog.h"
 #include "resources/ResourceIds.h"
 #include "shell/SetupState.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <windows.h>
 

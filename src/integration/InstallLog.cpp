@@ -6,7 +6,7 @@
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
 #include "shell/SetupState.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <windows.h>
 

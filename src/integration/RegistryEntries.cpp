@@ -5,7 +5,7 @@
 #include "integration/RegistryPath.h"
 #include "resources/ResourceIds.h"
 #include "shell/SetupState.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <array>
 

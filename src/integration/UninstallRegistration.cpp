@@ -4,7 +4,7 @@
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
 #include "shell/SetupState.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <windows.h>
 

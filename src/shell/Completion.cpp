@@ -15,7 +15,7 @@
 #include "shell/FlowController.h"
 #include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <array>
 
@@ -51,7 +51,7 @@ void ShowClosingMessage(std::uint32_t systemChanges) {
 
 // A yes-or-no question formatted with the product name, captioned with it.
 bool AskYesNo(UINT textId) {
-    RestoreMainWindow();
+    RestoreMainWindow(g_setup.mainWindow);
     const char* product = g_setup.script.productName.CStr();
     const std::string text = FormatResourceText(textId, kQuestionCapacity, product);
     return MessageBoxA(g_setup.mainWindow, text.c_str(), product, MB_YESNO) == IDYES;

@@ -14,7 +14,7 @@
 #include "ui/DiskPromptDialog.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgressDialog.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <windows.h>
 
@@ -104,7 +104,7 @@ void PromptForNextDisk(std::string_view relativePath) {
     const std::string label = NextDiskLabel();
     for (;;) {
         MessageBeep(0);
-        RestoreMainWindow();
+        RestoreMainWindow(g_setup.mainWindow);
         if (DiskPromptDialog(label.c_str()) == IDCANCEL) {
             throw SetupError(kErrorCancelled, "the disk prompt was cancelled");
         }
@@ -119,7 +119,7 @@ void PromptForNextDisk(std::string_view relativePath) {
                                                     path.c_str(), label.c_str());
         if (MessageBoxA(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
                         MB_RETRYCANCEL) == IDCANCEL &&
-            ConfirmCancel(g_setup.mainWindow) == IDYES) {
+            ConfirmCancel(g_setup.mainWindow, g_setup.LoadedScript()) == IDYES) {
             throw SetupError(kErrorCancelled, "the disk was not found");
         }
     }

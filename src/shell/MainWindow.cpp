@@ -3,7 +3,7 @@
 #include "resources/ResourceIds.h"
 #include "shell/Completion.h"
 #include "shell/FlowController.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/BitmapControl.h"
 #include "ui/DestinationPage.h"
@@ -44,7 +44,7 @@ void OnSetupAbort() {
 // at any other moment (start-up, completion) the request is ignored.
 void OnClose() {
     if (g_setup.currentPage && IsWindow(g_setup.currentPage)) {
-        if (ConfirmCancel(g_setup.currentPage) == IDYES) {
+        if (ConfirmCancel(g_setup.currentPage, g_setup.LoadedScript()) == IDYES) {
             PostFlowMessage(WM_SETUP_ABORT);
         }
     } else if (g_setup.progressWindow) {

@@ -1,7 +1,7 @@
 #include "engine/FileOperations.h"
 #include "shell/MainWindow.h"
 #include "shell/SetupLifetime.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 
@@ -34,7 +34,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
         return 0;
     }
     SetupLifetime lifetime;
-    SetFileInUsePrompt(FileInUsePrompt);
+    SetFileInUsePrompt([](const char* path) {
+        return FileInUsePrompt(g_setup.mainWindow, g_setup.LoadedScript(), path);
+    });
     PostFlowMessage(WM_SETUP_START);
     return RunMessageLoop();
 }

@@ -3,7 +3,7 @@
 #include "script/FixedText.h"
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
-#include "shell/Accounting.h"
+#include "engine/Accounting.h"
 
 #include <windows.h>
 
@@ -49,6 +49,9 @@ struct SetupState {
     // The destination directory: the resolved path of the first directory entry. A script
     // without directories is refused at start-up, so the entry exists whenever a page runs.
     FixedText& DestinationDirectory() { return script.directories.at(0).path; }
+
+    // The script once it is loaded; null before.
+    const SetupScript* LoadedScript() const { return scriptLoaded ? &script : nullptr; }
 
     // The values the path macros insert at this moment.
     MacroValues Macros() const;

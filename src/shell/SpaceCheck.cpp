@@ -1,11 +1,11 @@
 #include "shell/SpaceCheck.h"
 
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "shell/SpaceRules.h"
 #include "ui/NotEnoughSpaceDialog.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 namespace {
 

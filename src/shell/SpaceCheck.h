@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Accounting.h"
+#include "engine/Accounting.h"
 
 #include <windows.h>
 

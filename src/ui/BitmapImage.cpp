@@ -1,7 +1,7 @@
 #include "ui/BitmapImage.h"
 
 #include "engine/FileOperations.h"
-#include "ui/DibReader.h"
+#include "resources/DibReader.h"
 #include "ui/GdiScopes.h"
 
 #include <cstdlib>

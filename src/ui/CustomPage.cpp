@@ -3,12 +3,12 @@
 #include "common/Win32Handles.h"
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/Accounting.h"
-#include "shell/SetupMessages.h"
+#include "engine/Accounting.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/OptionListRules.h"
 #include "ui/PageCommon.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <string>
 

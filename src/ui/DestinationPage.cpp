@@ -2,7 +2,7 @@
 
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/BrowseDirectoryDialog.h"
 #include "ui/MessageBoxes.h"

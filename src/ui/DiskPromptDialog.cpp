@@ -49,7 +49,7 @@ void OnOk(HWND dialog) {
 }
 
 void OnCancel(HWND dialog) {
-    if (ConfirmCancel(dialog) == IDYES) {
+    if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDYES) {
         EndDialog(dialog, IDCANCEL);
     }
 }
@@ -77,7 +77,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 INT_PTR DiskPromptDialog(const char* diskLabel) {
-    RestoreMainWindow();
+    RestoreMainWindow(g_setup.mainWindow);
     DiskPromptState state;
     state.diskLabel = diskLabel ? diskLabel : "";
     return RunModalDialog(IDD_DISK_PROMPT, g_setup.mainWindow, GuardedDialogProc<HandleMessage>,

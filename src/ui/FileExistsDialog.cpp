@@ -54,7 +54,7 @@ void OnOk(HWND dialog) {
         record.decision = kFileExistsReplace;
     }
     if (IsChecked(dialog, IDC_ABORT_INSTALL)) {
-        if (ConfirmCancel(dialog) == IDNO) {
+        if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDNO) {
             return;
         }
         record.decision = kFileExistsAbort;
@@ -94,7 +94,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 std::uint32_t AskFileExists(const char* existingPath, const char* newPath) {
-    RestoreMainWindow();
+    RestoreMainWindow(g_setup.mainWindow);
     FileExistsRecord record;
     record.newPath = newPath;
     record.existingPath = existingPath;

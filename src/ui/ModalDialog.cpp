@@ -1,12 +1,11 @@
 #include "ui/ModalDialog.h"
 
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 
 INT_PTR RunModalDialog(UINT templateId, HWND owner, DLGPROC procedure, ModalDialogState& state) {
     state.failure = nullptr;
     SetLastError(ERROR_SUCCESS);
-    const INT_PTR result = DialogBoxParamA(g_setup.instance, MAKEINTRESOURCEA(templateId), owner,
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
                                            procedure, reinterpret_cast<LPARAM>(&state));
     if (state.failure) {
         std::rethrow_exception(state.failure);

@@ -21,7 +21,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
 }
 
 void OnExit(HWND dialog) {
-    if (ConfirmCancel(dialog) == IDYES) {
+    if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDYES) {
         EndDialog(dialog, IDABORT);
     }
 }
@@ -52,7 +52,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 INT_PTR NotEnoughSpaceDialog(const char* message) {
-    RestoreMainWindow();
+    RestoreMainWindow(g_setup.mainWindow);
     NotEnoughSpaceState state;
     state.message = message ? message : "";
     return RunModalDialog(IDD_NOT_ENOUGH_SPACE, g_setup.mainWindow,

@@ -1,9 +1,10 @@
 #include "ui/PageCommon.h"
 
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "ui/MainWindowPainting.h"
 #include "ui/MessageBoxes.h"
+#include "shell/SetupState.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ LRESULT CALLBACK SideBitmapProc(HWND control, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 void OnPageCancel(HWND page) {
-    if (ConfirmCancel(page) == IDYES) {
+    if (ConfirmCancel(page, g_setup.LoadedScript()) == IDYES) {
         PostFlowMessage(WM_SETUP_ABORT);
     }
 }

@@ -2,11 +2,11 @@
 
 #include "integration/ProgramManager.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageCommon.h"
-#include "ui/ResourceText.h"
+#include "resources/ResourceText.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "engine/MessagePump.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 
 namespace {

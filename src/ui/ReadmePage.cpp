@@ -5,7 +5,7 @@
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
 #include "shell/FlowController.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/PageCommon.h"
 

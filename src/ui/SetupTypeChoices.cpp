@@ -1,6 +1,6 @@
 #include "ui/SetupTypeChoices.h"
 
-#include "shell/Accounting.h"
+#include "engine/Accounting.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "ui/WelcomePage.h"
 
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "ui/PageCommon.h"
 #include "ui/WindowPlacement.h"

@@ -1,4 +1,4 @@
-#include "shell/Accounting.h"
+#include "engine/Accounting.h"
 #include "ui/SetupTypeChoices.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "script/StandardDirectories.h"
+#include "engine/StandardDirectories.h"
 
 #include "EngineTestFiles.h"
 #include "engine/FileOperations.h"

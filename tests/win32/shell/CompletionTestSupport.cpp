@@ -1,7 +1,7 @@
 #include "CompletionTestSupport.h"
 
 #include "ImportHook.h"
-#include "script/StandardDirectories.h"
+#include "engine/StandardDirectories.h"
 #include "shell/SetupState.h"
 
 #include <shlobj.h>

@@ -2,7 +2,7 @@
 
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 
 #include <map>

@@ -2,7 +2,7 @@
 
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "ui/CustomPage.h"
 
 #include <cstdlib>

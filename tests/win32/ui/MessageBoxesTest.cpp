@@ -52,7 +52,7 @@ TEST_F(MessageBoxes, ConfirmCancelBeforeTheScriptIsLoadedSaysItCannotReadIt) {
     int result = 0;
     {
         Answering answering(person, AnswerBox("Setup", IDYES, mainWindow));
-        result = ConfirmCancel(mainWindow);
+        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("text"), "Unable to read setup.inf");
@@ -65,7 +65,7 @@ TEST_F(MessageBoxes, ConfirmCancelAsksTheScriptsQuestionOnceLoaded) {
     int result = 0;
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDNO, mainWindow));
-        result = ConfirmCancel(mainWindow);
+        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
     }
     EXPECT_EQ(result, IDNO);
     EXPECT_EQ(person.Saw("text"), kCancelText);
@@ -75,7 +75,7 @@ TEST_F(MessageBoxes, ConfirmCancelAsksTheScriptsQuestionOnceLoaded) {
     MinimiseMainWindow();
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDYES, mainWindow));
-        result = ConfirmCancel(mainWindow);
+        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("main window minimised"), "no");
@@ -86,7 +86,7 @@ TEST_F(MessageBoxes, ConfirmCancelWithoutMainWindow) {
     int result = 0;
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDYES, nullptr));
-        result = ConfirmCancel(nullptr);
+        result = ConfirmCancel(nullptr, g_setup.LoadedScript());
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("text"), kCancelText);
@@ -123,7 +123,7 @@ TEST_F(MessageBoxes, FileInUsePromptNamesThePathUnderTheProductName) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDRETRY, 0, mainWindow));
-        result = FileInUsePrompt(kLockedPath);
+        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
     }
     EXPECT_EQ(result, IDRETRY);
     EXPECT_EQ(person.Saw("text"), "Setup Cannot Install C:\\APP\\LOCKED.DLL,\n it may be in use "
@@ -137,7 +137,7 @@ TEST_F(MessageBoxes, FileInUsePromptIgnore) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDIGNORE, 0, mainWindow));
-        result = FileInUsePrompt(kLockedPath);
+        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
     }
     EXPECT_EQ(result, IDIGNORE);
 }
@@ -146,7 +146,7 @@ TEST_F(MessageBoxes, FileInUsePromptAbortThenNoActsAsRetry) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDABORT, IDNO, mainWindow));
-        result = FileInUsePrompt(kLockedPath);
+        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
     }
     EXPECT_EQ(result, IDRETRY);
     EXPECT_EQ(person.Saw("question owner"), "yes");
@@ -156,7 +156,7 @@ TEST_F(MessageBoxes, FileInUsePromptAbortThenYesAborts) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDABORT, IDYES, mainWindow));
-        result = FileInUsePrompt(kLockedPath);
+        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
     }
     EXPECT_EQ(result, IDABORT);
 }
@@ -167,7 +167,7 @@ TEST_F(MessageBoxes, FileInUsePromptKeepsAPathLongerThanItsFormat) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDIGNORE, 0, mainWindow));
-        result = FileInUsePrompt(longPath.c_str());
+        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), longPath.c_str());
     }
     EXPECT_EQ(result, IDIGNORE);
     EXPECT_EQ(person.Saw("text"),

@@ -1,8 +1,8 @@
 #include "PageTest.h"
 
 #include "engine/PathOperations.h"
-#include "shell/Accounting.h"
-#include "shell/SetupMessages.h"
+#include "engine/Accounting.h"
+#include "ui/SetupMessages.h"
 
 #include <utility>
 

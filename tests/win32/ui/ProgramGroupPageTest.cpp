@@ -2,7 +2,7 @@
 
 #include "PromptAnswerer.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "ui/ProgramGroupPage.h"
 
 #include <ddeml.h>

@@ -3,7 +3,7 @@
 #include "PromptTest.h"
 #include "engine/MessagePump.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 
 #include <cstdio>

@@ -30,7 +30,9 @@ void PromptTest::SetUp() {
     g_setup.scriptLoaded = true;
     g_setup.fileExistsApplyToAll = false;
     g_setup.fileExistsChoice = 0;
-    SetFileInUsePrompt(FileInUsePrompt);
+    SetFileInUsePrompt([](const char* path) {
+        return FileInUsePrompt(g_setup.mainWindow, g_setup.LoadedScript(), path);
+    });
 
     RegisterMainWindowClass();
     mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,

@@ -1,7 +1,7 @@
 #include "PageTest.h"
 
 #include "resources/ResourceIds.h"
-#include "shell/SetupMessages.h"
+#include "ui/SetupMessages.h"
 #include "ui/SetupTypePage.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "script/StandardDirectories.h"
+#include "engine/StandardDirectories.h"
 
 #include "engine/PathOperations.h"
 #include "shell/SetupState.h"

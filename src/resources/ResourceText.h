@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// Texts of the program's string table (module g_setup.instance).
+// Texts of the string table linked into the running program.
 
 // String id, cut to capacity - 1 characters as a buffer of that capacity would hold it; empty
 // when the table has no such string.

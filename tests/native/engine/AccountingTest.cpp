@@ -1,5 +1,5 @@
 #include "script/SetupError.h"
-#include "shell/Accounting.h"
+#include "engine/Accounting.h"
 
 #include <gtest/gtest.h>
 

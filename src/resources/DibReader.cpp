@@ -1,4 +1,4 @@
-#include "ui/DibReader.h"
+#include "resources/DibReader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 #include "engine/FileOperations.h"
-#include "script/LoadSetupScript.h"
+#include "engine/LoadSetupScript.h"
 #include "script/ScriptWriter.h"
 #include "script/SetupError.h"
 

@@ -1,4 +1,4 @@
-#include "script/LoadSetupScript.h"
+#include "engine/LoadSetupScript.h"
 
 #include "engine/FileOperations.h"
 #include "script/ScriptLoader.h"
