@@ -28,7 +28,9 @@ trap 'rm -rf "$work" "$WINEPREFIX/drive_c/BENCH" "$WINEPREFIX/drive_c/BENCHCOPY"
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"; }
 seconds() { awk -v ms="$1" 'BEGIN { printf "%.2f", ms / 1000 }'; }
 
-i686-w64-mingw32-g++ -O2 -static -o "$work/copyloop.exe" "$root/bench/install/CopyLoop.cpp" -lversion
+cpu=i686
+[ "$WINEARCH" = win64 ] && cpu=x86_64
+"$cpu-w64-mingw32-g++" -O2 -static -o "$work/copyloop.exe" "$root/bench/install/CopyLoop.cpp" -lversion
 
 # make_product NAME COUNT BYTES: COUNT files of BYTES random bytes and their description.
 make_product() {

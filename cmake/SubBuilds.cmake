@@ -1,18 +1,34 @@
 # The Win32 and fuzz configurations, built from the native one.
 option(SETUPKIT_WIN32 "Build SETUP.EXE and the Win32 tests with the mingw-w64 cross compiler" ON)
 option(SETUPKIT_FUZZ_BUILD "Build the fuzz targets with clang as a sub-build" ON)
-find_program(SETUPKIT_MINGW_CXX i686-w64-mingw32-g++-posix)
+# The Win32 configuration is built for i686, or for x86-64 on a host that cannot run 32-bit
+# code, where its tests run in a 64-bit Wine prefix.
+execute_process(COMMAND bash "${CMAKE_SOURCE_DIR}/tests/wine/wine-arch.sh"
+                OUTPUT_VARIABLE SETUPKIT_WINE_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(SETUPKIT_WINE_ARCH STREQUAL "win64")
+    set(SETUPKIT_WINDOWS_CPU x86_64)
+else()
+    set(SETUPKIT_WINDOWS_CPU i686)
+endif()
+find_program(SETUPKIT_MINGW_CXX ${SETUPKIT_WINDOWS_CPU}-w64-mingw32-g++-posix)
 find_program(SETUPKIT_CLANG_CXX NAMES clang++-14 clang++)
 find_program(SETUPKIT_CLANG_C NAMES clang-14 clang)
 
 if(SETUPKIT_WIN32 AND SETUPKIT_MINGW_CXX)
     setupkit_add_sub_build(win32
-        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${SETUPKIT_WINDOWS_CPU}.cmake
         -DSETUPKIT_TOOL=$<TARGET_FILE:setupkit>
         -DSETUPKIT_NATIVE_BINARY_DIR=${CMAKE_BINARY_DIR})
+    # The tests run the x86-64 build here; the distribution's i686 programs are built too.
+    find_program(SETUPKIT_MINGW32_CXX i686-w64-mingw32-g++-posix)
+    if(SETUPKIT_WINDOWS_CPU STREQUAL "x86_64" AND SETUPKIT_MINGW32_CXX)
+        setupkit_add_sub_build(dist32
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+            -DSETUPKIT_PRODUCT_ONLY=ON)
+    endif()
 elseif(SETUPKIT_WIN32)
-    message(WARNING "i686-w64-mingw32-g++-posix not found: SETUP.EXE and the Wine tests are not "
-                    "built (run scripts/bootstrap.sh)")
+    message(WARNING "${SETUPKIT_WINDOWS_CPU}-w64-mingw32-g++-posix not found: SETUP.EXE and "
+                    "the Wine tests are not built (run scripts/bootstrap.sh)")
 endif()
 
 if(SETUPKIT_FUZZ_BUILD AND SETUPKIT_CLANG_CXX)

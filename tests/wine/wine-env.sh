@@ -1,6 +1,16 @@
 # Shared set-up for running programs under Wine in the tests (sourced, not run).
 
-export WINEARCH=win32
+setupkit_wine_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WINEARCH=$(bash "$setupkit_wine_here/wine-arch.sh")
+export WINEARCH
+if [ "$WINEARCH" = win64 ]; then
+    # No 32-bit code on this host: the 64-bit loader and server, also for `wine reg`.
+    case ":$PATH:" in
+    *":$setupkit_wine_here/bin64:"*) ;;
+    *) PATH="$setupkit_wine_here/bin64:$PATH" ;;
+    esac
+    export PATH WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 : "${WINEPREFIX:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wineprefix}"

@@ -28,7 +28,9 @@ make_disks() {
     local description=$1
     shift
     cp "$description" "$product_dir/product.toml" || return 1
-    i686-w64-mingw32-strip -o "$WORK/SETUP.EXE" "$DISK/SETUP.EXE" || return 1
+    local cpu=i686
+    [ "${WINEARCH:-win32}" = win64 ] && cpu=x86_64
+    "$cpu-w64-mingw32-strip" -o "$WORK/SETUP.EXE" "$DISK/SETUP.EXE" || return 1
     rm -rf "$WORK/disks"
     "$SETUPKIT" build "$product_dir/product.toml" -o "$WORK/disks" --setup-exe "$WORK/SETUP.EXE" \
         "$@" || return 1
