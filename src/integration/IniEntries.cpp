@@ -23,6 +23,6 @@ void WriteIniEntries(const SetupScript& script, InstallLog& log) {
         WritePrivateProfileStringA(entry.section.CStr(), NullWhenEmpty(entry.key),
                                    NullWhenEmpty(entry.value), entry.file.CStr());
         log.Line(FormatResourceText(IDS_LOG_INI_ENTRY, kTextCapacity, entry.section.CStr(),
-                                   entry.key.CStr(), entry.value.CStr(), entry.file.CStr()));
+                                    entry.key.CStr(), entry.value.CStr(), entry.file.CStr()));
     }
 }

@@ -58,8 +58,8 @@ void InstallLog::Line(std::string_view text) {
     std::string line(text);
     line += "\r\n";
     DWORD written = 0;
-    static_cast<void>(WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()),
-                                &written, nullptr));
+    static_cast<void>(
+        WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr));
 }
 
 void InstallLog::CreatedDirectories(const SetupScript& script) {

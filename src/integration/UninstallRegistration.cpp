@@ -31,14 +31,15 @@ void SetText(HKEY key, const char* name, const char* text) {
 
 } // namespace
 
-void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::string_view scriptPath) {
+void RegisterUninstall(SetupScript& script, const MacroValues& macros,
+                       std::string_view scriptPath) {
     if (script.uninstallName.Empty()) {
         return;
     }
     ExpandMacros(script.uninstallName, macros);
     // Both texts go through a script-sized field, as every expanded text does.
-    FixedText command(FormatResourceText(IDS_UNINSTALL_COMMAND, kTextCapacity,
-                                         FileNamePart(scriptPath).c_str()));
+    FixedText command(
+        FormatResourceText(IDS_UNINSTALL_COMMAND, kTextCapacity, FileNamePart(scriptPath).c_str()));
     ExpandMacros(command, macros);
     FixedText uninstaller(LoadResourceText(IDS_UNINSTALLER, kTextCapacity));
     ExpandMacros(uninstaller, macros);

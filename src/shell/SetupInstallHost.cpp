@@ -56,7 +56,11 @@ void SetupInstallHost::LogItemDone(const InstallItem& item) {
 }
 
 InstallContext SetupInstallContext(InstallHost& host) {
-    return InstallContext{g_setup.script,      g_setup.sourceDirectory, g_setup.temporaryDirectory,
-                          g_setup.currentDisk, g_setup.fileExists,      g_setup.allFilesInstalled,
+    return InstallContext{g_setup.script,
+                          g_setup.sourceDirectory,
+                          g_setup.temporaryDirectory,
+                          g_setup.currentDisk,
+                          g_setup.fileExists,
+                          g_setup.allFilesInstalled,
                           host};
 }

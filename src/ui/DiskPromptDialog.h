@@ -9,5 +9,5 @@
 // minimised), with the source directory to read it from: 1 once a valid directory has been
 // stored in sourceDirectory (as a full path), IDCANCEL after a confirmed cancel. The title
 // and text are the script's disk-prompt texts; script null: not loaded yet.
-[[nodiscard]] INT_PTR DiskPromptDialog(HWND owner, const SetupScript* script,
-                                       const char* diskLabel, FixedText& sourceDirectory);
+[[nodiscard]] INT_PTR DiskPromptDialog(HWND owner, const SetupScript* script, const char* diskLabel,
+                                       FixedText& sourceDirectory);

@@ -20,10 +20,10 @@ enum FileExistsDecision : std::uint32_t {
 // paths, the script and the remembered choice are borrowed from the caller of AskFileExists
 // and outlive the dialogs.
 struct FileExistsRecord {
-    const SetupScript* script = nullptr; // the caption's product name, the cancel question
+    const SetupScript* script = nullptr;    // the caption's product name, the cancel question
     RememberedChoice* remembered = nullptr; // stores each confirmed answer; none: not stored
-    const char* newPath = nullptr;      // the source, possibly compressed
-    const char* existingPath = nullptr; // the file already at the destination
+    const char* newPath = nullptr;          // the source, possibly compressed
+    const char* existingPath = nullptr;     // the file already at the destination
     std::uint32_t decision = kFileExistsUndecided;
     FixedText newDate;              // short date of the last write
     FixedText existingDate;         // short date of the last write

@@ -23,10 +23,10 @@ TEST_F(ActionInterpreterTest, CopyWithoutADirectoryAsksAndYesGoesOn) {
     item.compressed = 1;
     host.continueAfterFailure = true;
     ProcessInstallItem(context, item);
-    EXPECT_EQ(host.failureTexts, std::vector<std::string>{"Setup was unable to install\n" +
-                                                          fixtures +
-                                                          "TEXT.TX_ to\nTEXT.TXT.\nDo you wish "
-                                                          "to continue?"});
+    EXPECT_EQ(host.failureTexts,
+              std::vector<std::string>{"Setup was unable to install\n" + fixtures +
+                                       "TEXT.TX_ to\nTEXT.TXT.\nDo you wish "
+                                       "to continue?"});
     EXPECT_FALSE(allFilesInstalled);
     EXPECT_EQ(item.done, 0);
     EXPECT_TRUE(FilesIn(scratch).empty());

@@ -1,6 +1,5 @@
 #include "InstallTestSupport.h"
 
-
 #include <algorithm>
 
 int InUseAnswers::calls = 0;

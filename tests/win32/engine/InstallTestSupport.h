@@ -54,8 +54,9 @@ protected:
     RememberedChoice fileExists;
     bool allFilesInstalled = true;
     RecordingInstallHost host{currentDisk};
-    const InstallContext context{script,     sourceDirectory,   temporaryDirectory, currentDisk,
-                                 fileExists, allFilesInstalled, host};
+    const InstallContext context{script,      sourceDirectory, temporaryDirectory,
+                                 currentDisk, fileExists,      allFilesInstalled,
+                                 host};
 };
 
 // The directory of this test program, with its trailing backslash.

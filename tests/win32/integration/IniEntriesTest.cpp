@@ -73,7 +73,7 @@ TEST_F(IniEntries, FileWithoutDirectoryIsInTheWindowsDirectory) {
     const std::string inWindows = directories.windows + "\\SKCOMPL.INI";
     DeleteFileA(inWindows.c_str());
     script.iniEntries = {Entry("SKCOMPL.INI", "Boot", "", "x"),
-                                 Entry("SKCOMPL.INI", "Boot", "shell", "setupkit.exe")};
+                         Entry("SKCOMPL.INI", "Boot", "shell", "setupkit.exe")};
     WriteIniEntries(script, log);
     EXPECT_EQ(ProfileText(inWindows, "Boot", "shell"), "setupkit.exe");
     EXPECT_EQ(LogLines(), (std::vector<std::string>{

@@ -124,8 +124,7 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
     // HKEY_DYN_DATA takes sub-keys on Windows 9x and under Wine. Windows NT has no such key:
     // creating a sub-key under it fails there, so the key is skipped without a log line, as
     // any key that cannot be created.
-    script.registryKeys = {
-        Key("[HKEY_DYN_DATA\\SetupkitCompletion]", {NumberValue("Dynamic", 1)})};
+    script.registryKeys = {Key("[HKEY_DYN_DATA\\SetupkitCompletion]", {NumberValue("Dynamic", 1)})};
     ParsedRegistryPath parsed;
     ASSERT_TRUE(ParseRegistryPath(script.registryKeys[0], Macros(), parsed));
     EXPECT_EQ(parsed.root, HKEY_DYN_DATA);
@@ -162,8 +161,7 @@ TEST_F(RegistryEntriesClean, MacrosAreExpandedWhenWritten) {
 
     const std::string key = std::string(kTestKey) + "\\DirX";
     EXPECT_VALUE(HKEY_CURRENT_USER, key, "Path", REG_SZ, TextBytes(finalDestination + "\\BIN"));
-    EXPECT_VALUE(HKEY_CURRENT_USER, key, "Name", REG_SZ,
-                 TextBytes(directories.windows));
+    EXPECT_VALUE(HKEY_CURRENT_USER, key, "Name", REG_SZ, TextBytes(directories.windows));
     EXPECT_VALUE(HKEY_CURRENT_USER, key, "Kept", REG_SZ, TextBytes("?Q stays"));
     // The log shows the expanded path and names; the script's texts are expanded in place.
     EXPECT_EQ(LogLines(),
