@@ -63,13 +63,17 @@ void ResolveDirectories(SetupScript& script, std::string_view destinationRoot,
 }
 
 void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
-                    const VolumeRootFunction& volumeRoot) {
+                    const VolumeRootFunction& volumeRoot,
+                    const ChangeDirectoryFunction& changeDirectory) {
     drives.clear();
     drives.reserve(script.directories.size());
     for (DirectoryEntry& entry : script.directories) {
         std::string root = volumeRoot(entry.path.View());
         if (!root.empty() && root.back() == '\\') {
             root.pop_back();
+        }
+        if (&entry == &script.directories.front()) {
+            changeDirectory(root);
         }
         if (const auto index = FindDrive(drives, root)) {
             entry.driveIndex = static_cast<std::uint32_t>(*index);

@@ -29,6 +29,10 @@ struct DriveEntry {
 // path's volume cannot be queried.
 using VolumeRootFunction = std::function<std::string(std::string_view path)>;
 
+// Makes root (a volume root without its trailing backslash, e.g. "C:") the current directory;
+// its result is not looked at.
+using ChangeDirectoryFunction = std::function<void(const std::string& root)>;
+
 // Expands the macros of the destination and of the texts the first pages show.
 void ExpandStartupStrings(SetupScript& script, const MacroValues& macros);
 
@@ -40,8 +44,11 @@ void ResolveDirectories(SetupScript& script, std::string_view destinationRoot,
 
 // Rebuilds the drive list from the directories and totals the bytes of the items that will
 // be processed, per drive. Items whose directory number names no directory count nowhere.
+// The first directory's root becomes the current directory as soon as it is known, so that a
+// later directory without a drive (such as "\SHARED") lies on the destination's drive.
 void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
-                    const VolumeRootFunction& volumeRoot);
+                    const VolumeRootFunction& volumeRoot,
+                    const ChangeDirectoryFunction& changeDirectory);
 
 // Index of the drive with this root (case-insensitive), if listed.
 std::optional<std::size_t> FindDrive(const std::vector<DriveEntry>& drives, std::string_view root);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/InstallHost.h"
 #include "script/ScriptModel.h"
 
 #include <string>
@@ -8,18 +9,22 @@
 // billboard picture, deletes a file or runs a program, and a failure becomes the user's
 // decision to go on or to cancel.
 
+// The questions, notices and records go to the context's host.
+
 // Carries out one item: asks for the next disk when the item is on another disk than the one
 // in the drive, builds its source path and performs its action. A locked file the user chose
 // to ignore, or a failure the user chose to go past, clears allFilesInstalled and returns;
 // failures of the picture and delete actions pass without a question. Throws SetupError 3
 // when the installation is to be cancelled.
-void ProcessInstallItem(InstallItem& item);
+void ProcessInstallItem(const InstallContext& context, InstallItem& item);
 
 // Performs the item's action from sourcePath and, when nothing was thrown, writes its line to
 // the install log (for a Copy or Delete that was done). Throws SetupError.
-void PerformItemAction(InstallItem& item, const std::string& sourcePath);
+void PerformItemAction(const InstallContext& context, InstallItem& item,
+                       const std::string& sourcePath);
 
 // Asks whether to go on after the item failed: "Setup was unable to install ..." for a Copy,
 // "Unable to execute ..." for a Run action; Yes clears allFilesInstalled and returns, No throws
 // SetupError 3. Other actions return at once without a question.
-void ItemFailurePrompt(const InstallItem& item, const std::string& sourcePath);
+void ItemFailurePrompt(const InstallContext& context, const InstallItem& item,
+                       const std::string& sourcePath);

@@ -6,12 +6,7 @@
 #include "engine/ItemPaths.h"
 #include "engine/LzExpand.h"
 #include "engine/PathOperations.h"
-#include "integration/UninstallRegistration.h"
 #include "script/SetupError.h"
-#include "shell/InstallRun.h"
-#include "shell/SetupState.h"
-#include "ui/FileExistsDialog.h"
-#include "ui/ProgressDialog.h"
 
 #include <optional>
 #include <vector>
@@ -22,22 +17,26 @@ constexpr DWORD kAppendBlockSize = 0xFFFE;
 
 } // namespace
 
-void CopyItemFile(InstallItem& item, const std::string& sourcePath) {
-    const std::optional<std::string_view> directory = ItemDirectoryPath(g_setup.script, item);
+void CopyItemFile(const InstallContext& context, InstallItem& item, const std::string& sourcePath) {
+    const std::optional<std::string_view> directory = ItemDirectoryPath(context.script, item);
     if (!directory) {
         throw SetupError(kErrorBadPathName, "the item's directory number names no directory");
     }
     std::string destination(*directory);
     AppendPathComponent(destination, item.name.View());
-    NotifyProgressFiles(g_setup.progressWindow, sourcePath.c_str(), destination.c_str());
+    context.host.ShowProgressFiles(sourcePath.c_str(), destination.c_str());
 
     bool replace = true;
     if (FileExists(destination)) {
-        const RememberedChoice remembered{g_setup.fileExistsApplyToAll, g_setup.fileExistsChoice};
+        // A copy: the question stores its answer in the context while it is being applied.
+        const RememberedChoice remembered = context.fileExists;
         replace = ShouldReplaceExisting(
             item.overwriteMode, remembered,
             [&] { return CompareLastWrite(destination, sourcePath); },
-            [&] { return AskFileExists(destination.c_str(), sourcePath.c_str()); });
+            [&] {
+                return context.host.AskFileExists(destination.c_str(), sourcePath.c_str(),
+                                                  context.fileExists);
+            });
     }
     if (replace) {
         try {
@@ -55,14 +54,14 @@ void CopyItemFile(InstallItem& item, const std::string& sourcePath) {
         item.installedPath.Assign(destination);
     }
     if (item.shared) {
-        IncrementSharedCount(destination);
+        context.host.RaiseSharedCount(destination);
     }
 }
 
-void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
+void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempFileGuard& joined,
                    const std::string& firstPiecePath) {
     const std::string pieceName = FileNamePart(firstPiecePath);
-    joined.Set(JoinPath(g_setup.temporaryDirectory.View(), pieceName));
+    joined.Set(JoinPath(context.temporaryDirectory.View(), pieceName));
     const UniqueFile output = OpenFileExclusive(joined.Path(), GENERIC_WRITE, CREATE_ALWAYS);
 
     FILETIME created{};
@@ -73,8 +72,8 @@ void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
         if (piece > 1) {
             const std::string relative =
                 SplitPiecePath(item.sourceSubdir.View(), pieceName, piece, PlatformFullPath);
-            PromptForNextDisk(relative);
-            current = JoinPath(g_setup.sourceDirectory.View(), relative);
+            context.host.AskForNextDisk(relative);
+            current = JoinPath(context.sourceDirectory.View(), relative);
         }
         const UniqueFile input = OpenFileExclusive(current, GENERIC_READ, OPEN_EXISTING);
         if (piece == 1) {

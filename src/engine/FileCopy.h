@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/InstallHost.h"
 #include "engine/TempFileGuard.h"
 #include "script/ScriptModel.h"
 
@@ -24,15 +25,15 @@ enum class ReadOnly { No, Yes };
 // file without an error. Throws SetupError: 3 when the user aborts, 5 for Ignore on a file
 // that was locked while being compared, kErrorBadPathName when the directory number names no
 // directory, and whatever the installation throws.
-void CopyItemFile(InstallItem& item, const std::string& sourcePath);
+void CopyItemFile(const InstallContext& context, InstallItem& item, const std::string& sourcePath);
 
 // Joins the pieces of a split file into the temporary directory under the first piece's file
 // name; joined names the file as soon as it is known, so that it is deleted also when a
 // SetupError leaves the join or the copy after it. Every further piece is on the next disk,
-// which is asked for (PromptForNextDisk). The joined file gets the first piece's creation,
+// which is asked for (the host's AskForNextDisk). The joined file gets the first piece's creation,
 // access and write times. Throws SetupError: the system error code of a failed read or write,
 // 3 when the user gives up a disk, and the codes of OpenFileExclusive.
-void JoinSplitFile(const InstallItem& item, TempFileGuard& joined,
+void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempFileGuard& joined,
                    const std::string& firstPiecePath);
 
 // Installs sourceDirectory\sourceName as destinationDirectory\destinationName with

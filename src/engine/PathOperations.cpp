@@ -34,6 +34,10 @@ std::string CompressedName(std::string_view name) {
     return CompressedName(name, PlatformFullPath);
 }
 
+void ChangeCurrentDirectory(const std::string& path) {
+    SetCurrentDirectoryA(path.c_str());
+}
+
 std::string VolumeRoot(std::string_view path) {
     const std::optional<std::string> full = PlatformFullPath(path, kBoundedPathCapacity);
     if (!full) {

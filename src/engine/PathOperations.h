@@ -26,6 +26,10 @@ std::string CompressedName(std::string_view name);
 // not answer a volume-information query.
 std::string VolumeRoot(std::string_view path);
 
+// SetCurrentDirectoryA(path), its result ignored: the drive list makes the destination's
+// volume current with it.
+void ChangeCurrentDirectory(const std::string& path);
+
 // Accepts a directory typed by the user: no "?" or "*", a full path of at most 255
 // characters, on a volume that answers. On success out holds the full path. On failure out is
 // untouched for a wildcard, holds the typed text (at most 255 characters) when no full path

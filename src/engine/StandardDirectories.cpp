@@ -1,7 +1,6 @@
 #include "engine/StandardDirectories.h"
 
 #include "engine/PathOperations.h"
-#include "shell/SetupState.h"
 
 #include <windows.h>
 
@@ -31,29 +30,24 @@ bool OnRemoteDrive(const std::string& directory) {
 
 } // namespace
 
-void ComputeStandardDirectories() {
-    const std::string windows =
+StandardDirectories ComputeStandardDirectories() {
+    StandardDirectories directories;
+    directories.windows =
         ReadDirectory([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
-    g_setup.windowsDirectory.Assign(windows);
-
     const std::string system =
         ReadDirectory([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
-    g_setup.systemDirectory.Assign(OnRemoteDrive(system) ? windows : system);
-
-    const std::string temporary =
-        ReadDirectory([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
-    g_setup.temporaryDirectory.Assign(WithTrailingBackslash(temporary));
-
-    g_setup.programFilesDirectory.Assign(JoinPath(VolumeRoot(windows), "Program Files"));
+    directories.system = OnRemoteDrive(system) ? directories.windows : system;
+    directories.temporary = WithTrailingBackslash(
+        ReadDirectory([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
+    directories.programFiles = JoinPath(VolumeRoot(directories.windows), "Program Files");
+    return directories;
 }
 
-void ComputeSourceAndScriptPath() {
+SourceAndScriptPath ComputeSourceAndScriptPath(HMODULE module) {
     char own[kBoundedPathCapacity] = {};
-    GetModuleFileNameA(g_setup.instance, own, static_cast<DWORD>(sizeof own));
+    GetModuleFileNameA(module, own, static_cast<DWORD>(sizeof own));
     // A path cut to the buffer is not NUL-terminated on every version of the platform.
     own[sizeof own - 1] = '\0';
     const std::string_view path(own, std::strlen(own));
-
-    g_setup.sourceDirectory.Assign(DirectoryPart(path));
-    g_setup.scriptPath.Assign(ReplaceExtension(path, "INF"));
+    return {DirectoryPart(path), ReplaceExtension(path, "INF")};
 }

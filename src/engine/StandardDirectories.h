@@ -1,14 +1,28 @@
 #pragma once
 
-// The directories the path macros stand for, computed once at start-up into g_setup, in this
-// order and before the script is loaded.
+#include <windows.h>
 
-// windowsDirectory, systemDirectory, temporaryDirectory (with its trailing backslash) and
-// programFilesDirectory (the Windows volume's root joined with "Program Files"). When the
-// system directory lies on a remote drive, systemDirectory is the Windows directory. Throws
-// SetupError 5000 when the Windows directory's volume does not answer.
-void ComputeStandardDirectories();
+#include <string>
 
-// sourceDirectory (the program's own directory, with its trailing backslash) and scriptPath
-// (the program's own path with the extension "INF": A:\SETUP.EXE reads A:\SETUP.INF).
-void ComputeSourceAndScriptPath();
+// The directories the path macros stand for, computed once at start-up, before the script is
+// loaded.
+
+struct StandardDirectories {
+    std::string windows;
+    std::string system;       // the Windows directory when the system directory is remote
+    std::string temporary;    // with its trailing backslash
+    std::string programFiles; // the Windows volume's root joined with "Program Files"
+};
+
+// The Windows, system, temporary and program-files directories. Throws SetupError 5000 when
+// the Windows directory's volume does not answer.
+[[nodiscard]] StandardDirectories ComputeStandardDirectories();
+
+struct SourceAndScriptPath {
+    std::string sourceDirectory; // the program's own directory, with its trailing backslash
+    std::string scriptPath;      // the program's own path with the extension "INF"
+};
+
+// Where module (the running program) lies and its script beside it: A:\SETUP.EXE reads
+// A:\SETUP.INF.
+[[nodiscard]] SourceAndScriptPath ComputeSourceAndScriptPath(HMODULE module);

@@ -2,7 +2,6 @@
 
 #include "integration/InstallLog.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "resources/ResourceText.h"
 
 #include <windows.h>
@@ -19,11 +18,11 @@ const char* NullWhenEmpty(const FixedText& text) {
 
 } // namespace
 
-void WriteIniEntries() {
-    for (const IniEntry& entry : g_setup.script.iniEntries) {
+void WriteIniEntries(const SetupScript& script, InstallLog& log) {
+    for (const IniEntry& entry : script.iniEntries) {
         WritePrivateProfileStringA(entry.section.CStr(), NullWhenEmpty(entry.key),
                                    NullWhenEmpty(entry.value), entry.file.CStr());
-        LogLine(FormatResourceText(IDS_LOG_INI_ENTRY, kTextCapacity, entry.section.CStr(),
-                                   entry.key.CStr(), entry.value.CStr(), entry.file.CStr()));
+        log.Line(FormatResourceText(IDS_LOG_INI_ENTRY, kTextCapacity, entry.section.CStr(),
+                                    entry.key.CStr(), entry.value.CStr(), entry.file.CStr()));
     }
 }

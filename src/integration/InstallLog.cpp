@@ -5,7 +5,6 @@
 #include "engine/PathRules.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 #include "resources/ResourceText.h"
 
 #include <windows.h>
@@ -21,69 +20,66 @@ constexpr int kTextCapacity = 256;
 constexpr int kDateCapacity = 100;
 
 // "<entry> <text>": the form of the directory and item lines.
-void LogEntryLine(UINT entryId, std::string_view text) {
+std::string EntryLine(UINT entryId, std::string_view text) {
     std::string line = LoadResourceText(entryId, kTextCapacity);
     line += ' ';
     line += text;
-    LogLine(line);
+    return line;
 }
 
 } // namespace
 
-void OpenInstallLog() {
+void InstallLog::Open(std::string_view destinationDirectory, const char* productName) {
     // A log left open by an earlier call is closed, not leaked.
-    if (g_setup.installLog != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_setup.installLog);
-        g_setup.installLog = INVALID_HANDLE_VALUE;
-    }
-    const std::string path = JoinPath(g_setup.DestinationDirectory().View(),
-                                      LoadResourceText(IDS_LOG_FILE_NAME, kTextCapacity));
+    Close();
+    const std::string path =
+        JoinPath(destinationDirectory, LoadResourceText(IDS_LOG_FILE_NAME, kTextCapacity));
     try {
-        g_setup.installLog = OpenFileExclusive(path, GENERIC_WRITE, CREATE_ALWAYS).release();
+        file_ = OpenFileExclusive(path, GENERIC_WRITE, CREATE_ALWAYS);
     } catch (const SetupError&) {
         return;
     }
 
-    LogLine(FormatResourceText(IDS_LOG_TITLE, kTextCapacity, g_setup.script.productName.CStr()));
+    Line(FormatResourceText(IDS_LOG_TITLE, kTextCapacity, productName));
     char date[kDateCapacity] = {};
     if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, kDateCapacity) ==
         0) {
         date[0] = '\0';
     }
-    LogLine(date);
-    LogLine({});
+    Line(date);
+    Line({});
 }
 
-void LogLine(std::string_view text) {
-    if (g_setup.installLog == INVALID_HANDLE_VALUE) {
+void InstallLog::Line(std::string_view text) {
+    if (!file_) {
         return;
     }
     // One write per line, so a line is never split by a failure between text and ending.
     std::string line(text);
     line += "\r\n";
     DWORD written = 0;
-    static_cast<void>(WriteFile(g_setup.installLog, line.data(), static_cast<DWORD>(line.size()),
-                                &written, nullptr));
+    static_cast<void>(
+        WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr));
 }
 
-void LogCreatedDirectories() {
-    for (const DirectoryEntry& directory : g_setup.script.directories) {
+void InstallLog::CreatedDirectories(const SetupScript& script) {
+    for (const DirectoryEntry& directory : script.directories) {
         if (directory.created) {
-            LogEntryLine(IDS_LOG_CREATED_DIRECTORY, directory.path.View());
+            Line(EntryLine(IDS_LOG_CREATED_DIRECTORY, directory.path.View()));
         }
     }
 }
 
-void LogItemDone(const InstallItem& item) {
+void InstallLog::ItemDone(const InstallItem& item) {
     if (!item.done) {
         return;
     }
     switch (static_cast<ItemAction>(item.action)) {
     case ItemAction::Copy:
-        LogEntryLine(IDS_LOG_COPIED_FILE, item.installedPath.View());
+        Line(EntryLine(IDS_LOG_COPIED_FILE, item.installedPath.View()));
         break;
     case ItemAction::Delete:
-        LogEntryLine(IDS_LOG_DELETED_FILE, item.name.View());
+        Line(EntryLine(IDS_LOG_DELETED_FILE, item.name.View()));
         break;
     default:
         break;

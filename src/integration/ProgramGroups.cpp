@@ -3,7 +3,6 @@
 #include "integration/InstallLog.h"
 #include "integration/ProgramManager.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "resources/ResourceText.h"
 
 #include <windows.h>
@@ -26,8 +25,9 @@ std::string FormatCommand(const char* format, Arguments... arguments) {
     return text.data();
 }
 
-void AddGroupItems(std::size_t groupNumber, const std::string& itemEntry) {
-    for (const ProgramItem& item : g_setup.script.programItems) {
+void AddGroupItems(const SetupScript& script, InstallLog& log, std::size_t groupNumber,
+                   const std::string& itemEntry) {
+    for (const ProgramItem& item : script.programItems) {
         if (item.groupNumber != groupNumber) {
             continue;
         }
@@ -38,27 +38,27 @@ void AddGroupItems(std::size_t groupNumber, const std::string& itemEntry) {
                                      static_cast<int>(item.iconIndex), item.workingDirectory.CStr())
                            .c_str(),
                        kProgmanItemTimeoutMs);
-        LogLine("\t" + itemEntry + " " + item.name.Str());
+        log.Line("\t" + itemEntry + " " + item.name.Str());
     }
 }
 
 } // namespace
 
-void CreateProgramGroups() {
-    if (ProgmanConnect()) {
+void CreateProgramGroups(const SetupScript& script, InstallLog& log, HWND owner) {
+    if (ProgmanConnect(owner)) {
         const std::string groupEntry = LoadResourceText(IDS_LOG_CREATED_GROUP, kTextCapacity);
         const std::string itemEntry = LoadResourceText(IDS_LOG_CREATED_GROUP_ITEM, kTextCapacity);
-        const std::vector<TextBlock>& groups = g_setup.script.programGroups;
+        const std::vector<TextBlock>& groups = script.programGroups;
         for (std::size_t position = 0; position < groups.size(); ++position) {
             const std::string name(TextOf(groups[position]));
             ProgmanExecute(FormatCommand("[CreateGroup(%s)]", name.c_str()).c_str(),
                            kProgmanGroupTimeoutMs);
-            LogLine(groupEntry + " " + name);
+            log.Line(groupEntry + " " + name);
             // The group's window opens on the desktop, so the desktop is shown first.
             ShowWindow(GetDesktopWindow(), SW_SHOW);
             ProgmanExecute(FormatCommand("[ShowGroup(%s,1)]", name.c_str()).c_str(),
                            kProgmanGroupTimeoutMs);
-            AddGroupItems(position + 1, itemEntry);
+            AddGroupItems(script, log, position + 1, itemEntry);
         }
     }
     ProgmanClose();

@@ -3,8 +3,7 @@
 #include "common/Win32Handles.h"
 #include "integration/GroupNames.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
-#include "ui/MessageBoxes.h"
+#include "resources/ResourceText.h"
 
 #include <cstring>
 #include <string>
@@ -12,6 +11,10 @@
 namespace {
 
 constexpr DWORD kRequestTimeoutMs = 1000;
+
+// The capacities of the string-table loads of a message box.
+constexpr int kCaptionCapacity = 256;
+constexpr int kBoxTextCapacity = 768;
 
 // The one conversation. The service name's string handle belongs to the instance and must be
 // freed before the instance ends.
@@ -62,9 +65,21 @@ std::string RequestGroups() {
     return answer;
 }
 
+// The box of the failed connection, as every box of the setup: its root owner restored first
+// when minimised, text and caption from the string table.
+void ShowConnectionFailure(HWND owner) {
+    const HWND root = owner ? GetAncestor(owner, GA_ROOTOWNER) : nullptr;
+    if (root && IsIconic(root)) {
+        ShowWindow(root, SW_RESTORE);
+    }
+    const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, kCaptionCapacity);
+    const std::string text = LoadResourceText(IDS_DDE_FAILED, kBoxTextCapacity);
+    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 } // namespace
 
-bool ProgmanConnect() {
+bool ProgmanConnect(HWND owner) {
     ReleaseConversation();
     DWORD instance = 0;
     if (DdeInitializeA(&instance, ProgmanCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
@@ -75,8 +90,7 @@ bool ProgmanConnect() {
     g_progman.conversation.reset(
         DdeConnect(instance, g_progman.serviceName, g_progman.serviceName, nullptr));
     if (!g_progman.conversation) {
-        ResourceMessageBox(g_setup.mainWindow, IDS_DDE_FAILED, IDS_SETUP_CAPTION,
-                           MB_OK | MB_ICONEXCLAMATION);
+        ShowConnectionFailure(owner);
         return false;
     }
     return true;
@@ -101,7 +115,7 @@ void ProgmanClose() {
 
 void ListExistingGroups(HWND listBox) {
     // The connect's failure message may appear; the request then finds nothing.
-    static_cast<void>(ProgmanConnect());
+    static_cast<void>(ProgmanConnect(listBox ? GetAncestor(listBox, GA_ROOTOWNER) : nullptr));
     const std::string answer = RequestGroups();
     ProgmanClose();
     for (const std::string& name : SplitGroupNames(answer)) {

@@ -12,8 +12,9 @@ inline constexpr DWORD kProgmanItemTimeoutMs = 10000; // DeleteItem, AddItem
 
 // Starts DDE as a client and opens the conversation. False when DDE cannot be started (no
 // message) or the program manager does not answer (after the message "Unable to establish
-// DDE connection with Progman.", owned by MainWindow). Call ProgmanClose in every case.
-[[nodiscard]] bool ProgmanConnect();
+// DDE connection with Progman.", owned by owner, whose root owner is restored first when it
+// is minimised). Call ProgmanClose in every case.
+[[nodiscard]] bool ProgmanConnect(HWND owner);
 
 // Sends one command text as an execute transaction. Whether the program manager carried it
 // out is not known and not asked; without a conversation nothing is sent.
@@ -23,5 +24,6 @@ void ProgmanExecute(const char* command, DWORD timeoutMs);
 void ProgmanClose();
 
 // Fills the list box with the names of the groups the program manager already has, in the
-// order it gives them. Nothing is added when it cannot be reached or does not answer.
+// order it gives them. Nothing is added when it cannot be reached or does not answer; the
+// message about that is owned by the list box's root owner (MainWindow).
 void ListExistingGroups(HWND listBox);

@@ -4,7 +4,6 @@
 #include "integration/InstallLog.h"
 #include "integration/RegistryPath.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "resources/ResourceText.h"
 
 #include <array>
@@ -23,15 +22,15 @@ const std::array<HKEY, 6> kRoots = {
     HKEY_USERS,        HKEY_CURRENT_CONFIG, HKEY_DYN_DATA,
 };
 
-void WriteValue(HKEY target, RegistryValue& value) {
-    ExpandMacros(value.name, g_setup.Macros());
+void WriteValue(HKEY target, RegistryValue& value, const MacroValues& macros, InstallLog& log) {
+    ExpandMacros(value.name, macros);
     // A root outside the table leaves no key to write to; the value is still logged.
     if (target) {
         if (value.kind == RegistryValueKind::Text) {
             // A value without its text block is written as the empty text.
             FixedText empty;
             FixedText& text = value.text ? *value.text : empty;
-            ExpandMacros(text, g_setup.Macros());
+            ExpandMacros(text, macros);
             const std::string_view data = text.View();
             RegSetValueExA(target, value.name.CStr(), 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(text.CStr()),
@@ -42,12 +41,12 @@ void WriteValue(HKEY target, RegistryValue& value) {
                            reinterpret_cast<const BYTE*>(&number), sizeof number);
         }
     }
-    LogLine(FormatResourceText(IDS_LOG_REGISTRY_VALUE, kTextCapacity, value.name.CStr()));
+    log.Line(FormatResourceText(IDS_LOG_REGISTRY_VALUE, kTextCapacity, value.name.CStr()));
 }
 
-void WriteKey(RegistryKey& key) {
+void WriteKey(RegistryKey& key, const MacroValues& macros, InstallLog& log) {
     ParsedRegistryPath parsed;
-    if (!ParseRegistryPath(key, parsed)) {
+    if (!ParseRegistryPath(key, macros, parsed)) {
         return;
     }
     UniqueRegKey created;
@@ -63,16 +62,16 @@ void WriteKey(RegistryKey& key) {
         created.reset(handle);
         target = handle;
     }
-    LogLine(FormatResourceText(IDS_LOG_REGISTRY_KEY, kTextCapacity, key.keyPath.CStr()));
+    log.Line(FormatResourceText(IDS_LOG_REGISTRY_KEY, kTextCapacity, key.keyPath.CStr()));
     for (RegistryValue& value : key.values) {
-        WriteValue(target, value);
+        WriteValue(target, value, macros, log);
     }
 }
 
 } // namespace
 
-bool ParseRegistryPath(RegistryKey& key, ParsedRegistryPath& parsed) {
-    ExpandMacros(key.keyPath, g_setup.Macros());
+bool ParseRegistryPath(RegistryKey& key, const MacroValues& macros, ParsedRegistryPath& parsed) {
+    ExpandMacros(key.keyPath, macros);
     const std::optional<RegistryPathParts> parts = SplitRegistryPath(key.keyPath.View());
     if (!parts) {
         return false;
@@ -87,8 +86,8 @@ bool ParseRegistryPath(RegistryKey& key, ParsedRegistryPath& parsed) {
     return true;
 }
 
-void WriteRegistryEntries() {
-    for (RegistryKey& key : g_setup.script.registryKeys) {
-        WriteKey(key);
+void WriteRegistryEntries(SetupScript& script, const MacroValues& macros, InstallLog& log) {
+    for (RegistryKey& key : script.registryKeys) {
+        WriteKey(key, macros, log);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "integration/InstallLog.h"
+#include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 
 #include <windows.h>
@@ -14,7 +16,7 @@
 // and text data have their path macros expanded in place just before use. Failures are
 // silent: a key that cannot be created is skipped unlogged, a value that cannot be written
 // is still logged.
-void WriteRegistryEntries();
+void WriteRegistryEntries(SetupScript& script, const MacroValues& macros, InstallLog& log);
 
 struct ParsedRegistryPath {
     HKEY root = nullptr; // null when the root name is not one of the six predefined roots
@@ -23,4 +25,5 @@ struct ParsedRegistryPath {
 
 // Expands the key's path in place and splits it into its predefined root and sub-key. False
 // when no root name can be isolated.
-[[nodiscard]] bool ParseRegistryPath(RegistryKey& key, ParsedRegistryPath& parsed);
+[[nodiscard]] bool ParseRegistryPath(RegistryKey& key, const MacroValues& macros,
+                                     ParsedRegistryPath& parsed);

@@ -3,7 +3,6 @@
 #include "common/Win32Handles.h"
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "resources/ResourceText.h"
 
 #include <windows.h>
@@ -32,18 +31,18 @@ void SetText(HKEY key, const char* name, const char* text) {
 
 } // namespace
 
-void RegisterUninstall() {
-    SetupScript& script = g_setup.script;
+void RegisterUninstall(SetupScript& script, const MacroValues& macros,
+                       std::string_view scriptPath) {
     if (script.uninstallName.Empty()) {
         return;
     }
-    ExpandMacros(script.uninstallName, g_setup.Macros());
+    ExpandMacros(script.uninstallName, macros);
     // Both texts go through a script-sized field, as every expanded text does.
-    FixedText command(FormatResourceText(IDS_UNINSTALL_COMMAND, kTextCapacity,
-                                         FileNamePart(g_setup.scriptPath.View()).c_str()));
-    ExpandMacros(command, g_setup.Macros());
+    FixedText command(
+        FormatResourceText(IDS_UNINSTALL_COMMAND, kTextCapacity, FileNamePart(scriptPath).c_str()));
+    ExpandMacros(command, macros);
     FixedText uninstaller(LoadResourceText(IDS_UNINSTALLER, kTextCapacity));
-    ExpandMacros(uninstaller, g_setup.Macros());
+    ExpandMacros(uninstaller, macros);
 
     if (const UniqueRegKey uninstall = OpenMachineKey(kUninstallKey)) {
         HKEY product = nullptr;

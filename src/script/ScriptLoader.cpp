@@ -108,7 +108,8 @@ void ReadRegistryKeys(ScriptReader& in, SetupScript& s) {
 
 void ReadComponents(ScriptReader& in, SetupScript& s) {
     ReadRecords(in.ReadByte(), s.components, [&](Component& component) {
-        const std::size_t c = s.components.size();
+        // The record is already in the list: its size is the component's 1-based number.
+        const std::size_t number = s.components.size();
         in.ReadText(component.name);
         in.ReadText(component.description);
         component.inMinimal = in.ReadByte();
@@ -119,7 +120,7 @@ void ReadComponents(ScriptReader& in, SetupScript& s) {
             index = in.ReadWord();
             if (index >= s.installItems.size()) {
                 throw SetupError(kErrorBadScript,
-                                 "component " + std::to_string(c + 1) + " names install item " +
+                                 "component " + std::to_string(number) + " names install item " +
                                      std::to_string(index) + " but the script has only " +
                                      std::to_string(s.installItems.size()));
             }

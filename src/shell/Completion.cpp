@@ -6,7 +6,6 @@
 #include "engine/SystemFileChange.h"
 #include "engine/TempFileGuard.h"
 #include "integration/IniEntries.h"
-#include "integration/InstallLog.h"
 #include "integration/ProgramGroups.h"
 #include "integration/RegistryEntries.h"
 #include "integration/UninstallRegistration.h"
@@ -35,7 +34,7 @@ void AskAndCreateProgramGroups() {
         g_setup.createGroups = false;
         return;
     }
-    CreateProgramGroups();
+    CreateProgramGroups(g_setup.script, g_setup.installLog, g_setup.mainWindow);
 }
 
 void ShowClosingMessage(std::uint32_t systemChanges) {
@@ -63,9 +62,9 @@ void CompleteRun() {
     }
     AskAndCreateProgramGroups();
     const std::uint32_t systemChanges = RunSystemFileChanges();
-    WriteRegistryEntries();
-    WriteIniEntries();
-    RegisterUninstall();
+    WriteRegistryEntries(g_setup.script, g_setup.Macros(), g_setup.installLog);
+    WriteIniEntries(g_setup.script, g_setup.installLog);
+    RegisterUninstall(g_setup.script, g_setup.Macros(), g_setup.scriptPath.View());
     ShowClosingMessage(systemChanges);
     RunProgramsAndRestart();
 }
@@ -125,7 +124,7 @@ std::uint32_t RunSystemFileChanges() {
             }
             // The library's text may fill the whole buffer: it ends within it regardless.
             text.back() = '\0';
-            LogLine(text.data());
+            g_setup.installLog.Line(text.data());
         }
     }
     DeleteFileA(guard.Path().c_str());

@@ -4,7 +4,6 @@
 #include "resources/ResourceIds.h"
 #include "engine/LoadSetupScript.h"
 #include "script/SetupError.h"
-#include "engine/StandardDirectories.h"
 #include "engine/Accounting.h"
 #include "shell/Completion.h"
 #include "shell/InstallRun.h"
@@ -12,6 +11,7 @@
 #include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
 #include "shell/SpaceCheck.h"
+#include "shell/StartupDirectories.h"
 #include "ui/BitmapControl.h"
 #include "ui/CustomPage.h"
 #include "ui/MainWindowPainting.h"
@@ -45,8 +45,7 @@ void LoadScript() {
 
 void StartSetup() {
     Guarded([] {
-        ComputeStandardDirectories();
-        ComputeSourceAndScriptPath();
+        ComputeStartupDirectories();
     });
     if (!IsWindow(g_setup.mainWindow)) {
         return; // the directory set-up failed and the run has been ended
@@ -71,9 +70,7 @@ void AfterDestination() {
         DestroyCurrentPage();
         g_setup.destinationRoot.Assign(VolumeRoot(g_setup.DestinationDirectory().View()));
         ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
-        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot);
-        SetCurrentDirectoryA(g_setup.drives.at(g_setup.script.directories[0].driveIndex)
-                                 .rootPath.c_str());
+        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
 
         const SetupScript& script = g_setup.script;
         if (script.minimalOffered || script.typicalOffered) {
@@ -107,7 +104,7 @@ void BeginInstall() {
     bool goOn = false;
     Guarded([&goOn] {
         ApplySetupType(g_setup.script, g_setup.setupType);
-        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot);
+        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
         // Back and Exit have posted the next flow message already.
         goOn = CheckAllDrivesSpace();
     });

@@ -4,12 +4,12 @@
 #include "engine/FileOperations.h"
 #include "engine/MessagePump.h"
 #include "engine/PathOperations.h"
-#include "integration/InstallLog.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
 #include "shell/Completion.h"
 #include "shell/FlowController.h"
 #include "shell/InstallStrings.h"
+#include "shell/SetupInstallHost.h"
 #include "shell/SetupState.h"
 #include "ui/DiskPromptDialog.h"
 #include "ui/MessageBoxes.h"
@@ -53,8 +53,9 @@ void RunInstall() {
     try {
         ExpandInstallStrings(g_setup.script, g_setup.Macros());
         CreateDirectories();
-        OpenInstallLog();
-        LogCreatedDirectories();
+        g_setup.installLog.Open(g_setup.DestinationDirectory().View(),
+                                g_setup.script.productName.CStr());
+        g_setup.installLog.CreatedDirectories(g_setup.script);
         CopyPass();
     } catch (const SetupError& error) {
         ReportSetupError(error.code());
@@ -87,9 +88,11 @@ void CopyPass() {
     ProgressRecord progress(g_setup.mainWindow, static_cast<std::uint32_t>(items.size()));
     const ProgressWindowScope scope(progress.Window());
     PumpMessages();
+    SetupInstallHost host;
+    const InstallContext context = SetupInstallContext(host);
     for (InstallItem& item : items) {
         if (IsItemSelected(item)) {
-            ProcessInstallItem(item);
+            ProcessInstallItem(context, item);
         }
         // The flag is looked at after the step has dispatched the queue, so that a Cancel
         // clicked while the item was copied stops the pass now, also after the last item.
@@ -105,7 +108,8 @@ void PromptForNextDisk(std::string_view relativePath) {
     for (;;) {
         MessageBeep(0);
         RestoreMainWindow(g_setup.mainWindow);
-        if (DiskPromptDialog(label.c_str()) == IDCANCEL) {
+        if (DiskPromptDialog(g_setup.mainWindow, g_setup.LoadedScript(), label.c_str(),
+                             g_setup.sourceDirectory) == IDCANCEL) {
             throw SetupError(kErrorCancelled, "the disk prompt was cancelled");
         }
         const std::string path = JoinPath(g_setup.sourceDirectory.View(), relativePath);

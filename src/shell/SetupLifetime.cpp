@@ -12,10 +12,7 @@ SetupLifetime::SetupLifetime() {
 }
 
 SetupLifetime::~SetupLifetime() {
-    if (g_setup.installLog != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_setup.installLog);
-        g_setup.installLog = INVALID_HANDLE_VALUE;
-    }
+    g_setup.installLog.Close();
     g_setup.script = SetupScript{};
     g_setup.scriptLoaded = false;
 }

@@ -4,6 +4,8 @@
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 #include "engine/Accounting.h"
+#include "engine/CopyRules.h"
+#include "integration/InstallLog.h"
 
 #include <windows.h>
 
@@ -40,11 +42,10 @@ struct SetupState {
     bool createGroups = true;
     bool allFilesInstalled = true;
     std::uint32_t currentDisk = 1;
-    bool fileExistsApplyToAll = false;
-    std::uint32_t fileExistsChoice = 0;
+    RememberedChoice fileExists; // the file-exists answer kept for all later files
     std::vector<DriveEntry> drives;
 
-    HANDLE installLog = INVALID_HANDLE_VALUE;
+    InstallLog installLog; // closed until the install run opens it
 
     // The destination directory: the resolved path of the first directory entry. A script
     // without directories is refused at start-up, so the entry exists whenever a page runs.

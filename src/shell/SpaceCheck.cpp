@@ -40,7 +40,7 @@ INT_PTR CheckDriveSpace(const DriveEntry& drive) {
     const std::string message =
         FormatSpaceMessage(LoadResourceText(IDS_NOT_ENOUGH_SPACE, kMessageCapacity), drive.rootPath,
                            freeBytes, drive.requiredBytes);
-    return NotEnoughSpaceDialog(message.c_str());
+    return NotEnoughSpaceDialog(g_setup.mainWindow, g_setup.LoadedScript(), message.c_str());
 }
 
 bool CheckAllDrivesSpace() {

@@ -2,7 +2,6 @@
 
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalDialog.h"
 #include "ui/WindowPlacement.h"
@@ -12,13 +11,15 @@
 namespace {
 
 struct DiskPromptState : ModalDialogState {
+    const SetupScript* script = nullptr;
     const char* diskLabel = nullptr;
+    FixedText* sourceDirectory = nullptr;
 };
 
 // The source directory as the user reads it: without its trailing backslash, so that a drive
 // root shows as "A:".
-std::string ShownSourceDirectory() {
-    std::string shown = g_setup.sourceDirectory.Str();
+std::string ShownSourceDirectory(const FixedText& sourceDirectory) {
+    std::string shown = sourceDirectory.Str();
     if (!shown.empty() && shown.back() == '\\') {
         shown.pop_back();
     }
@@ -27,10 +28,12 @@ std::string ShownSourceDirectory() {
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
     const DiskPromptState& state = AttachDialogState<DiskPromptState>(dialog, parameter);
-    SetWindowTextA(dialog, g_setup.script.diskPromptTitle.CStr());
+    SetWindowTextA(dialog, state.script ? state.script->diskPromptTitle.CStr() : "");
     CentreOverParent(dialog, CentreVariant::Popup);
-    SetDlgItemTextA(dialog, IDC_DISK_PROMPT_TEXT, g_setup.script.diskPromptText.CStr());
-    SetDlgItemTextA(dialog, IDC_SOURCE_DIRECTORY, ShownSourceDirectory().c_str());
+    SetDlgItemTextA(dialog, IDC_DISK_PROMPT_TEXT,
+                    state.script ? state.script->diskPromptText.CStr() : "");
+    SetDlgItemTextA(dialog, IDC_SOURCE_DIRECTORY,
+                    ShownSourceDirectory(*state.sourceDirectory).c_str());
     SetDlgItemTextA(dialog, IDC_DISK_LABEL, state.diskLabel);
     return TRUE;
 }
@@ -44,12 +47,12 @@ void OnOk(HWND dialog) {
         ResourceMessageBox(dialog, IDS_INVALID_PATH, IDS_SETUP_CAPTION, MB_OK);
         return;
     }
-    g_setup.sourceDirectory.Assign(fullPath);
+    DialogState<DiskPromptState>(dialog)->sourceDirectory->Assign(fullPath);
     EndDialog(dialog, IDOK);
 }
 
 void OnCancel(HWND dialog) {
-    if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDYES) {
+    if (ConfirmCancel(dialog, DialogState<DiskPromptState>(dialog)->script) == IDYES) {
         EndDialog(dialog, IDCANCEL);
     }
 }
@@ -76,10 +79,12 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-INT_PTR DiskPromptDialog(const char* diskLabel) {
-    RestoreMainWindow(g_setup.mainWindow);
+INT_PTR DiskPromptDialog(HWND owner, const SetupScript* script, const char* diskLabel,
+                         FixedText& sourceDirectory) {
+    RestoreMainWindow(owner);
     DiskPromptState state;
+    state.script = script;
     state.diskLabel = diskLabel ? diskLabel : "";
-    return RunModalDialog(IDD_DISK_PROMPT, g_setup.mainWindow, GuardedDialogProc<HandleMessage>,
-                          state);
+    state.sourceDirectory = &sourceDirectory;
+    return RunModalDialog(IDD_DISK_PROMPT, owner, GuardedDialogProc<HandleMessage>, state);
 }

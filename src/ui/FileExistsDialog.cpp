@@ -4,7 +4,6 @@
 #include "engine/FileOperations.h"
 #include "engine/LzExpand.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "ui/FileDetailsDialog.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalDialog.h"
@@ -36,7 +35,8 @@ void FormatShortDate(const FILETIME& time, FixedText& date) {
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
     const FileExistsState& state = AttachDialogState<FileExistsState>(dialog, parameter);
-    SetWindowTextA(dialog, g_setup.script.productName.CStr());
+    const SetupScript* script = state.record->script;
+    SetWindowTextA(dialog, script ? script->productName.CStr() : "");
     SetDlgItemTextA(dialog, IDC_EXISTING_PATH, state.record->existingPath);
     CheckRadioButton(dialog, IDC_REPLACE, IDC_ABORT_INSTALL, IDC_REPLACE);
     CentreOverParent(dialog, CentreVariant::Popup);
@@ -49,12 +49,15 @@ bool IsChecked(HWND dialog, int id) {
 
 void OnOk(HWND dialog) {
     FileExistsRecord& record = *DialogState<FileExistsState>(dialog)->record;
-    g_setup.fileExistsApplyToAll = IsChecked(dialog, IDC_APPLY_TO_ALL);
+    const bool applyToAll = IsChecked(dialog, IDC_APPLY_TO_ALL);
+    if (record.remembered) {
+        record.remembered->applyToAll = applyToAll;
+    }
     if (IsChecked(dialog, IDC_REPLACE)) {
         record.decision = kFileExistsReplace;
     }
     if (IsChecked(dialog, IDC_ABORT_INSTALL)) {
-        if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDNO) {
+        if (ConfirmCancel(dialog, record.script) == IDNO) {
             return;
         }
         record.decision = kFileExistsAbort;
@@ -62,7 +65,9 @@ void OnOk(HWND dialog) {
     if (IsChecked(dialog, IDC_DO_NOT_INSTALL)) {
         record.decision = kFileExistsDoNotInstall;
     }
-    g_setup.fileExistsChoice = record.decision;
+    if (record.remembered) {
+        record.remembered->choice = record.decision;
+    }
     EndDialog(dialog, 1);
 }
 
@@ -93,9 +98,12 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-std::uint32_t AskFileExists(const char* existingPath, const char* newPath) {
-    RestoreMainWindow(g_setup.mainWindow);
+std::uint32_t AskFileExists(HWND owner, const SetupScript* script, const char* existingPath,
+                            const char* newPath, RememberedChoice& remembered) {
+    RestoreMainWindow(owner);
     FileExistsRecord record;
+    record.script = script;
+    record.remembered = &remembered;
     record.newPath = newPath;
     record.existingPath = existingPath;
 
@@ -108,7 +116,7 @@ std::uint32_t AskFileExists(const char* existingPath, const char* newPath) {
     FormatShortDate(newFile.ftLastWriteTime, record.newDate);
     FormatShortDate(existingFile.ftLastWriteTime, record.existingDate);
 
-    FileExistsDialog(g_setup.mainWindow, record);
+    FileExistsDialog(owner, record);
     return record.decision;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/NotEnoughSpaceDialog.h"
 
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalDialog.h"
 #include "ui/WindowPlacement.h"
@@ -9,19 +8,20 @@
 namespace {
 
 struct NotEnoughSpaceState : ModalDialogState {
+    const SetupScript* script = nullptr;
     const char* message = nullptr;
 };
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM parameter) {
     const NotEnoughSpaceState& state = AttachDialogState<NotEnoughSpaceState>(dialog, parameter);
-    SetWindowTextA(dialog, g_setup.script.productName.CStr());
+    SetWindowTextA(dialog, state.script ? state.script->productName.CStr() : "");
     SetDlgItemTextA(dialog, IDC_SPACE_MESSAGE, state.message);
     CentreOverParent(dialog, CentreVariant::Popup);
     return TRUE;
 }
 
 void OnExit(HWND dialog) {
-    if (ConfirmCancel(dialog, g_setup.LoadedScript()) == IDYES) {
+    if (ConfirmCancel(dialog, DialogState<NotEnoughSpaceState>(dialog)->script) == IDYES) {
         EndDialog(dialog, IDABORT);
     }
 }
@@ -51,10 +51,10 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-INT_PTR NotEnoughSpaceDialog(const char* message) {
-    RestoreMainWindow(g_setup.mainWindow);
+INT_PTR NotEnoughSpaceDialog(HWND owner, const SetupScript* script, const char* message) {
+    RestoreMainWindow(owner);
     NotEnoughSpaceState state;
+    state.script = script;
     state.message = message ? message : "";
-    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, g_setup.mainWindow,
-                          GuardedDialogProc<HandleMessage>, state);
+    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, owner, GuardedDialogProc<HandleMessage>, state);
 }

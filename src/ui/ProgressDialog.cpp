@@ -3,7 +3,6 @@
 #include "engine/MessagePump.h"
 #include "resources/ResourceIds.h"
 #include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -111,7 +110,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 ProgressRecord::ProgressRecord(HWND owner, std::uint32_t total) {
     counts_.total = total;
     g_currentRecord = this;
-    window_ = CreateDialogParamA(g_setup.instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner,
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), owner,
                                  ProgressDialogProc, reinterpret_cast<LPARAM>(this));
     if (window_) {
         ShowWindow(window_, SW_SHOW);

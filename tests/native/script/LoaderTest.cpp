@@ -233,6 +233,21 @@ TEST(ScriptLoader, ComponentNamingAMissingItemIsRefused) {
     EXPECT_EQ(LoadErrorCode(b.Image()), static_cast<std::uint32_t>(kErrorBadScript));
 }
 
+TEST(ScriptLoader, TheRefusalNamesTheComponentByItsNumberFromOne) {
+    ScriptBuilder b;
+    b.EmptyHeaderFields().Byte(0).Byte(0).Byte(1).Byte(1).Byte(0).Byte(0).Word(0);
+    b.Byte(0).Word(0).Byte(1).Text("C").Text("").Byte(0).Byte(0).Word(1).Word(4);
+    b.Byte(0).Text("").Byte(0).Text("").Byte(0).Text("");
+    b.Byte(0).Byte(0).Byte(0).Byte(0).Text("");
+    std::string reason;
+    try {
+        ParseSetupScript(b.Image());
+    } catch (const SetupError& error) {
+        reason = error.reason();
+    }
+    EXPECT_EQ(reason, "component 1 names install item 4 but the script has only 0");
+}
+
 TEST(ScriptLoader, IniEntriesSystemChangesAndUninstall) {
     ScriptBuilder b;
     b.EmptyHeaderFields().Byte(0).Byte(0).Byte(1).Byte(1).Byte(0).Byte(0).Word(0).Byte(0);

@@ -3,7 +3,6 @@
 #include "InstallTestSupport.h"
 #include "engine/ItemPaths.h"
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 
 #include <functional>
 
@@ -199,7 +198,7 @@ TEST_F(FileCopyTest, AJoinedFileCarriesTheFirstPiecesTimeAndIsDeletedByItsGuard)
     std::string joinedPath;
     {
         TempFileGuard joined;
-        JoinSplitFile(item, joined, fixtures + "ours.tx_");
+        JoinSplitFile(context, item, joined, fixtures + "ours.tx_");
         joinedPath = joined.Path();
         EXPECT_EQ(joinedPath, scratch + "ours.tx_");
         EXPECT_EQ(ReadAll(joinedPath), ReadAll(fixtures + "ours.tx_"));
@@ -215,7 +214,7 @@ TEST_F(FileCopyTest, AJoinThatFailsLeavesNoFileBehind) {
     EXPECT_EQ(ThrownCode([&] {
                   TempFileGuard joined;
                   try {
-                      JoinSplitFile(item, joined, fixtures + "missing.tx_");
+                      JoinSplitFile(context, item, joined, fixtures + "missing.tx_");
                   } catch (...) {
                       joinedPath = joined.Path();
                       throw;
@@ -230,7 +229,7 @@ TEST_F(FileCopyTest, AnItemWhoseDirectoryNumberNamesNothingIsNotInstalled) {
     for (std::uint8_t dirIndex : {0, 2, 255}) {
         InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
         item.dirIndex = dirIndex;
-        EXPECT_EQ(ThrownCode([&] { CopyItemFile(item, fixtures + "ours.tx_"); }),
+        EXPECT_EQ(ThrownCode([&] { CopyItemFile(context, item, fixtures + "ours.tx_"); }),
                   kErrorBadPathName);
         EXPECT_EQ(item.done, 0);
     }
@@ -243,7 +242,7 @@ TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::IfOlder);
     // Unlike an Ignore during the installation itself, this one reaches the interpreter.
-    EXPECT_EQ(ThrownCode([&] { CopyItemFile(item, fixtures + "ours.tx_"); }),
+    EXPECT_EQ(ThrownCode([&] { CopyItemFile(context, item, fixtures + "ours.tx_"); }),
               static_cast<std::uint32_t>(kErrorSkipLockedFile));
     EXPECT_EQ(InUseAnswers::lastPath, scratch + "TEXT.TXT");
 }
@@ -253,50 +252,33 @@ TEST_F(FileCopyTest, IgnoreWhileInstallingIsDroppedAndTheItemStaysUndone) {
     Holder holder(scratch + "TEXT.TXT");
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
-    CopyItemFile(item, fixtures + "ours.tx_");
+    CopyItemFile(context, item, fixtures + "ours.tx_");
     EXPECT_EQ(item.done, 0);
     EXPECT_TRUE(item.installedPath.Empty());
 }
 
 TEST_F(FileCopyTest, InstalledItemsRecordTheirPath) {
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Never);
-    CopyItemFile(item, fixtures + "text.txt_");
+    CopyItemFile(context, item, fixtures + "text.txt_");
     EXPECT_EQ(item.done, 1);
     EXPECT_EQ(item.installedPath.View(), scratch + "TEXT.TXT");
     // Kept under Never the second time: not done, no path.
     InstallItem again = CopyItem("TEXT.TXT", OverwriteMode::Never);
-    CopyItemFile(again, fixtures + "ours.tx_");
+    CopyItemFile(context, again, fixtures + "ours.tx_");
     EXPECT_EQ(again.done, 0);
     EXPECT_TRUE(again.installedPath.Empty());
 }
 
 TEST_F(FileCopyTest, SharedItemsAreCountedAlsoWhenTheFileIsKept) {
-    HKEY shared = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE,
-                              "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0,
-                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &shared, nullptr),
-              ERROR_SUCCESS);
     const std::string destination = scratch + "SHARED.DLL";
-    RegDeleteValueA(shared, destination.c_str());
-    auto count = [&] {
-        std::uint32_t value = 0;
-        DWORD size = sizeof value;
-        RegQueryValueExA(shared, destination.c_str(), nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(&value), &size);
-        return value;
-    };
-
     InstallItem first = CopyItem("SHARED.DLL", OverwriteMode::Never);
     first.shared = 1;
-    CopyItemFile(first, fixtures + "ours.tx_");
+    CopyItemFile(context, first, fixtures + "ours.tx_");
     EXPECT_EQ(first.done, 1);
-    EXPECT_EQ(count(), 1u);
+    EXPECT_EQ(host.sharedCounts, std::vector<std::string>{destination});
     InstallItem kept = CopyItem("SHARED.DLL", OverwriteMode::Never);
     kept.shared = 1;
-    CopyItemFile(kept, fixtures + "ours.tx_");
+    CopyItemFile(context, kept, fixtures + "ours.tx_");
     EXPECT_EQ(kept.done, 0);
-    EXPECT_EQ(count(), 2u);
-
-    RegDeleteValueA(shared, destination.c_str());
-    RegCloseKey(shared);
+    EXPECT_EQ(host.sharedCounts, (std::vector<std::string>{destination, destination}));
 }

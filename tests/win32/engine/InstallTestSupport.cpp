@@ -1,7 +1,5 @@
 #include "InstallTestSupport.h"
 
-#include "shell/SetupState.h"
-
 #include <algorithm>
 
 int InUseAnswers::calls = 0;
@@ -22,18 +20,38 @@ void InstallTest::SetUp() {
         SetFileAttributesA((scratch + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA((scratch + name).c_str());
     }
-    g_setup.script.directories.assign(1, DirectoryEntry{});
-    g_setup.script.directories[0].path.Assign(scratch.substr(0, scratch.size() - 1));
-    g_setup.temporaryDirectory.Assign(scratch);
-    g_setup.sourceDirectory.Assign(fixtures);
-    g_setup.allFilesInstalled = true;
-    g_setup.currentDisk = 1;
+    script.directories.assign(1, DirectoryEntry{});
+    script.directories[0].path.Assign(scratch.substr(0, scratch.size() - 1));
+    temporaryDirectory.Assign(scratch);
+    sourceDirectory.Assign(fixtures);
 }
 
-void InstallTest::TearDown() {
-    g_setup.script = SetupScript{};
-    PromptTest::TearDown();
+void RecordingInstallHost::AskForNextDisk(std::string_view relativePath) {
+    diskPrompts.emplace_back(relativePath);
+    ++currentDisk_;
 }
+
+std::uint32_t RecordingInstallHost::AskFileExists(const char*, const char*, RememberedChoice&) {
+    ADD_FAILURE() << "no test of the engine asks whether to replace a file";
+    return kChoiceAbort;
+}
+
+bool RecordingInstallHost::AskContinueAfterFailure(const std::string& text) {
+    failureTexts.push_back(text);
+    return continueAfterFailure;
+}
+
+void RecordingInstallHost::ShowProgressFiles(const char*, const char*) {}
+
+void RecordingInstallHost::ShowBillboard(const char*) {}
+
+void RecordingInstallHost::HideBillboard() {}
+
+void RecordingInstallHost::RaiseSharedCount(std::string_view path) {
+    sharedCounts.emplace_back(path);
+}
+
+void RecordingInstallHost::LogItemDone(const InstallItem&) {}
 
 std::string ProgramDirectory() {
     char path[MAX_PATH] = {};

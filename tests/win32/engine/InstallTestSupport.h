@@ -2,6 +2,7 @@
 
 #include "PromptTest.h"
 #include "engine/FileOperations.h"
+#include "engine/InstallHost.h"
 
 #include <windows.h>
 
@@ -9,18 +10,53 @@
 #include <string>
 #include <vector>
 
-// What the tests of the installation share: the prompt test's program state (resources, a
-// loaded script, a main window, a person to answer prompts), a scratch directory as the
-// destination, and the compressed fixtures made at build time beside the test program.
+// The engine's host in the tests: writes down every question, notice and record, and gives
+// the answers set beforehand. Its disk prompt finds every disk at once and counts it.
+class RecordingInstallHost final : public InstallHost {
+public:
+    explicit RecordingInstallHost(std::uint32_t& currentDisk) : currentDisk_(currentDisk) {}
+
+    void AskForNextDisk(std::string_view relativePath) override;
+    std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
+                                RememberedChoice& remembered) override;
+    bool AskContinueAfterFailure(const std::string& text) override;
+    void ShowProgressFiles(const char* source, const char* destination) override;
+    void ShowBillboard(const char* path) override;
+    void HideBillboard() override;
+    void RaiseSharedCount(std::string_view path) override;
+    void LogItemDone(const InstallItem& item) override;
+
+    bool continueAfterFailure = true;
+    std::vector<std::string> diskPrompts;  // the relative paths asked for
+    std::vector<std::string> failureTexts; // the texts of the failure question
+    std::vector<std::string> sharedCounts; // the paths whose counts were raised
+
+private:
+    std::uint32_t& currentDisk_;
+};
+
+// What the tests of the installation share: the prompt test's state (resources, a script, a
+// main window, a person to answer prompts), a scratch directory as the destination and the
+// temporary directory, the compressed fixtures made at build time beside the test program as
+// the source directory, and an install context over them with a recording host.
 class InstallTest : public PromptTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // A directory of its own for each test, empty; ends in "\".
     std::string scratch;
     // The fixtures: text.txt, its mscompress form text.txt_ and ours ours.tx_; ends in "\".
     std::string fixtures;
+
+    FixedText sourceDirectory;
+    FixedText temporaryDirectory;
+    std::uint32_t currentDisk = 1;
+    RememberedChoice fileExists;
+    bool allFilesInstalled = true;
+    RecordingInstallHost host{currentDisk};
+    const InstallContext context{script,      sourceDirectory, temporaryDirectory,
+                                 currentDisk, fileExists,      allFilesInstalled,
+                                 host};
 };
 
 // The directory of this test program, with its trailing backslash.

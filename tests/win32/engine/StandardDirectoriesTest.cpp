@@ -2,7 +2,6 @@
 
 #include "EngineTestFiles.h"
 #include "engine/FileOperations.h"
-#include "shell/SetupState.h"
 
 #include <windows.h>
 
@@ -11,27 +10,24 @@
 #include <string>
 
 TEST(ComputeStandardDirectories, ValuesInTheWinePrefix) {
-    ComputeStandardDirectories();
-    EXPECT_TRUE(SamePath(g_setup.windowsDirectory.View(), "C:\\windows"))
-        << g_setup.windowsDirectory.CStr();
+    const StandardDirectories directories = ComputeStandardDirectories();
+    EXPECT_TRUE(SamePath(directories.windows, "C:\\windows")) << directories.windows;
     // C: is a local drive, so ?Y is the system directory itself.
-    EXPECT_TRUE(SamePath(g_setup.systemDirectory.View(), "C:\\windows\\system32"))
-        << g_setup.systemDirectory.CStr();
-    const std::string temporary = g_setup.temporaryDirectory.Str();
+    EXPECT_TRUE(SamePath(directories.system, "C:\\windows\\system32")) << directories.system;
+    const std::string& temporary = directories.temporary;
     ASSERT_FALSE(temporary.empty());
     EXPECT_EQ(temporary.back(), '\\');
     EXPECT_TRUE(IsDirectory(temporary)) << temporary;
-    EXPECT_EQ(g_setup.programFilesDirectory.View(), "C:\\Program Files");
-    EXPECT_TRUE(IsDirectory(g_setup.programFilesDirectory.Str()));
+    EXPECT_EQ(directories.programFiles, "C:\\Program Files");
+    EXPECT_TRUE(IsDirectory(directories.programFiles));
 }
 
 TEST(ComputeSourceAndScriptPath, OwnDirectoryAndInfBesideTheProgram) {
-    ComputeSourceAndScriptPath();
-    const std::string source = g_setup.sourceDirectory.Str();
+    const SourceAndScriptPath paths = ComputeSourceAndScriptPath(GetModuleHandleA(nullptr));
+    const std::string& source = paths.sourceDirectory;
     ASSERT_FALSE(source.empty());
     EXPECT_EQ(source.back(), '\\');
     EXPECT_TRUE(FileExists(source + "win32_engine_tests.exe")) << source;
-    EXPECT_TRUE(SamePath(g_setup.scriptPath.View(), source + "win32_engine_tests.INF"))
-        << g_setup.scriptPath.CStr();
-    EXPECT_EQ(g_setup.scriptPath.View().substr(g_setup.scriptPath.View().size() - 4), ".INF");
+    EXPECT_TRUE(SamePath(paths.scriptPath, source + "win32_engine_tests.INF")) << paths.scriptPath;
+    EXPECT_EQ(paths.scriptPath.substr(paths.scriptPath.size() - 4), ".INF");
 }

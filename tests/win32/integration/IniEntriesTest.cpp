@@ -1,7 +1,6 @@
 #include "integration/IniEntries.h"
 
 #include "CompletionTestSupport.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ std::vector<std::string> SectionKeys(const std::string& file, const std::string&
 
 TEST_F(IniEntries, SetRemoveKeyAndRemoveSectionInListOrder) {
     const std::string file = destination + "\\APP.INI";
-    g_setup.script.iniEntries = {
+    script.iniEntries = {
         Entry(file, "Options", "Colour", "blue"),
         Entry(file, "Options", "Size", "10"),
         Entry(file, "Options", "Colour", "red"), // the later value wins
@@ -51,7 +50,7 @@ TEST_F(IniEntries, SetRemoveKeyAndRemoveSectionInListOrder) {
         Entry(file, "Old", "", "x"),  // no key: the whole section goes
         Entry(file, "Old", "C", "3"), // set again after its removal
     };
-    WriteIniEntries();
+    WriteIniEntries(script, log);
 
     EXPECT_EQ(ProfileText(file, "Options", "Colour"), "red");
     EXPECT_EQ(SectionKeys(file, "Options"), std::vector<std::string>{"Colour"});
@@ -71,11 +70,11 @@ TEST_F(IniEntries, SetRemoveKeyAndRemoveSectionInListOrder) {
 }
 
 TEST_F(IniEntries, FileWithoutDirectoryIsInTheWindowsDirectory) {
-    const std::string inWindows = std::string(g_setup.windowsDirectory.View()) + "\\SKCOMPL.INI";
+    const std::string inWindows = directories.windows + "\\SKCOMPL.INI";
     DeleteFileA(inWindows.c_str());
-    g_setup.script.iniEntries = {Entry("SKCOMPL.INI", "Boot", "", "x"),
-                                 Entry("SKCOMPL.INI", "Boot", "shell", "setupkit.exe")};
-    WriteIniEntries();
+    script.iniEntries = {Entry("SKCOMPL.INI", "Boot", "", "x"),
+                         Entry("SKCOMPL.INI", "Boot", "shell", "setupkit.exe")};
+    WriteIniEntries(script, log);
     EXPECT_EQ(ProfileText(inWindows, "Boot", "shell"), "setupkit.exe");
     EXPECT_EQ(LogLines(), (std::vector<std::string>{
                               "Added [Boot], =x to file SKCOMPL.INI.",
@@ -87,8 +86,8 @@ TEST_F(IniEntries, FileWithoutDirectoryIsInTheWindowsDirectory) {
 TEST_F(IniEntries, FailureIsSilentAndStillLogged) {
     // A directory that does not exist cannot hold the file.
     const std::string file = destination + "\\MISSING\\APP.INI";
-    g_setup.script.iniEntries = {Entry(file, "S", "K", "V")};
-    WriteIniEntries();
+    script.iniEntries = {Entry(file, "S", "K", "V")};
+    WriteIniEntries(script, log);
     EXPECT_FALSE(FileIsThere(file));
     EXPECT_EQ(LogLines(), std::vector<std::string>{"Added [S], K=V to file " + file + "."});
 }

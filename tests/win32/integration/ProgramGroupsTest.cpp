@@ -2,7 +2,6 @@
 
 #include "BoxAnswerer.h"
 #include "CompletionTestSupport.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -58,7 +57,6 @@ protected:
 } // namespace
 
 TEST_F(ProgramGroups, EachGroupGetsItsItemsBeforeTheNextIsCreated) {
-    SetupScript& script = g_setup.script;
     script.programGroups = {FixedText(kGroupOne), FixedText(kGroupTwo)};
     script.programItems = {Item("Alpha", 1), Item("Beta", 2, 3), Item("Nowhere", 0),
                            Item("Beyond", 3), Item("Gamma", 1)};
@@ -66,7 +64,7 @@ TEST_F(ProgramGroups, EachGroupGetsItsItemsBeforeTheNextIsCreated) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups();
+        CreateProgramGroups(script, log, mainWindow);
         boxes = person.Finish();
     }
     CloseGroupWindows({kGroupOne, kGroupTwo});
@@ -105,11 +103,11 @@ TEST_F(ProgramGroups, EachGroupGetsItsItemsBeforeTheNextIsCreated) {
 }
 
 TEST_F(ProgramGroups, DeleteItemRemovesAnOlderLinkOfTheSameName) {
-    g_setup.script.programGroups = {FixedText(kGroupOne)};
-    g_setup.script.programItems = {Item("Alpha", 1)};
+    script.programGroups = {FixedText(kGroupOne)};
+    script.programItems = {Item("Alpha", 1)};
     // The new item names a program that Wine's shell cannot find, so it makes no link: what
     // is left of the older link shows whether the DeleteItem before the AddItem removed it.
-    g_setup.script.programItems[0].commandLine.Assign("C:\\NOWHERE\\MISSING.EXE");
+    script.programItems[0].commandLine.Assign("C:\\NOWHERE\\MISSING.EXE");
     const std::string folder = ProgramsFolder() + "\\" + kGroupOne;
     CreateDirectoryA(folder.c_str(), nullptr);
     HANDLE old = CreateFileA((folder + "\\Alpha.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -123,7 +121,7 @@ TEST_F(ProgramGroups, DeleteItemRemovesAnOlderLinkOfTheSameName) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups();
+        CreateProgramGroups(script, log, mainWindow);
         boxes = person.Finish();
     }
     CloseGroupWindows({kGroupOne});
@@ -139,12 +137,12 @@ TEST_F(ProgramGroups, DeleteItemRemovesAnOlderLinkOfTheSameName) {
 }
 
 TEST_F(ProgramGroups, NoGroupsStillOpenAndCloseTheConversation) {
-    g_setup.script.programItems = {Item("Orphan", 1)};
+    script.programItems = {Item("Orphan", 1)};
     DdeRecorder recorder;
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups();
+        CreateProgramGroups(script, log, mainWindow);
         boxes = person.Finish();
     }
     EXPECT_TRUE(boxes.empty());
@@ -154,14 +152,14 @@ TEST_F(ProgramGroups, NoGroupsStillOpenAndCloseTheConversation) {
 }
 
 TEST_F(ProgramGroups, NoConnectionIsReportedAndNothingIsCreated) {
-    g_setup.script.programGroups = {FixedText(kGroupOne)};
-    g_setup.script.programItems = {Item("Alpha", 1)};
+    script.programGroups = {FixedText(kGroupOne)};
+    script.programItems = {Item("Alpha", 1)};
     DdeRecorder recorder;
     recorder.refuseConnection = true;
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {IDOK});
-        CreateProgramGroups();
+        CreateProgramGroups(script, log, mainWindow);
         boxes = person.Finish();
     }
     ASSERT_EQ(boxes.size(), 1u);

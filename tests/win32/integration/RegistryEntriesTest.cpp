@@ -1,7 +1,6 @@
 #include "integration/RegistryEntries.h"
 
 #include "CompletionTestSupport.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -75,7 +74,7 @@ protected:
 } // namespace
 
 TEST_F(RegistryEntriesClean, TextEmptyTextAndNumberValuesUnderEachRoot) {
-    g_setup.script.registryKeys = {
+    script.registryKeys = {
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\Values]",
             {TextValue("Text", "hello world"), TextValue("", "the default value"),
              TextValue("Empty", ""), TextValue("NoBlock", std::nullopt),
@@ -85,7 +84,7 @@ TEST_F(RegistryEntriesClean, TextEmptyTextAndNumberValuesUnderEachRoot) {
         Key("[HKEY_USERS\\.DEFAULT\\Software\\SetupkitCompletion]", {TextValue("Users", "u")}),
         Key("[HKEY_CURRENT_CONFIG\\Software\\SetupkitCompletion]", {NumberValue("Config", 9)}),
     };
-    WriteRegistryEntries();
+    WriteRegistryEntries(script, Macros(), log);
 
     const std::string values = std::string(kTestKey) + "\\Values";
     EXPECT_VALUE(HKEY_CURRENT_USER, values, "Text", REG_SZ, TextBytes("hello world"));
@@ -125,10 +124,9 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
     // HKEY_DYN_DATA takes sub-keys on Windows 9x and under Wine. Windows NT has no such key:
     // creating a sub-key under it fails there, so the key is skipped without a log line, as
     // any key that cannot be created.
-    g_setup.script.registryKeys = {
-        Key("[HKEY_DYN_DATA\\SetupkitCompletion]", {NumberValue("Dynamic", 1)})};
+    script.registryKeys = {Key("[HKEY_DYN_DATA\\SetupkitCompletion]", {NumberValue("Dynamic", 1)})};
     ParsedRegistryPath parsed;
-    ASSERT_TRUE(ParseRegistryPath(g_setup.script.registryKeys[0], parsed));
+    ASSERT_TRUE(ParseRegistryPath(script.registryKeys[0], Macros(), parsed));
     EXPECT_EQ(parsed.root, HKEY_DYN_DATA);
     EXPECT_EQ(parsed.subKey, "SetupkitCompletion");
 
@@ -140,7 +138,7 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
         RegCloseKey(probe);
         RegDeleteKeyA(HKEY_DYN_DATA, "SetupkitCompletion");
     }
-    WriteRegistryEntries();
+    WriteRegistryEntries(script, Macros(), log);
     if (platformHasIt) {
         EXPECT_VALUE(HKEY_DYN_DATA, "SetupkitCompletion", "Dynamic", REG_DWORD, NumberBytes(1));
         EXPECT_EQ(LogLines().size(), 2u);
@@ -151,20 +149,19 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
 }
 
 TEST_F(RegistryEntriesClean, MacrosAreExpandedWhenWritten) {
-    g_setup.script.registryKeys = {
+    script.registryKeys = {
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\Dir?PX]",
             {TextValue("Path", "?D\\BIN"), TextValue("?PName", "?W"),
              TextValue("Kept", "?Q stays")}),
     };
     // The destination as it stands when the entries are written, not when the script was read.
     const std::string finalDestination = destination + "\\FINAL";
-    g_setup.script.directories[0].path.Assign(finalDestination);
-    WriteRegistryEntries();
+    script.directories[0].path.Assign(finalDestination);
+    WriteRegistryEntries(script, Macros(), log);
 
     const std::string key = std::string(kTestKey) + "\\DirX";
     EXPECT_VALUE(HKEY_CURRENT_USER, key, "Path", REG_SZ, TextBytes(finalDestination + "\\BIN"));
-    EXPECT_VALUE(HKEY_CURRENT_USER, key, "Name", REG_SZ,
-                 TextBytes(std::string(g_setup.windowsDirectory.View())));
+    EXPECT_VALUE(HKEY_CURRENT_USER, key, "Name", REG_SZ, TextBytes(directories.windows));
     EXPECT_VALUE(HKEY_CURRENT_USER, key, "Kept", REG_SZ, TextBytes("?Q stays"));
     // The log shows the expanded path and names; the script's texts are expanded in place.
     EXPECT_EQ(LogLines(),
@@ -172,16 +169,16 @@ TEST_F(RegistryEntriesClean, MacrosAreExpandedWhenWritten) {
                   "Added registry key [HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\DirX].",
                   "\tAdded registry value Path.", "\tAdded registry value Name.",
                   "\tAdded registry value Kept."}));
-    EXPECT_EQ(g_setup.script.registryKeys[0].keyPath.View(),
+    EXPECT_EQ(script.registryKeys[0].keyPath.View(),
               "[HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\DirX]");
 }
 
 TEST_F(RegistryEntriesClean, RootAloneTakesTheValuesDirectly) {
-    g_setup.script.registryKeys = {
+    script.registryKeys = {
         Key("[HKEY_CURRENT_USER]", {TextValue("SetupkitCompletionRootValue", "at the root")}),
         Key("[HKEY_CLASSES_ROOT]", {NumberValue("SetupkitCompletionRootValue", 3)}),
     };
-    WriteRegistryEntries();
+    WriteRegistryEntries(script, Macros(), log);
     EXPECT_VALUE(HKEY_CURRENT_USER, "", "SetupkitCompletionRootValue", REG_SZ,
                  TextBytes("at the root"));
     EXPECT_VALUE(HKEY_CLASSES_ROOT, "", "SetupkitCompletionRootValue", REG_DWORD, NumberBytes(3));
@@ -196,7 +193,7 @@ TEST_F(RegistryEntriesClean, RootAloneTakesTheValuesDirectly) {
 }
 
 TEST_F(RegistryEntriesClean, UnknownRootsAndUnreadablePaths) {
-    g_setup.script.registryKeys = {
+    script.registryKeys = {
         // The first character is skipped unread: the root name is KEY_USERS, which is unknown,
         // so its sub-key cannot be created and the key is skipped without a line.
         Key("HKEY_USERS\\.DEFAULT\\Software\\SetupkitCompletion", {TextValue("Lost", "x")}),
@@ -208,7 +205,7 @@ TEST_F(RegistryEntriesClean, UnknownRootsAndUnreadablePaths) {
         // A key after them is still written.
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion]", {TextValue("After", "y")}),
     };
-    WriteRegistryEntries();
+    WriteRegistryEntries(script, Macros(), log);
     EXPECT_FALSE(QueryValue(HKEY_USERS, std::string(".DEFAULT\\") + kTestKey, "Lost"));
     EXPECT_VALUE(HKEY_CURRENT_USER, kTestKey, "After", REG_SZ, TextBytes("y"));
     EXPECT_EQ(LogLines(),
@@ -229,12 +226,12 @@ TEST_F(RegistryEntriesClean, KeysWithoutValuesAndOverwrittenValues) {
     RegSetValueExA(existing, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("old text"), 9);
     RegCloseKey(existing);
 
-    g_setup.script.registryKeys = {
+    script.registryKeys = {
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\Bare]"),
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion]",
             {NumberValue("Number", 42), TextValue("Text", "new")}),
     };
-    WriteRegistryEntries();
+    WriteRegistryEntries(script, Macros(), log);
 
     HKEY bare = nullptr;
     EXPECT_EQ(

@@ -1,7 +1,6 @@
 #include "integration/UninstallRegistration.h"
 
 #include "CompletionTestSupport.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -12,7 +11,7 @@ class UninstallRegistration : public CompletionTest {
 protected:
     void SetUp() override {
         CompletionTest::SetUp();
-        uninstaller = std::string(g_setup.windowsDirectory.View()) + "\\KXUN32.EXE";
+        uninstaller = directories.windows + "\\KXUN32.EXE";
         Clean();
     }
     void TearDown() override {
@@ -57,9 +56,9 @@ protected:
 
 TEST_F(UninstallRegistration, DisplayNameAndUninstallStringUnderTheProductName) {
     CreateSharedDllsKey();
-    g_setup.script.uninstallPresent = 1;
-    g_setup.script.uninstallName.Assign("Completion Product in ?D");
-    RegisterUninstall();
+    script.uninstallPresent = 1;
+    script.uninstallName.Assign("Completion Product in ?D");
+    RegisterUninstall(script, Macros(), kScriptPath);
 
     const std::string key = std::string(kUninstallKey) + "\\" + kProductName;
     const std::optional<StoredValue> name = QueryValue(HKEY_LOCAL_MACHINE, key, "DisplayName");
@@ -72,23 +71,23 @@ TEST_F(UninstallRegistration, DisplayNameAndUninstallStringUnderTheProductName) 
     EXPECT_EQ(command->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(command->bytes, TextBytes("C:\\windows\\KXUN32.EXE " + destination + "\\SETUP.INF"));
     // The uninstall name is expanded in place.
-    EXPECT_EQ(g_setup.script.uninstallName.View(), "Completion Product in " + destination);
+    EXPECT_EQ(script.uninstallName.View(), "Completion Product in " + destination);
     // Nothing of this goes to the install log.
     EXPECT_TRUE(LogBytes().empty());
 }
 
 TEST_F(UninstallRegistration, UninstallerIsCountedOncePerRegistration) {
     CreateSharedDllsKey();
-    g_setup.script.uninstallName.Assign("Completion Product");
-    RegisterUninstall();
+    script.uninstallName.Assign("Completion Product");
+    RegisterUninstall(script, Macros(), kScriptPath);
     std::optional<StoredValue> count = QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller);
     ASSERT_TRUE(count.has_value());
     EXPECT_EQ(count->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(count->bytes, std::string("\x01\x00\x00\x00", 4));
 
     // Registering again overwrites the entry and counts the uninstaller twice.
-    g_setup.script.uninstallName.Assign("Completion Product Again");
-    RegisterUninstall();
+    script.uninstallName.Assign("Completion Product Again");
+    RegisterUninstall(script, Macros(), kScriptPath);
     count = QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller);
     ASSERT_TRUE(count.has_value());
     EXPECT_EQ(count->type, static_cast<DWORD>(REG_BINARY));
@@ -101,15 +100,15 @@ TEST_F(UninstallRegistration, UninstallerIsCountedOncePerRegistration) {
 
 TEST_F(UninstallRegistration, EmptyUninstallNameWritesNothing) {
     CreateSharedDllsKey();
-    g_setup.script.uninstallName.Assign("");
-    RegisterUninstall();
+    script.uninstallName.Assign("");
+    RegisterUninstall(script, Macros(), kScriptPath);
     EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\" + kProductName));
     EXPECT_FALSE(QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller).has_value());
 }
 
 TEST_F(UninstallRegistration, MissingSharedDllsKeyIsNeverCreated) {
-    g_setup.script.uninstallName.Assign("Completion Product");
-    RegisterUninstall();
+    script.uninstallName.Assign("Completion Product");
+    RegisterUninstall(script, Macros(), kScriptPath);
     EXPECT_TRUE(KeyExists(std::string(kUninstallKey) + "\\" + kProductName));
     EXPECT_FALSE(KeyExists(kSharedDllsKey));
     IncrementSharedCount("C:\\APP\\SHARED.DLL");
@@ -117,9 +116,9 @@ TEST_F(UninstallRegistration, MissingSharedDllsKeyIsNeverCreated) {
 }
 
 TEST_F(UninstallRegistration, ProductNameWithBackslashNestsKeys) {
-    g_setup.script.productName.Assign("Completion Nested\\Inner");
-    g_setup.script.uninstallName.Assign("Nested");
-    RegisterUninstall();
+    script.productName.Assign("Completion Nested\\Inner");
+    script.uninstallName.Assign("Nested");
+    RegisterUninstall(script, Macros(), kScriptPath);
     EXPECT_TRUE(QueryValue(HKEY_LOCAL_MACHINE,
                            std::string(kUninstallKey) + "\\Completion Nested\\Inner", "DisplayName")
                     .has_value());

@@ -35,10 +35,10 @@ std::map<std::string, std::string> ProbeInfo(const std::string& infoFile, DWORD 
     return info;
 }
 
-class Completion : public CompletionTest {
+class Completion : public ShellCompletionTest {
 protected:
     void SetUp() override {
-        CompletionTest::SetUp();
+        ShellCompletionTest::SetUp();
         Clean();
         library = destination + "\\EDITSYS.DLL";
         iniFile = destination + "\\RUN.INI";
@@ -54,7 +54,7 @@ protected:
         }
         // A probe may still be running in the destination; it ends within seconds.
         Clean();
-        CompletionTest::TearDown();
+        ShellCompletionTest::TearDown();
     }
     static void Clean() {
         DeleteKeyTree(HKEY_CURRENT_USER, kRegistryKey);

@@ -102,19 +102,14 @@ BOOL CALLBACK FindExplorer(HWND window, LPARAM parameter) {
 } // namespace
 
 void CompletionTest::SetUp() {
-    g_setup = SetupState{};
-    g_setup.instance = GetModuleHandleA(nullptr);
-    ComputeStandardDirectories();
+    directories = ComputeStandardDirectories();
 
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    destination = std::string(g_setup.temporaryDirectory.View()) + "completion";
+    destination = directories.temporary + "completion";
     CreateDirectoryA(destination.c_str(), nullptr);
     destination += std::string("\\") + test->name();
     EmptyDirectory(destination);
 
-    g_setup.sourceDirectory.Assign("C:\\SOURCE\\");
-    g_setup.scriptPath.Assign("C:\\SOURCE\\SETUP.INF");
-    SetupScript& script = g_setup.script;
     script.productName.Assign(kProductName);
     script.successCaption.Assign("Completion Success");
     script.successText.Assign("Everything is in place.");
@@ -125,29 +120,57 @@ void CompletionTest::SetUp() {
     script.askBeforeGroup = 0;
     script.directories.resize(1);
     script.directories[0].path.Assign(destination);
-    g_setup.scriptLoaded = true;
 
     RegisterMainWindowClass();
     mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
-    g_setup.mainWindow = mainWindow;
 
+    // Shared for reading, so that the test reads the lines while the log is open.
     logPath = destination + "\\setuplog.txt";
-    g_setup.installLog = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(g_setup.installLog, INVALID_HANDLE_VALUE);
+    UniqueFile file(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    log = InstallLog(std::move(file));
 }
 
 void CompletionTest::TearDown() {
-    if (g_setup.installLog != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_setup.installLog);
-    }
+    log.Close();
     if (IsWindow(mainWindow)) {
         DestroyWindow(mainWindow);
     }
+}
+
+MacroValues CompletionTest::Macros() const {
+    MacroValues values;
+    values.sourceDirectory = kSourceDirectory;
+    values.windowsDirectory = directories.windows;
+    values.systemDirectory = directories.system;
+    values.destinationDirectory = script.directories.at(0).path.View();
+    values.programFilesDirectory = directories.programFiles;
+    return values;
+}
+
+void ShellCompletionTest::SetUp() {
+    CompletionTest::SetUp();
     g_setup = SetupState{};
+    g_setup.instance = GetModuleHandleA(nullptr);
+    g_setup.windowsDirectory.Assign(directories.windows);
+    g_setup.systemDirectory.Assign(directories.system);
+    g_setup.temporaryDirectory.Assign(directories.temporary);
+    g_setup.programFilesDirectory.Assign(directories.programFiles);
+    g_setup.sourceDirectory.Assign(kSourceDirectory);
+    g_setup.scriptPath.Assign(kScriptPath);
+    g_setup.script = script;
+    g_setup.scriptLoaded = true;
+    g_setup.mainWindow = mainWindow;
+    g_setup.installLog = std::move(log);
+}
+
+void ShellCompletionTest::TearDown() {
+    g_setup = SetupState{};
+    CompletionTest::TearDown();
 }
 
 std::vector<std::string> CompletionTest::LogLines() const {

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "engine/StandardDirectories.h"
+#include "integration/InstallLog.h"
+#include "script/PathMacros.h"
+#include "script/ScriptModel.h"
+
 #include <windows.h>
 
 #include <ddeml.h>
@@ -15,10 +20,20 @@
 class CompletionTest : public ::testing::Test {
 public:
     static constexpr const char* kProductName = "Completion Product";
+    static constexpr const char* kSourceDirectory = "C:\\SOURCE\\";
+    static constexpr const char* kScriptPath = "C:\\SOURCE\\SETUP.INF";
 
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // The values the path macros insert: the standard directories, the source directory and
+    // the script's destination as it stands.
+    MacroValues Macros() const;
+
+    StandardDirectories directories;
+    SetupScript script;
+    InstallLog log;
 
     // The lines written to the install log so far, without their CR LF.
     std::vector<std::string> LogLines() const;
@@ -28,6 +43,14 @@ protected:
     std::string destination; // no trailing backslash
     std::string logPath;
     HWND mainWindow = nullptr;
+};
+
+// The same state as the program's own (g_setup), for the completion steps of the shell: the
+// script, directories, main window and log move there.
+class ShellCompletionTest : public CompletionTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
 };
 
 // Reads a whole file; nothing when it cannot be opened.

@@ -14,10 +14,10 @@ SystemFileChange Change(std::uint32_t code, const std::string& value) {
 
 // RunSystemFileChanges with the reference EDITSYS.DLL (tools/editsys), which records every
 // call in a file and edits AUTOEXEC.BAT and CONFIG.SYS in a folder of the test's choosing.
-class SystemFileChanges : public CompletionTest {
+class SystemFileChanges : public ShellCompletionTest {
 protected:
     void SetUp() override {
-        CompletionTest::SetUp();
+        ShellCompletionTest::SetUp();
         library = destination + "\\EDITSYS.DLL";
         record = destination + "\\calls.txt";
         files = destination + "\\boot";
@@ -32,7 +32,7 @@ protected:
         SetEnvironmentVariableA("EDITSYS_DIRECTORY", nullptr);
         SetEnvironmentVariableA("EDITSYS_RESULT", nullptr);
         SetEnvironmentVariableA("EDITSYS_TEXT", nullptr);
-        CompletionTest::TearDown();
+        ShellCompletionTest::TearDown();
     }
 
     // Installs a build of the library (EDITSYS, EDITSYS_NO_INIT or EDITSYS_NO_CHANGE) as

@@ -211,7 +211,7 @@ TEST_F(CustomPage, TotalsBeyondFourGigabytesShowTheirValue) {
     UseComponentScript();
     g_setup.script.installItems[3].size = 4'000'000'000u;
     g_setup.script.installItems[1].size = 3'000'000'000u;
-    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot);
+    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, [](const std::string&) {});
     OpenPage(IDD_CUSTOM, CustomPageProc);
     EXPECT_EQ(Text(IDC_SPACE_REQUIRED), "7001547 K");
     ClickEntry(1, 6);

@@ -2,7 +2,6 @@
 
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -14,10 +13,16 @@ class DiskPromptDialogTest : public PromptTest {
 protected:
     void SetUp() override {
         PromptTest::SetUp();
-        g_setup.script.diskPromptTitle.Assign(kTitle);
-        g_setup.script.diskPromptText.Assign(kPromptText);
-        g_setup.sourceDirectory.Assign("C:\\disks\\one\\");
+        script.diskPromptTitle.Assign(kTitle);
+        script.diskPromptText.Assign(kPromptText);
+        sourceDirectory.Assign("C:\\disks\\one\\");
     }
+
+    INT_PTR AskForDisk(const char* label) {
+        return DiskPromptDialog(mainWindow, &script, label, sourceDirectory);
+    }
+
+    FixedText sourceDirectory;
 };
 
 // Notes what the prompt shows when it opens.
@@ -55,7 +60,7 @@ TEST_F(DiskPromptDialogTest, ShowsTheScriptsTextsTheLabelAndTheDirectoryWithoutB
     INT_PTR result = 0;
     {
         Answering answering(person, Enter("", mainWindow));
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(result, 1);
     EXPECT_EQ(person.Saw("text"), kPromptText);
@@ -63,33 +68,33 @@ TEST_F(DiskPromptDialogTest, ShowsTheScriptsTextsTheLabelAndTheDirectoryWithoutB
     EXPECT_EQ(person.Saw("directory"), "C:\\disks\\one");
     EXPECT_EQ(person.Saw("owner"), "yes");
     EXPECT_EQ(person.Saw("main window minimised"), "no");
-    EXPECT_EQ(g_setup.sourceDirectory.View(), "C:\\disks\\one");
+    EXPECT_EQ(sourceDirectory.View(), "C:\\disks\\one");
 }
 
 TEST_F(DiskPromptDialogTest, OnlyOneTrailingBackslashIsRemoved) {
-    g_setup.sourceDirectory.Assign("C:\\disks\\two\\\\");
+    sourceDirectory.Assign("C:\\disks\\two\\\\");
     {
         Answering answering(person, Enter("C:\\disks\\two", mainWindow));
-        static_cast<void>(DiskPromptDialog(kLabel));
+        static_cast<void>(AskForDisk(kLabel));
     }
     EXPECT_EQ(person.Saw("directory"), "C:\\disks\\two\\");
 }
 
 TEST_F(DiskPromptDialogTest, DriveRootShowsAsLetterAndColon) {
-    g_setup.sourceDirectory.Assign("C:\\");
+    sourceDirectory.Assign("C:\\");
     {
         Answering answering(person, Enter("C:\\disks\\two", mainWindow));
-        static_cast<void>(DiskPromptDialog(kLabel));
+        static_cast<void>(AskForDisk(kLabel));
     }
     EXPECT_EQ(person.Saw("directory"), "C:");
-    EXPECT_EQ(g_setup.sourceDirectory.View(), "C:\\disks\\two");
+    EXPECT_EQ(sourceDirectory.View(), "C:\\disks\\two");
 }
 
 TEST_F(DiskPromptDialogTest, TypedRelativePathIsStoredAsFullPath) {
     INT_PTR result = 0;
     {
         Answering answering(person, Enter("disk2\\sub", mainWindow));
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(result, 1);
     char current[MAX_PATH] = {};
@@ -99,8 +104,8 @@ TEST_F(DiskPromptDialogTest, TypedRelativePathIsStoredAsFullPath) {
         expected += '\\';
     }
     expected += "disk2\\sub";
-    EXPECT_EQ(g_setup.sourceDirectory.View(), expected);
-    EXPECT_EQ(g_setup.sourceDirectory.View(), FullPath("disk2\\sub"));
+    EXPECT_EQ(sourceDirectory.View(), expected);
+    EXPECT_EQ(sourceDirectory.View(), FullPath("disk2\\sub"));
 }
 
 TEST_F(DiskPromptDialogTest, InvalidPathIsReportedAndTheDialogStays) {
@@ -122,7 +127,7 @@ TEST_F(DiskPromptDialogTest, InvalidPathIsReportedAndTheDialogStays) {
             person.Press(dialog, IDOK);
             person.WaitUntilClosed(dialog);
         });
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(person.Saw("message"), "Invalid  path selected");
     EXPECT_EQ(person.Saw("message owner"), "yes");
@@ -130,7 +135,7 @@ TEST_F(DiskPromptDialogTest, InvalidPathIsReportedAndTheDialogStays) {
     EXPECT_EQ(person.Saw("stays"), "yes");
     EXPECT_EQ(person.Saw("typed kept"), "C:\\disks\\*.TXT");
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(g_setup.sourceDirectory.View(), "C:\\disks\\three");
+    EXPECT_EQ(sourceDirectory.View(), "C:\\disks\\three");
 }
 
 TEST_F(DiskPromptDialogTest, CancelConfirmedAnswers2AndKeepsTheSourceDirectory) {
@@ -145,11 +150,11 @@ TEST_F(DiskPromptDialogTest, CancelConfirmedAnswers2AndKeepsTheSourceDirectory) 
             person.Press(question, IDYES);
             person.WaitUntilClosed(dialog);
         });
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(result, 2);
     EXPECT_EQ(person.Saw("question owner"), "yes");
-    EXPECT_EQ(g_setup.sourceDirectory.View(), "C:\\disks\\one\\");
+    EXPECT_EQ(sourceDirectory.View(), "C:\\disks\\one\\");
 }
 
 TEST_F(DiskPromptDialogTest, CancelNotConfirmedStays) {
@@ -165,7 +170,7 @@ TEST_F(DiskPromptDialogTest, CancelNotConfirmedStays) {
             person.Press(dialog, IDOK);
             person.WaitUntilClosed(dialog);
         });
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(person.Saw("stays"), "yes");
     EXPECT_EQ(result, 1);
@@ -188,8 +193,8 @@ TEST_F(DiskPromptDialogTest, RejectedPathLeavesTheSourceDirectoryThenCancel) {
             person.Press(question, IDYES);
             person.WaitUntilClosed(dialog);
         });
-        result = DiskPromptDialog(kLabel);
+        result = AskForDisk(kLabel);
     }
     EXPECT_EQ(result, 2);
-    EXPECT_EQ(g_setup.sourceDirectory.View(), "C:\\disks\\one\\");
+    EXPECT_EQ(sourceDirectory.View(), "C:\\disks\\one\\");
 }

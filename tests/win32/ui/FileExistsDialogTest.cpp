@@ -3,7 +3,6 @@
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -20,8 +19,12 @@ protected:
         WriteTestFile(newPath, std::string(1234567, 'n'), 2001, 2, 3);
     }
 
-    std::uint32_t Ask() { return AskFileExists(existingPath.c_str(), newPath.c_str()); }
+    std::uint32_t Ask() {
+        return AskFileExists(mainWindow, &script, existingPath.c_str(), newPath.c_str(),
+                             remembered);
+    }
 
+    RememberedChoice remembered;
     std::string existingPath;
     std::string newPath;
 };
@@ -98,8 +101,8 @@ TEST_F(FileExistsDialogTest, ReplaceIsTickedAtFirstAndAnswers4004) {
         decision = Ask();
     }
     EXPECT_EQ(decision, 4004u);
-    EXPECT_EQ(g_setup.fileExistsChoice, 4004u);
-    EXPECT_FALSE(g_setup.fileExistsApplyToAll);
+    EXPECT_EQ(remembered.choice, 4004u);
+    EXPECT_FALSE(remembered.applyToAll);
     EXPECT_EQ(person.Saw("path"), existingPath);
     EXPECT_EQ(person.Saw("replace ticked"), "yes");
     EXPECT_EQ(person.Saw("for all ticked"), "no");
@@ -114,7 +117,7 @@ TEST_F(FileExistsDialogTest, DoNotInstallAnswers5) {
         decision = Ask();
     }
     EXPECT_EQ(decision, 5u);
-    EXPECT_EQ(g_setup.fileExistsChoice, 5u);
+    EXPECT_EQ(remembered.choice, 5u);
 }
 
 TEST_F(FileExistsDialogTest, AbortConfirmedAnswers3) {
@@ -124,13 +127,13 @@ TEST_F(FileExistsDialogTest, AbortConfirmedAnswers3) {
         decision = Ask();
     }
     EXPECT_EQ(decision, 3u);
-    EXPECT_EQ(g_setup.fileExistsChoice, 3u);
+    EXPECT_EQ(remembered.choice, 3u);
     EXPECT_EQ(person.Saw("question"), kCancelText);
     EXPECT_EQ(person.Saw("question owner"), "yes");
 }
 
 TEST_F(FileExistsDialogTest, AbortNotConfirmedLeavesTheDialogAsItWas) {
-    g_setup.fileExistsChoice = 77;
+    remembered.choice = 77;
     std::uint32_t decision = 0;
     {
         Answering answering(person, ChooseAbort(IDNO, mainWindow));
@@ -139,7 +142,7 @@ TEST_F(FileExistsDialogTest, AbortNotConfirmedLeavesTheDialogAsItWas) {
     EXPECT_EQ(person.Saw("stays after no"), "yes");
     EXPECT_EQ(person.Saw("abort still ticked"), "yes");
     EXPECT_EQ(decision, 4004u);
-    EXPECT_EQ(g_setup.fileExistsChoice, 4004u);
+    EXPECT_EQ(remembered.choice, 4004u);
 }
 
 TEST_F(FileExistsDialogTest, UseForAllSetsTheFlagWithTheChoice) {
@@ -149,8 +152,8 @@ TEST_F(FileExistsDialogTest, UseForAllSetsTheFlagWithTheChoice) {
         decision = Ask();
     }
     EXPECT_EQ(decision, 5u);
-    EXPECT_TRUE(g_setup.fileExistsApplyToAll);
-    EXPECT_EQ(g_setup.fileExistsChoice, 5u);
+    EXPECT_TRUE(remembered.applyToAll);
+    EXPECT_EQ(remembered.choice, 5u);
 
     // The box starts clear each time, and a clear box clears the flag again.
     MinimiseMainWindow();
@@ -160,8 +163,8 @@ TEST_F(FileExistsDialogTest, UseForAllSetsTheFlagWithTheChoice) {
     }
     EXPECT_EQ(person.Saw("for all ticked"), "no");
     EXPECT_EQ(decision, 4004u);
-    EXPECT_FALSE(g_setup.fileExistsApplyToAll);
-    EXPECT_EQ(g_setup.fileExistsChoice, 4004u);
+    EXPECT_FALSE(remembered.applyToAll);
+    EXPECT_EQ(remembered.choice, 4004u);
 }
 
 TEST_F(FileExistsDialogTest, UseForAllWithAbortConfirmed) {
@@ -179,8 +182,8 @@ TEST_F(FileExistsDialogTest, UseForAllWithAbortConfirmed) {
         decision = Ask();
     }
     EXPECT_EQ(decision, 3u);
-    EXPECT_TRUE(g_setup.fileExistsApplyToAll);
-    EXPECT_EQ(g_setup.fileExistsChoice, 3u);
+    EXPECT_TRUE(remembered.applyToAll);
+    EXPECT_EQ(remembered.choice, 3u);
 }
 
 TEST_F(FileExistsDialogTest, EscapeDoesNotCloseIt) {

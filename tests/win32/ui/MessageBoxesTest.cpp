@@ -2,7 +2,6 @@
 
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -48,11 +47,10 @@ TEST_F(MessageBoxes, ResourceTextMessageBoxTakesTheCaptionAsGiven) {
 }
 
 TEST_F(MessageBoxes, ConfirmCancelBeforeTheScriptIsLoadedSaysItCannotReadIt) {
-    g_setup.scriptLoaded = false;
     int result = 0;
     {
         Answering answering(person, AnswerBox("Setup", IDYES, mainWindow));
-        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
+        result = ConfirmCancel(mainWindow, nullptr);
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("text"), "Unable to read setup.inf");
@@ -65,7 +63,7 @@ TEST_F(MessageBoxes, ConfirmCancelAsksTheScriptsQuestionOnceLoaded) {
     int result = 0;
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDNO, mainWindow));
-        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
+        result = ConfirmCancel(mainWindow, &script);
     }
     EXPECT_EQ(result, IDNO);
     EXPECT_EQ(person.Saw("text"), kCancelText);
@@ -75,18 +73,17 @@ TEST_F(MessageBoxes, ConfirmCancelAsksTheScriptsQuestionOnceLoaded) {
     MinimiseMainWindow();
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDYES, mainWindow));
-        result = ConfirmCancel(mainWindow, g_setup.LoadedScript());
+        result = ConfirmCancel(mainWindow, &script);
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("main window minimised"), "no");
 }
 
 TEST_F(MessageBoxes, ConfirmCancelWithoutMainWindow) {
-    g_setup.mainWindow = nullptr;
     int result = 0;
     {
         Answering answering(person, AnswerBox(kCancelCaption, IDYES, nullptr));
-        result = ConfirmCancel(nullptr, g_setup.LoadedScript());
+        result = ConfirmCancel(nullptr, &script);
     }
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(person.Saw("text"), kCancelText);
@@ -123,7 +120,7 @@ TEST_F(MessageBoxes, FileInUsePromptNamesThePathUnderTheProductName) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDRETRY, 0, mainWindow));
-        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
+        result = FileInUsePrompt(mainWindow, &script, kLockedPath);
     }
     EXPECT_EQ(result, IDRETRY);
     EXPECT_EQ(person.Saw("text"), "Setup Cannot Install C:\\APP\\LOCKED.DLL,\n it may be in use "
@@ -137,7 +134,7 @@ TEST_F(MessageBoxes, FileInUsePromptIgnore) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDIGNORE, 0, mainWindow));
-        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
+        result = FileInUsePrompt(mainWindow, &script, kLockedPath);
     }
     EXPECT_EQ(result, IDIGNORE);
 }
@@ -146,7 +143,7 @@ TEST_F(MessageBoxes, FileInUsePromptAbortThenNoActsAsRetry) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDABORT, IDNO, mainWindow));
-        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
+        result = FileInUsePrompt(mainWindow, &script, kLockedPath);
     }
     EXPECT_EQ(result, IDRETRY);
     EXPECT_EQ(person.Saw("question owner"), "yes");
@@ -156,7 +153,7 @@ TEST_F(MessageBoxes, FileInUsePromptAbortThenYesAborts) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDABORT, IDYES, mainWindow));
-        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), kLockedPath);
+        result = FileInUsePrompt(mainWindow, &script, kLockedPath);
     }
     EXPECT_EQ(result, IDABORT);
 }
@@ -167,7 +164,7 @@ TEST_F(MessageBoxes, FileInUsePromptKeepsAPathLongerThanItsFormat) {
     int result = 0;
     {
         Answering answering(person, AnswerFileInUse(IDIGNORE, 0, mainWindow));
-        result = FileInUsePrompt(mainWindow, g_setup.LoadedScript(), longPath.c_str());
+        result = FileInUsePrompt(mainWindow, &script, longPath.c_str());
     }
     EXPECT_EQ(result, IDIGNORE);
     EXPECT_EQ(person.Saw("text"),

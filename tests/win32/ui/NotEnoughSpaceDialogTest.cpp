@@ -2,7 +2,6 @@
 
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ TEST_F(NotEnoughSpaceDialogTest, ContinueAnswers1AndShowsTheMessage) {
     INT_PTR result = 0;
     {
         Answering answering(person, PressButton(IDC_CONTINUE, mainWindow));
-        result = NotEnoughSpaceDialog(kMessage);
+        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
     }
     EXPECT_EQ(result, 1);
     EXPECT_EQ(person.Saw("message"), kMessage);
@@ -66,7 +65,7 @@ TEST_F(NotEnoughSpaceDialogTest, ContinueAnswers1AndShowsTheMessage) {
 TEST_F(NotEnoughSpaceDialogTest, IsCentredOverTheMainWindowsClientArea) {
     {
         Answering answering(person, PressButton(IDC_CONTINUE, mainWindow));
-        static_cast<void>(NotEnoughSpaceDialog(kMessage));
+        static_cast<void>(NotEnoughSpaceDialog(mainWindow, &script, kMessage));
     }
     RECT owner{};
     GetWindowRect(mainWindow, &owner);
@@ -82,7 +81,7 @@ TEST_F(NotEnoughSpaceDialogTest, BackAnswers1019) {
     INT_PTR result = 0;
     {
         Answering answering(person, PressButton(IDC_SPACE_BACK, mainWindow));
-        result = NotEnoughSpaceDialog(kMessage);
+        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
     }
     EXPECT_EQ(result, 1019);
 }
@@ -91,7 +90,7 @@ TEST_F(NotEnoughSpaceDialogTest, ExitConfirmedAnswers3) {
     INT_PTR result = 0;
     {
         Answering answering(person, Exit(IDYES, mainWindow));
-        result = NotEnoughSpaceDialog(kMessage);
+        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
     }
     EXPECT_EQ(result, 3);
     EXPECT_EQ(person.Saw("question owner"), "yes");
@@ -101,7 +100,7 @@ TEST_F(NotEnoughSpaceDialogTest, ExitNotConfirmedStays) {
     INT_PTR result = 0;
     {
         Answering answering(person, Exit(IDNO, mainWindow));
-        result = NotEnoughSpaceDialog(kMessage);
+        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
     }
     EXPECT_EQ(person.Saw("stays"), "yes");
     EXPECT_EQ(result, 1);

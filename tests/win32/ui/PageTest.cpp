@@ -148,5 +148,5 @@ void UseComponentScript() {
             component.totalSize += script.installItems[index].size;
         }
     }
-    BuildDriveList(script, g_setup.drives, VolumeRoot);
+    BuildDriveList(script, g_setup.drives, VolumeRoot, [](const std::string&) {});
 }

@@ -4,7 +4,6 @@
 #include "engine/MessagePump.h"
 #include "resources/ResourceIds.h"
 #include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
 
 #include <cstdio>
 #include <vector>

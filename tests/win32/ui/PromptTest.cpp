@@ -22,17 +22,21 @@ void RegisterMainWindowClass() {
 
 } // namespace
 
+PromptTest* PromptTest::current_ = nullptr;
+
+int PromptTest::AskFileInUse(const char* path) {
+    return FileInUsePrompt(current_->mainWindow, &current_->script, path);
+}
+
 void PromptTest::SetUp() {
+    script.productName.Assign(kProductName);
+    script.cancelCaption.Assign(kCancelCaption);
+    script.cancelText.Assign(kCancelText);
     g_setup.instance = GetModuleHandleA(nullptr);
-    g_setup.script.productName.Assign(kProductName);
-    g_setup.script.cancelCaption.Assign(kCancelCaption);
-    g_setup.script.cancelText.Assign(kCancelText);
+    g_setup.script = script;
     g_setup.scriptLoaded = true;
-    g_setup.fileExistsApplyToAll = false;
-    g_setup.fileExistsChoice = 0;
-    SetFileInUsePrompt([](const char* path) {
-        return FileInUsePrompt(g_setup.mainWindow, g_setup.LoadedScript(), path);
-    });
+    current_ = this;
+    SetFileInUsePrompt(AskFileInUse);
 
     RegisterMainWindowClass();
     mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
@@ -45,6 +49,7 @@ void PromptTest::SetUp() {
 
 void PromptTest::TearDown() {
     SetFileInUsePrompt(nullptr);
+    current_ = nullptr;
     g_setup.mainWindow = nullptr;
     if (mainWindow) {
         DestroyWindow(mainWindow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PromptAnswerer.h"
+#include "script/ScriptModel.h"
 
 #include <windows.h>
 
@@ -11,7 +12,9 @@
 
 // The state a prompt meets in the program: the module with the resources, a loaded script
 // with its product name and cancel texts, the file-in-use prompt installed in the engine,
-// and a main window, minimised before each prompt so that every test sees it restored.
+// and a main window, minimised before each prompt so that every test sees it restored. The
+// prompts get script and mainWindow as parameters; the pages still find them in the
+// program's state, which is set to the same values.
 class PromptTest : public ::testing::Test {
 public:
     static constexpr const char* kProductName = "Sample Product";
@@ -25,7 +28,12 @@ protected:
     void MinimiseMainWindow();
 
     HWND mainWindow = nullptr;
+    SetupScript script;
     Person person{GetCurrentThreadId()};
+
+private:
+    static int AskFileInUse(const char* path);
+    static PromptTest* current_;
 };
 
 // A scratch directory under the temporary directory, made empty for each test; ends in "\".

@@ -1,0 +1,66 @@
+#include "shell/SetupInstallHost.h"
+
+#include "integration/UninstallRegistration.h"
+#include "resources/ResourceIds.h"
+#include "resources/ResourceText.h"
+#include "shell/InstallRun.h"
+#include "shell/SetupState.h"
+#include "ui/BitmapControl.h"
+#include "ui/FileExistsDialog.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgressDialog.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr int kCaptionCapacity = 256;
+
+} // namespace
+
+void SetupInstallHost::AskForNextDisk(std::string_view relativePath) {
+    PromptForNextDisk(relativePath);
+}
+
+std::uint32_t SetupInstallHost::AskFileExists(const char* existingPath, const char* newPath,
+                                              RememberedChoice& remembered) {
+    return ::AskFileExists(g_setup.mainWindow, g_setup.LoadedScript(), existingPath, newPath,
+                           remembered);
+}
+
+bool SetupInstallHost::AskContinueAfterFailure(const std::string& text) {
+    RestoreMainWindow(g_setup.mainWindow);
+    const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, kCaptionCapacity);
+    return MessageBoxA(g_setup.mainWindow, text.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void SetupInstallHost::ShowProgressFiles(const char* source, const char* destination) {
+    NotifyProgressFiles(g_setup.progressWindow, source, destination);
+}
+
+void SetupInstallHost::ShowBillboard(const char* path) {
+    ::ShowBillboard(path); // MERGE: pass g_setup.bitmapControl
+}
+
+void SetupInstallHost::HideBillboard() {
+    ::HideBillboard(); // MERGE: pass g_setup.bitmapControl
+}
+
+void SetupInstallHost::RaiseSharedCount(std::string_view path) {
+    IncrementSharedCount(path);
+}
+
+void SetupInstallHost::LogItemDone(const InstallItem& item) {
+    g_setup.installLog.ItemDone(item);
+}
+
+InstallContext SetupInstallContext(InstallHost& host) {
+    return InstallContext{g_setup.script,
+                          g_setup.sourceDirectory,
+                          g_setup.temporaryDirectory,
+                          g_setup.currentDisk,
+                          g_setup.fileExists,
+                          g_setup.allFilesInstalled,
+                          host};
+}

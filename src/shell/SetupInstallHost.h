@@ -1,0 +1,23 @@
+#pragma once
+
+#include "engine/InstallHost.h"
+
+// The program's side of the install engine: the questions as the install dialogs and message
+// boxes over MainWindow, the progress window, the billboard, the SharedDLLs counts and the
+// install log of the program's state.
+class SetupInstallHost final : public InstallHost {
+public:
+    void AskForNextDisk(std::string_view relativePath) override;
+    std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
+                                RememberedChoice& remembered) override;
+    bool AskContinueAfterFailure(const std::string& text) override;
+    void ShowProgressFiles(const char* source, const char* destination) override;
+    void ShowBillboard(const char* path) override;
+    void HideBillboard() override;
+    void RaiseSharedCount(std::string_view path) override;
+    void LogItemDone(const InstallItem& item) override;
+};
+
+// The context of the program's installation run: its script, directories and flags in the
+// program's state, with host as the host.
+InstallContext SetupInstallContext(InstallHost& host);
