@@ -1,8 +1,11 @@
 #include "integration/ProgramGroups.h"
 
-#include "BoxAnswerer.h"
+#include "robot/BoxAnswerer.h"
 #include "CompletionTestSupport.h"
 #include "shell/SetupState.h"
+
+using robot::BoxAnswerer;
+using robot::SeenBox;
 
 namespace {
 
