@@ -70,8 +70,9 @@ setupkit_wine_unmanaged() {
             # A prefix where this fails is only slower.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
                 >/dev/null 2>&1 </dev/null 9>&- || exit 0
-            # Written to the prefix's files when the server ends.
-            wineserver -w 9>&-
+            # Written to the prefix's files when the server ends; until then the running
+            # server has it, so a server that does not end in time costs only the marker.
+            timeout 30 wineserver -w 9>&- || exit 0
             touch "$marker"
         fi
     ) 9>"$WINEPREFIX.lock"
