@@ -4,18 +4,35 @@
 
 set(SETUPKIT_WINE_RUN "${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-run.sh")
 cmake_path(NORMAL_PATH SETUPKIT_WINE_RUN)
+set(SETUPKIT_WINE_STOP "${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-stop.sh")
+cmake_path(NORMAL_PATH SETUPKIT_WINE_STOP)
 if(WIN32)
     set(SETUPKIT_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
         "The Wine prefix the tests run in (made on first use)")
+    set(SETUPKIT_WINE_LANES 2 CACHE STRING
+        "How many Wine prefixes, each with its own display, the Wine tests are spread over")
 endif()
 
+# The prefix of a lane: lane 0 is SETUPKIT_WINEPREFIX itself, lane n its sibling "-n".
+function(setupkit_wine_lane_prefix lane out)
+    if(lane EQUAL 0)
+        set(${out} "${SETUPKIT_WINEPREFIX}" PARENT_SCOPE)
+    else()
+        set(${out} "${SETUPKIT_WINEPREFIX}-${lane}" PARENT_SCOPE)
+    endif()
+endfunction()
+
 # setupkit_add_test(NAME name COMMAND target-or-program args...
-#                   [TIMEOUT seconds] [WORKING_DIRECTORY dir] [LABELS ...])
+#                   [TIMEOUT seconds] [WORKING_DIRECTORY dir] [LABELS ...] [WINE_LANE n])
 # In the Win32 configuration a COMMAND that names a target runs under Wine through the
-# wrapper; any other command (a script of the end-to-end tests) runs as it is. Wine tests
-# share one prefix and display, so they never run at the same time.
+# wrapper; any other command (a script of the end-to-end tests) runs as it is. Wine tests run
+# in lanes: each lane has a prefix and a display of its own, and the tests of one lane never
+# run at the same time (they share the prefix's registry, drives, desktop and screen), while
+# the lanes run side by side. A test goes to the lane given, else to the next lane in turn.
+# After the last Wine test, wine_stop ends every lane's wineserver and display.
 function(setupkit_add_test)
-    cmake_parse_arguments(ARG "" "NAME;TIMEOUT;WORKING_DIRECTORY" "COMMAND;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "NAME;TIMEOUT;WORKING_DIRECTORY;WINE_LANE" "COMMAND;LABELS"
+                          ${ARGN})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
@@ -36,7 +53,23 @@ function(setupkit_add_test)
         list(APPEND properties LABELS "${ARG_LABELS}")
     endif()
     if(WIN32)
-        list(APPEND properties RESOURCE_LOCK wine ENVIRONMENT "WINEPREFIX=${SETUPKIT_WINEPREFIX}")
+        if("${ARG_WINE_LANE}" STREQUAL "")
+            get_property(turn GLOBAL PROPERTY SETUPKIT_WINE_TURN)
+            if(NOT turn)
+                set(turn 0)
+            endif()
+            math(EXPR ARG_WINE_LANE "${turn} % ${SETUPKIT_WINE_LANES}")
+            math(EXPR turn "${turn} + 1")
+            set_property(GLOBAL PROPERTY SETUPKIT_WINE_TURN ${turn})
+        endif()
+        math(EXPR ARG_WINE_LANE "${ARG_WINE_LANE} % ${SETUPKIT_WINE_LANES}")
+        setupkit_wine_lane_prefix(${ARG_WINE_LANE} prefix)
+        set(lock wine)
+        if(NOT ARG_WINE_LANE EQUAL 0)
+            set(lock wine-${ARG_WINE_LANE})
+        endif()
+        list(APPEND properties RESOURCE_LOCK ${lock} ENVIRONMENT "WINEPREFIX=${prefix}"
+             FIXTURES_REQUIRED wine)
     endif()
 
     add_test(NAME ${ARG_NAME} COMMAND ${command} WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY})
@@ -58,6 +91,25 @@ endfunction()
 
 function(setupkit_write_exported_tests)
     get_property(lines GLOBAL PROPERTY SETUPKIT_EXPORTED_TESTS)
+    if(WIN32)
+        # Runs after every test that needs Wine, also when only some of them were chosen.
+        set(stop "add_test([==[wine_stop]==] [==[bash]==] [==[${SETUPKIT_WINE_STOP}]==]")
+        math(EXPR last "${SETUPKIT_WINE_LANES} - 1")
+        foreach(lane RANGE 0 ${last})
+            setupkit_wine_lane_prefix(${lane} prefix)
+            string(APPEND stop " [==[${prefix}]==]")
+        endforeach()
+        string(APPEND stop ")\nset_tests_properties([==[wine_stop]==] PROPERTIES"
+               " FIXTURES_CLEANUP [==[wine]==] TIMEOUT [==[60]==])\n")
+        string(APPEND lines "${stop}")
+        set(prefixes "")
+        foreach(lane RANGE 0 ${last})
+            setupkit_wine_lane_prefix(${lane} prefix)
+            list(APPEND prefixes "${prefix}")
+        endforeach()
+        add_test(NAME wine_stop COMMAND bash "${SETUPKIT_WINE_STOP}" ${prefixes})
+        set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+    endif()
     file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/exported-tests.cmake" CONTENT "${lines}")
 endfunction()
 

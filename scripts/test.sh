@@ -11,8 +11,9 @@ bash scripts/bootstrap.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native --parallel "$(nproc)"
 
-source tests/wine/wine-env.sh
-export WINEPREFIX="$root/build/native/win32/wineprefix"
-trap setupkit_wine_stop EXIT
+# The Wine tests run in lanes, each with a prefix and a display of its own (wineprefix,
+# wineprefix-1, ...); ctest's wine_stop ends them, and this does too when ctest is interrupted.
+prefixes="$root/build/native/win32/wineprefix"
+trap 'bash tests/wine/wine-stop.sh "$prefixes" "$prefixes"-*/' EXIT
 
 ctest --test-dir build/native --output-on-failure --parallel "$(nproc)"

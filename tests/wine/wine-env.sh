@@ -64,6 +64,28 @@ setupkit_wine_display() {
     ) 9>"$state.lock" || return 1
     export DISPLAY
     DISPLAY=$(cut -d' ' -f2 "$state")
+    setupkit_wine_unmanaged
+}
+
+# A virtual display has no window manager, and Wine waits two seconds for one whenever it hides
+# a window that it lets the manager handle: four seconds a test for a page and its main
+# window. Wine's X11 driver reads "Managed" as a program starts, so a program that sets it for
+# itself is too late for its own run; it is set once for the whole prefix instead.
+setupkit_wine_unmanaged() {
+    local marker="$WINEPREFIX/.setupkit-unmanaged"
+    [ -f "$marker" ] && return 0
+    (
+        flock 9
+        if [ ! -f "$marker" ]; then
+            # A prefix where this fails is only slower.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+                >/dev/null 2>&1 </dev/null 9>&- || exit 0
+            # Written to the prefix's files when the server ends; until then the running
+            # server has it, so a server that does not end in time costs only the marker.
+            timeout 30 wineserver -w 9>&- || exit 0
+            touch "$marker"
+        fi
+    ) 9>"$WINEPREFIX.lock"
 }
 
 # Ends wineserver and the private display of the prefix.

@@ -1,24 +1,24 @@
 #include "Driver.h"
 
 #include "Screenshot.h"
-#include "Windows.h"
+#include "robot/Finding.h"
+#include "robot/Quoting.h"
+#include "robot/Waiting.h"
+#include "robot/Windows.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
+using namespace robot;
+
 namespace {
 
-constexpr DWORD kPollMs = 100;
 // How long an expectation may take to come true after the step before it: the program may
 // still be handling what it was sent or posted.
 constexpr DWORD kSettleMs = 2000;
 // What the driver makes a program that it has to end exit with, so that it is told apart.
 constexpr UINT kTerminatedExitCode = 0xE2E;
-
-bool TimeReached(DWORD deadline) {
-    return static_cast<LONG>(GetTickCount() - deadline) >= 0;
-}
 
 std::string Indent(const std::string& block, const char* prefix) {
     std::string out;
@@ -320,7 +320,7 @@ void Driver::WaitClosed(const Step& step) {
     }
     const HWND window = current_;
     const DWORD timeout = TimeoutMs(step);
-    if (!Poll(timeout, [&] { return !IsWindow(window) || !IsWindowVisible(window); })) {
+    if (!WaitUntilClosed(window, RemainingMs(timeout), Closed::HiddenOrDestroyed)) {
         Fail("timed out after " + std::to_string(timeout / 1000) + " s waiting for " +
              DescribeWindowBriefly(window) + " to close");
     }
@@ -803,24 +803,18 @@ DWORD Driver::SettleMs(const Step& step) const {
     return step.timeoutSeconds ? static_cast<DWORD>(*step.timeoutSeconds) * 1000 : kSettleMs;
 }
 
-DWORD Driver::DeadlineFor(DWORD timeoutMs) const {
+DWORD Driver::RemainingMs(DWORD timeoutMs) const {
     const DWORD now = GetTickCount();
-    const DWORD overall = startTick_ + static_cast<DWORD>(options_.deadlineSeconds) * 1000;
-    const DWORD step = now + timeoutMs;
-    return static_cast<LONG>(overall - step) < 0 ? overall : step;
+    const LONG overall =
+        static_cast<LONG>(startTick_ + static_cast<DWORD>(options_.deadlineSeconds) * 1000 - now);
+    if (overall <= 0) {
+        return 0;
+    }
+    return static_cast<DWORD>(overall) < timeoutMs ? static_cast<DWORD>(overall) : timeoutMs;
 }
 
 template <typename Check> bool Driver::Poll(DWORD timeoutMs, Check check) const {
-    const DWORD deadline = DeadlineFor(timeoutMs);
-    for (;;) {
-        if (check()) {
-            return true;
-        }
-        if (TimeReached(deadline)) {
-            return false;
-        }
-        Sleep(kPollMs);
-    }
+    return WaitUntil(RemainingMs(timeoutMs), check);
 }
 
 bool Driver::ProgramEnded(DWORD* exitCode) const {

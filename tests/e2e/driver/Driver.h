@@ -65,7 +65,8 @@ private:
     [[noreturn]] void Fail(const std::string& message) const;
     DWORD TimeoutMs(const Step& step) const;
     DWORD SettleMs(const Step& step) const;
-    DWORD DeadlineFor(DWORD timeoutMs) const;
+    // The step's time-out, cut short by what is left of the run's overall limit.
+    DWORD RemainingMs(DWORD timeoutMs) const;
     bool ProgramEnded(DWORD* exitCode = nullptr) const;
     HWND RequireWindow() const;
     HWND ResolveControl(const ControlRef& ref) const;

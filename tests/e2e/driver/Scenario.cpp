@@ -1,10 +1,12 @@
 #include "Scenario.h"
 
-#include "Quoting.h"
+#include "robot/Quoting.h"
 
 #include <cctype>
 #include <map>
 #include <sstream>
+
+using robot::Quoted;
 
 namespace {
 

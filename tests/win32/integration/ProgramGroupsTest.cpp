@@ -1,7 +1,10 @@
 #include "integration/ProgramGroups.h"
 
-#include "BoxAnswerer.h"
+#include "robot/BoxAnswerer.h"
 #include "CompletionTestSupport.h"
+
+using robot::BoxAnswerer;
+using robot::SeenBox;
 
 namespace {
 

@@ -1,10 +1,13 @@
 #include "shell/Completion.h"
 
-#include "BoxAnswerer.h"
+#include "robot/BoxAnswerer.h"
 #include "CompletionTestSupport.h"
 #include "shell/SetupState.h"
 
 #include <map>
+
+using robot::BoxAnswerer;
+using robot::SeenBox;
 
 namespace {
 

@@ -1,7 +1,9 @@
-#include "BoxAnswerer.h"
+#include "robot/BoxAnswerer.h"
 #include "CompletionTestSupport.h"
 #include "shell/Completion.h"
 #include "shell/SetupState.h"
+
+using robot::BoxAnswerer;
 
 namespace {
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Answers Yes to the restart question in a Wine prefix made for this test alone: the session
-# is asked to end, which ends every other program of the prefix, so the prefix is thrown away
-# afterwards rather than shared with the other tests.
+# Answers Yes to the restart question in a Wine prefix of this test alone: the session is
+# asked to end, which ends every other program of the prefix, so the prefix is not shared with
+# the other tests. It sits beside the tests' prefix (WINEPREFIX, with ".restart" appended) and
+# is kept between runs, because making a prefix costs more than the test itself; the test's
+# folder in it is emptied before each run, and the prefix's server and display are ended after.
 #   restart-test.sh WIN32_COMPLETION_TESTS.EXE
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=$1
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/setupkit-restart.XXXXXX")
-export WINEPREFIX="$scratch/prefix"
+export WINEPREFIX="${WINEPREFIX:?the tests set WINEPREFIX}.restart"
 unset SETUPKIT_DISPLAY
 source "$here/../../wine/wine-env.sh"
 
@@ -21,6 +23,8 @@ trap cleanup EXIT
 
 setupkit_wine_prefix || exit 70
 setupkit_wine_display || exit 70
+# What an earlier run left (its markers would pass for this run's).
+rm -rf "$WINEPREFIX/drive_c/setupkit-restart"
 
 wine "$program" --gtest_also_run_disabled_tests \
     --gtest_filter='Completion.DISABLED_RestartAnsweredYesEndsTheSession' \

@@ -1,12 +1,16 @@
 #include "PageTest.h"
 
-#include "PromptAnswerer.h"
+#include "robot/Person.h"
 #include "resources/ResourceIds.h"
 #include "ui/SetupMessages.h"
 #include "ui/ProgramGroupPage.h"
 
 #include <ddeml.h>
 #include <shlobj.h>
+
+using robot::Answering;
+using robot::kMessageBoxTextId;
+using robot::Person;
 
 namespace {
 

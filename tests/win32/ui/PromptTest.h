@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PromptAnswerer.h"
+#include "robot/Person.h"
 #include "script/ScriptModel.h"
 
 #include <windows.h>
@@ -9,6 +9,11 @@
 
 #include <cstdint>
 #include <string>
+
+// The prompt tests answer their prompts as the robot's person.
+using robot::Answering;
+using robot::kMessageBoxTextId;
+using robot::Person;
 
 // The state a prompt meets in the program: the module with the resources, a loaded script
 // with its product name and cancel texts, the file-in-use prompt installed in the engine,

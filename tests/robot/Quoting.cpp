@@ -1,4 +1,6 @@
-#include "Quoting.h"
+#include "robot/Quoting.h"
+
+namespace robot {
 
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
@@ -27,3 +29,5 @@ std::string Quoted(const std::string& text) {
     }
     return quoted + "\"";
 }
+
+} // namespace robot

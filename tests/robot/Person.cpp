@@ -1,69 +1,44 @@
-#include "PromptAnswerer.h"
+#include "robot/Person.h"
+
+#include "robot/Buttons.h"
+#include "robot/Finding.h"
+#include "robot/Windows.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+
+namespace robot {
 
 namespace {
 
 constexpr DWORD kPatienceMs = 10000;
-constexpr DWORD kPollMs = 20;
-
-struct Search {
-    std::string caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<Search*>(parameter);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770" && IsWindowVisible(window) &&
-        Person::Caption(window) == search.caption) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 } // namespace
 
 HWND Person::WaitForDialog(const std::string& caption) {
-    for (DWORD waited = 0; waited < kPatienceMs; waited += kPollMs) {
-        Search search{caption};
-        EnumThreadWindows(promptThread_, MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            return search.found;
-        }
-        Sleep(kPollMs);
+    if (const HWND dialog =
+            WaitForWindow(Scope::Thread(promptThread_), Wanted::Dialog(caption), kPatienceMs)) {
+        return dialog;
     }
     GiveUp("no dialog with the caption \"" + caption + "\" appeared");
 }
 
 void Person::WaitUntilClosed(HWND dialog) {
-    for (DWORD waited = 0; waited < kPatienceMs; waited += kPollMs) {
-        if (!IsWindow(dialog)) {
-            return;
-        }
-        Sleep(kPollMs);
+    if (!robot::WaitUntilClosed(dialog, kPatienceMs)) {
+        GiveUp("the dialog \"" + Caption(dialog) + "\" did not close");
     }
-    GiveUp("the dialog \"" + Caption(dialog) + "\" did not close");
 }
 
 void Person::Press(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    if (!button) {
+    if (!robot::Press(dialog, id)) {
         GiveUp("the dialog \"" + Caption(dialog) + "\" has no button " + std::to_string(id));
     }
-    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void Person::Click(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    if (!button) {
+    if (!robot::Click(dialog, id)) {
         GiveUp("the dialog \"" + Caption(dialog) + "\" has no button " + std::to_string(id));
     }
-    SendMessageA(button, BM_CLICK, 0, 0);
 }
 
 void Person::Type(HWND dialog, int id, const std::string& text) {
@@ -71,19 +46,16 @@ void Person::Type(HWND dialog, int id, const std::string& text) {
 }
 
 std::string Person::Text(HWND dialog, int id) {
-    char text[1024] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    const HWND control = GetDlgItem(dialog, id);
+    return control ? WindowText(control) : std::string();
 }
 
 std::string Person::Caption(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    return WindowText(window);
 }
 
 bool Person::IsChecked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return robot::IsChecked(dialog, id);
 }
 
 bool Person::StillOpen(HWND dialog) {
@@ -111,3 +83,5 @@ Answering::Answering(Person& person, std::function<void(Person&)> answer)
 Answering::~Answering() {
     thread_.join();
 }
+
+} // namespace robot

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "Quoting.h"
+#include "robot/Quoting.h"
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace robot {
 
 // Looking at another process's windows the way a person sees them. Control texts are read
 // with WM_GETTEXT (marshalled across processes) under a time-out, so that a hung program
@@ -61,3 +63,5 @@ std::string DescribeWindowBriefly(HWND window);
 
 // The program's ANSI texts as UTF-16, for messages that carry text (see Ask in Windows.cpp).
 std::wstring Widen(const std::string& narrow);
+
+} // namespace robot

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace robot {
+
 // What a person saw in one message box.
 struct SeenBox {
     std::string caption;
@@ -43,3 +45,5 @@ private:
     std::atomic<bool> stop_{false};
     std::thread person_;
 };
+
+} // namespace robot

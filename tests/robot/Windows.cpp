@@ -1,6 +1,9 @@
-#include "Windows.h"
+#include "robot/Windows.h"
 
+#include <atomic>
 #include <cstdio>
+
+namespace robot {
 
 namespace {
 
@@ -9,7 +12,7 @@ constexpr UINT kHungAnswerTimeoutMs = 100;
 
 // Set when the program last failed to answer in time, so that describing a hung program's
 // windows does not take a full time-out per control.
-bool programSilent = false;
+std::atomic<bool> programSilent{false};
 
 // Sends a message that only reads, and reports whether an answer came. Always as UTF-16:
 // Wine's SendMessageTimeoutA of WM_GETTEXTLENGTH to another process waits without a time-out
@@ -354,3 +357,4 @@ std::string DescribeWindow(HWND window, const char* indent) {
     return text;
 }
 
+} // namespace robot

@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+namespace robot {
+
 // The text of a message box: the static control that every message box gives this id.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -70,3 +72,5 @@ public:
 private:
     std::thread thread_;
 };
+
+} // namespace robot
