@@ -36,7 +36,7 @@ void CopyAction(InstallItem& item, const std::string& sourcePath) {
 void ShowBitmapAction(const InstallItem& item, const std::string& sourcePath) {
     const TempFileGuard copy(JoinPath(g_setup.temporaryDirectory.View(), item.name.View()));
     static_cast<void>(LzCopyFile(sourcePath.c_str(), copy.Path().c_str()));
-    ShowBillboard(copy.Path().c_str());
+    ShowBillboard(g_setup.bitmapControl, copy.Path().c_str());
 }
 
 void DeleteAction(InstallItem& item) {
@@ -95,7 +95,7 @@ void PerformItemAction(InstallItem& item, const std::string& sourcePath) {
         RunAction(item);
         break;
     case ItemAction::HideBitmap:
-        HideBillboard();
+        HideBillboard(g_setup.bitmapControl);
         break;
     }
     LogItemDone(item);
