@@ -69,8 +69,7 @@ TEST(PageOrder, EveryRouteOfTheWizard) {
          To(A::ShowSetupType)},
         {"resolved, only Custom: the type becomes Custom", P::DirectoriesResolved, Next,
          Offering("C"), FlowStep{A::ShowCustom, true, false}},
-        {"resolved, no type offered", P::DirectoriesResolved, Next, Offering(""),
-         To(A::GroupStep)},
+        {"resolved, no type offered", P::DirectoriesResolved, Next, Offering(""), To(A::GroupStep)},
         {"setup type Next with Typical", P::SetupType, Next, Offering("TMC", kSetupTypical),
          To(A::GroupStep)},
         {"setup type Next with Minimal", P::SetupType, Next, Offering("TMC", kSetupMinimal),
@@ -84,8 +83,7 @@ TEST(PageOrder, EveryRouteOfTheWizard) {
          To(A::ResolveDirectories)},
         {"group step, page asked, one group", P::GroupStep, Next, Groups(true, 1),
          To(A::ShowProgramGroup)},
-        {"group step, page asked, two groups", P::GroupStep, Next, Groups(true, 2),
-         To(A::Install)},
+        {"group step, page asked, two groups", P::GroupStep, Next, Groups(true, 2), To(A::Install)},
         {"group step, page asked, no group", P::GroupStep, Next, Groups(true, 0),
          FlowStep{A::Install, false, true}},
         {"group step, no page, one group", P::GroupStep, Next, Groups(false, 1), To(A::Install)},
@@ -111,9 +109,9 @@ TEST(PageOrder, EveryRouteOfTheWizard) {
 }
 
 TEST(PageOrder, ConfirmedCancelOnAnyPageAborts) {
-    const WizardPage pages[] = {WizardPage::Welcome,   WizardPage::Readme,
+    const WizardPage pages[] = {WizardPage::Welcome,     WizardPage::Readme,
                                 WizardPage::Destination, WizardPage::SetupType,
-                                WizardPage::Custom,    WizardPage::ProgramGroup};
+                                WizardPage::Custom,      WizardPage::ProgramGroup};
     for (WizardPage page : pages) {
         EXPECT_EQ(NextFlowStep(PointOf(page), PageAnswer::Cancel, WithReadme(Offering("TMC"))),
                   To(A::Abort))
