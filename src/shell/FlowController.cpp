@@ -8,10 +8,11 @@
 #include "shell/Completion.h"
 #include "shell/InstallRun.h"
 #include "shell/MainWindow.h"
-#include "ui/SetupMessages.h"
+#include "shell/PageOrder.h"
 #include "shell/SetupState.h"
 #include "shell/SpaceCheck.h"
 #include "shell/StartupDirectories.h"
+#include "ui/SetupMessages.h"
 #include "ui/BitmapControl.h"
 #include "ui/CustomPage.h"
 #include "ui/MainWindowPainting.h"
@@ -41,7 +42,85 @@ void LoadScript() {
     g_setup.scriptLoaded = true;
 }
 
+FlowChoices ChoicesNow() {
+    const SetupScript& script = g_setup.script;
+    FlowChoices choices;
+    choices.readmePresent = !script.readmeFile.Empty();
+    choices.typicalOffered = script.typicalOffered != 0;
+    choices.minimalOffered = script.minimalOffered != 0;
+    choices.customOffered = script.customOffered != 0;
+    choices.setupType = g_setup.setupType;
+    choices.showGroupPage = script.showGroupPage != 0;
+    choices.groupCount = script.programGroups.size();
+    return choices;
+}
+
+// Carries out a step by posting the flow message that stands for it, so that it runs once the
+// page (or the handler) that led to it has returned.
+void PostStep(FlowPoint from, const FlowStep& step) {
+    if (step.setupTypeBecomesCustom) {
+        g_setup.setupType = kSetupCustom;
+    }
+    switch (step.action) {
+    case FlowAction::Stay:
+        return;
+    case FlowAction::ShowWelcome:
+        PostFlowMessage(WM_SHOW_WELCOME);
+        return;
+    case FlowAction::ShowReadme:
+        PostFlowMessage(WM_SHOW_README, from == FlowPoint::Welcome ? 1 : 0);
+        return;
+    case FlowAction::ShowDestination:
+        PostFlowMessage(WM_SHOW_DESTINATION);
+        return;
+    case FlowAction::ResolveDirectories:
+        PostFlowMessage(WM_DESTINATION_CHOSEN);
+        return;
+    case FlowAction::ShowSetupType:
+        PostFlowMessage(WM_SHOW_SETUP_TYPE);
+        return;
+    case FlowAction::ShowCustom:
+        PostFlowMessage(WM_SHOW_CUSTOM);
+        return;
+    case FlowAction::GroupStep:
+    case FlowAction::ShowProgramGroup:
+        PostFlowMessage(WM_GROUP_STEP);
+        return;
+    case FlowAction::Install:
+        PostFlowMessage(WM_GROUP_CHOSEN);
+        return;
+    case FlowAction::Abort:
+        PostFlowMessage(WM_SETUP_ABORT);
+        return;
+    }
+}
+
+// The pages' host: every answer goes through the one page order.
+class WizardHost final : public PageHost {
+public:
+    void PageAnswered(WizardPage page, PageAnswer answer) override {
+        const FlowPoint point = PointOf(page);
+        PostStep(point, NextFlowStep(point, answer, ChoicesNow()));
+    }
+};
+
+WizardHost g_wizardHost;
+
 } // namespace
+
+PageHost& WizardFlowHost() {
+    return g_wizardHost;
+}
+
+void SkipReadme(WPARAM forward) {
+    if (forward) {
+        PostStep(FlowPoint::Welcome,
+                 NextFlowStep(FlowPoint::Welcome, PageAnswer::Next, ChoicesNow()));
+    } else {
+        PostStep(FlowPoint::Destination,
+                 NextFlowStep(FlowPoint::Destination, PageAnswer::Back, ChoicesNow()));
+    }
+}
 
 void StartSetup() {
     Guarded([] {
@@ -53,7 +132,8 @@ void StartSetup() {
     Guarded([] {
         LoadScript();
         ExpandStartupStrings(g_setup.script, g_setup.Macros());
-        LoadBackgroundImages();
+        LoadBackgroundImages(g_setup.mainWindow, g_setup.script,
+                             {g_setup.sourceDirectory.View(), g_setup.temporaryDirectory.View()});
         SetWindowTextA(g_setup.mainWindow, g_setup.script.productName.CStr());
         PreloadResources();
         // Without the control the run goes on; the install list's billboards are not shown.
@@ -72,29 +152,19 @@ void AfterDestination() {
         ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
         BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
 
-        const SetupScript& script = g_setup.script;
-        if (script.minimalOffered || script.typicalOffered) {
-            PostFlowMessage(WM_SHOW_SETUP_TYPE);
-        } else if (script.customOffered) {
-            // With Custom the only choice, the user's ticks are the selection.
-            g_setup.setupType = kSetupCustom;
-            PostFlowMessage(WM_SHOW_CUSTOM);
-        } else {
-            PostFlowMessage(WM_GROUP_STEP);
-        }
+        PostStep(FlowPoint::DirectoriesResolved,
+                 NextFlowStep(FlowPoint::DirectoriesResolved, PageAnswer::Next, ChoicesNow()));
     });
 }
 
 void GroupStep() {
-    const SetupScript& script = g_setup.script;
-    if (script.showGroupPage) {
-        if (script.programGroups.size() == 1) {
-            CreateAndShowPage(IDD_PROGRAM_GROUP, ProgramGroupPageProc);
-            return;
-        }
-        if (script.programGroups.empty()) {
-            g_setup.createGroups = false;
-        }
+    const FlowStep step = NextFlowStep(FlowPoint::GroupStep, PageAnswer::Next, ChoicesNow());
+    if (step.action == FlowAction::ShowProgramGroup) {
+        CreateAndShowPage(IDD_PROGRAM_GROUP, ProgramGroupPageProc);
+        return;
+    }
+    if (step.clearCreateGroups) {
+        g_setup.createGroups = false;
     }
     DestroyCurrentPage();
     BeginInstall();
@@ -117,17 +187,19 @@ void BeginInstall() {
 }
 
 void ReportSetupError(std::uint32_t code) {
+    // A failure caught after the window has gone is still told, without owner.
+    HWND owner = IsWindow(g_setup.mainWindow) ? g_setup.mainWindow : nullptr;
     if (code == kErrorBadScript) {
-        ResourceMessageBox(g_setup.mainWindow, IDS_SCRIPT_UNREADABLE, IDS_SETUP_CAPTION, MB_OK);
+        ResourceMessageBox(owner, IDS_SCRIPT_UNREADABLE, IDS_SETUP_CAPTION, MB_OK);
     }
     if (g_setup.bitmapWindow) {
         ShowWindow(g_setup.bitmapWindow, SW_HIDE);
     }
     if (g_setup.scriptLoaded) {
-        MessageBoxA(g_setup.mainWindow, g_setup.script.failureText.CStr(),
-                    g_setup.script.failureCaption.CStr(), MB_OK);
+        MessageBoxA(owner, g_setup.script.failureText.CStr(), g_setup.script.failureCaption.CStr(),
+                    MB_OK);
     } else {
-        ResourceMessageBox(g_setup.mainWindow, IDS_NOT_ALL_INSTALLED, IDS_SETUP_CAPTION, MB_OK);
+        ResourceMessageBox(owner, IDS_NOT_ALL_INSTALLED, IDS_SETUP_CAPTION, MB_OK);
     }
     FinishSetup(FinishFlag::Incomplete);
 }

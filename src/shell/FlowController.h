@@ -1,5 +1,9 @@
 #pragma once
 
+#include "ui/PageContext.h"
+
+#include <windows.h>
+
 #include <cstdint>
 
 // The installer's state machine: what runs between the pages, and the one way every error that
@@ -19,6 +23,14 @@ void BeginInstall();
 
 // Shows the failure report for a caught error code and ends the run.
 void ReportSetupError(std::uint32_t code);
+
+// The host that the pages report their answers to; it asks the page order for the next step
+// and posts the flow message that carries it out.
+PageHost& WizardFlowHost();
+
+// WM_SHOW_README when the script names no read-me: on in the direction wParam gives (1 forward
+// from the welcome page, 0 back from the destination page).
+void SkipReadme(WPARAM forward);
 
 void ShowSetupTypePage();
 void ShowCustomPage();

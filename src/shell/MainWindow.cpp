@@ -9,14 +9,34 @@
 #include "ui/DestinationPage.h"
 #include "ui/MainWindowPainting.h"
 #include "ui/MessageBoxes.h"
+#include "ui/GuardedProcedures.h"
+#include "ui/PageContext.h"
 #include "ui/ProgressDialog.h"
 #include "ui/ReadmePage.h"
 #include "ui/WelcomePage.h"
 #include "ui/WindowPlacement.h"
 
+#include <optional>
+
+namespace {
+
+// What the current page works on. Made again for every page: the destination is the first
+// directory of the script loaded last.
+std::optional<PageContext> g_pageContext;
+
+PageContext& FreshPageContext() {
+    g_pageContext.emplace(PageContext{
+        g_setup.script, g_setup.DestinationDirectory(), g_setup.sourceDirectory, g_setup.setupType,
+        g_setup.createGroups, g_setup.drives, SideImage(), WizardFlowHost()});
+    return *g_pageContext;
+}
+
+} // namespace
+
 void CreateAndShowPage(int templateId, DLGPROC procedure) {
-    HWND page = CreateDialogParamA(g_setup.instance, MAKEINTRESOURCEA(templateId),
-                                   g_setup.mainWindow, procedure, 0);
+    HWND page =
+        CreateDialogParamA(g_setup.instance, MAKEINTRESOURCEA(templateId), g_setup.mainWindow,
+                           procedure, reinterpret_cast<LPARAM>(&FreshPageContext()));
     // A page whose initialisation failed has already ended the run and is gone.
     if (page && IsWindow(page)) {
         ShowPage(page);
@@ -29,7 +49,7 @@ void OnShowReadme(WPARAM forward) {
     if (!g_setup.script.readmeFile.Empty()) {
         CreateAndShowPage(IDD_README, ReadmePageProc);
     } else {
-        PostFlowMessage(forward ? WM_SHOW_DESTINATION : WM_SHOW_WELCOME);
+        SkipReadme(forward);
     }
 }
 
@@ -41,9 +61,14 @@ void OnSetupAbort() {
 // The close box and Alt+F4 ask the same question as a page's Cancel, so that closing never
 // destroys the window behind the flow's back: with a page shown the page's cancel protocol
 // applies; while files are copied the progress window's Cancel stops the run between items;
-// at any other moment (start-up, completion) the request is ignored.
+// at any other moment (start-up, completion) the request is ignored. So is a request while the
+// page waits for a modal window of its own (the browser, a message box, the cancel question
+// itself): a Yes then would destroy the page under the running modal loop.
 void OnClose() {
     if (g_setup.currentPage && IsWindow(g_setup.currentPage)) {
+        if (!IsWindowEnabled(g_setup.currentPage)) {
+            return;
+        }
         if (ConfirmCancel(g_setup.currentPage, g_setup.LoadedScript()) == IDYES) {
             PostFlowMessage(WM_SETUP_ABORT);
         }
@@ -110,7 +135,9 @@ void DestroyCurrentPage() {
     g_setup.currentPage = nullptr;
 }
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT HandleMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETUP_START:
         StartSetup();
@@ -151,19 +178,26 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnSizeOrMove(window);
         return 0;
     case WM_PAINT:
-        if (PaintMainWindow(window)) {
+        if (PaintMainWindow(window, g_setup.script)) {
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
-        if (EraseMainBackground(window, reinterpret_cast<HDC>(wParam))) {
+        if (EraseMainBackground(window, reinterpret_cast<HDC>(wParam), g_setup.script)) {
             return 1;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
+        // The billboard control goes with its parent; nothing may reach it after this.
+        g_setup.bitmapControl = nullptr;
+        g_setup.bitmapWindow = nullptr;
         PostQuitMessage(0);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
+
+} // namespace
+
+const WNDPROC MainWndProc = GuardedWindowProc<HandleMainMessage>;

@@ -14,10 +14,15 @@ HWND CreateMainWindow(HINSTANCE instance);
 // the page it replaces.
 void ShowPage(HWND page);
 
-// Creates a page from its template, owned by MainWindow, and shows it with ShowPage.
+// Creates a page from its template, owned by MainWindow, with a PageContext over the state as
+// its creation parameter, and shows it with ShowPage.
 void CreateAndShowPage(int templateId, DLGPROC procedure);
 
 // Destroys the current page, if any.
 void DestroyCurrentPage();
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Posts a flow message to MainWindow.
+void PostFlowMessage(UINT message, WPARAM wParam = 0);
+
+// MainWindow's window procedure, guarded: no exception leaves it.
+extern const WNDPROC MainWndProc;

@@ -40,11 +40,11 @@ void SetupInstallHost::ShowProgressFiles(const char* source, const char* destina
 }
 
 void SetupInstallHost::ShowBillboard(const char* path) {
-    ::ShowBillboard(path); // MERGE: pass g_setup.bitmapControl
+    ::ShowBillboard(g_setup.bitmapControl, path);
 }
 
 void SetupInstallHost::HideBillboard() {
-    ::HideBillboard(); // MERGE: pass g_setup.bitmapControl
+    ::HideBillboard(g_setup.bitmapControl);
 }
 
 void SetupInstallHost::RaiseSharedCount(std::string_view path) {

@@ -1,9 +1,11 @@
 #include "engine/FileOperations.h"
+#include "shell/FlowController.h"
 #include "shell/MainWindow.h"
 #include "shell/SetupLifetime.h"
-#include "ui/SetupMessages.h"
 #include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SetupMessages.h"
 
 #include <windows.h>
 
@@ -26,6 +28,8 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
     g_setup.instance = instance;
+    // What a window or dialog procedure lets out ends the run through the failure report.
+    SetFailureReport(ReportSetupError);
     if (!previousInstance && !RegisterMainWindowClass(instance)) {
         return 0;
     }

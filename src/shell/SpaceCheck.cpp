@@ -2,6 +2,7 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/SetupMessages.h"
+#include "shell/MainWindow.h"
 #include "shell/SetupState.h"
 #include "shell/SpaceRules.h"
 #include "ui/NotEnoughSpaceDialog.h"

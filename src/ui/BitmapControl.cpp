@@ -1,6 +1,6 @@
 #include "ui/BitmapControl.h"
 
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/PictureGeometry.h"
 
 namespace {
@@ -24,10 +24,6 @@ LRESULT PassToStatic(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 void OnNcDestroy(HWND window, BitmapControl* control) {
     SetWindowLongPtrA(window, g_controlOffset, 0);
     control->window = nullptr;
-    if (g_setup.bitmapControl == control) {
-        g_setup.bitmapControl = nullptr;
-        g_setup.bitmapWindow = nullptr;
-    }
     if (control->ownedByWindow) {
         if (control->image) {
             FreeBitmapImage(*control->image);
@@ -36,7 +32,7 @@ void OnNcDestroy(HWND window, BitmapControl* control) {
     }
 }
 
-LRESULT CALLBACK DynaBitmapProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DynaBitmapMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* control =
             static_cast<BitmapControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -80,7 +76,7 @@ bool RegisterDynaBitmap() {
     g_staticProc = windowClass.lpfnWndProc;
     g_controlOffset = windowClass.cbWndExtra;
     windowClass.style &= ~CS_GLOBALCLASS;
-    windowClass.lpfnWndProc = DynaBitmapProc;
+    windowClass.lpfnWndProc = GuardedWindowProc<DynaBitmapMessage>;
     windowClass.cbWndExtra += sizeof(BitmapControl*);
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kDynaBitmapClass;
@@ -136,8 +132,7 @@ void CentreBitmapControl(const BitmapControl& control) {
     UpdateWindow(control.parent);
 }
 
-void ShowBillboard(const char* path) {
-    BitmapControl* control = g_setup.bitmapControl;
+void ShowBillboard(BitmapControl* control, const char* path) {
     if (!control) {
         return;
     }
@@ -148,16 +143,13 @@ void ShowBillboard(const char* path) {
         ShowWindow(control->window, SW_HIDE);
         throw;
     }
-    if (!loaded) {
-        ShowWindow(control->window, SW_HIDE);
-        return;
-    }
+    static_cast<void>(loaded); // a picture that did not load leaves the control empty
     CentreBitmapControl(*control);
     ShowWindow(control->window, SW_SHOW);
 }
 
-void HideBillboard() {
-    if (g_setup.bitmapWindow) {
-        ShowWindow(g_setup.bitmapWindow, SW_HIDE);
+void HideBillboard(BitmapControl* control) {
+    if (control && control->window) {
+        ShowWindow(control->window, SW_HIDE);
     }
 }

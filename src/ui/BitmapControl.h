@@ -34,11 +34,12 @@ BitmapControl* CreateBitmapControl(HWND parent);
 // negative coordinates) and repaints it and the parent.
 void CentreBitmapControl(const BitmapControl& control);
 
-// The install list's billboards, shown in the program's one control (bitmapControl): the
-// picture at path, centred in MainWindow and shown; a later call replaces it. A file that is
-// not a picture hides the control instead of showing an empty frame. Throws as
+// The install list's billboards, shown in the program's one control: the picture at path,
+// centred in the control's parent and shown; a later call replaces it. A file that is not a
+// picture leaves the control empty, and it is shown all the same, centred by the rule for an
+// empty picture (its top-left corner at the centre), as the install list asks. Throws as
 // LoadBitmapIntoControl does (the control is hidden first). Nothing happens without a control.
-void ShowBillboard(const char* path);
+void ShowBillboard(BitmapControl* control, const char* path);
 
-// Hides the billboard.
-void HideBillboard();
+// Hides the billboard; nothing happens without a control.
+void HideBillboard(BitmapControl* control);

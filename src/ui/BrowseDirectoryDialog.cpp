@@ -2,18 +2,19 @@
 
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageCommon.h"
 
 #include <commdlg.h>
+
+#include <exception>
 
 namespace {
 
 // OK validates the typed or navigated directory; a valid one becomes the destination and ends
 // the dialog with success. Every command is also left to the system dialog (the hook returns
 // 0), so the directory and drive lists and Cancel keep working.
-void OnOk(HWND dialog) {
+void OnOk(HWND dialog, FixedText& destination) {
     char typed[256];
     GetControlText(dialog, IDC_BROWSE_PATH, typed);
     std::string fullPath;
@@ -21,38 +22,80 @@ void OnOk(HWND dialog) {
         ResourceMessageBox(dialog, IDS_INVALID_PATH, IDS_SETUP_CAPTION, MB_OK);
         return;
     }
-    g_setup.DestinationDirectory().Assign(fullPath);
+    destination.Assign(fullPath);
     EndDialog(dialog, 1);
 }
 
-UINT_PTR CALLBACK BrowseHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// What the hook works on, in the request's lCustData; kept with the dialog as a property (the
+// dialog's own user data is the system's).
+struct BrowseState {
+    FixedText& destination;
+    std::exception_ptr failure;
+};
+
+constexpr char kStateProperty[] = "SetupBrowseState";
+
+BrowseState* StateOf(HWND dialog) {
+    return reinterpret_cast<BrowseState*>(GetPropA(dialog, kStateProperty));
+}
+
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        const auto* request = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+        SetPropA(dialog, kStateProperty, reinterpret_cast<HANDLE>(request->lCustData));
         return TRUE;
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            OnOk(dialog);
+            if (BrowseState* state = StateOf(dialog)) {
+                OnOk(dialog, state->destination);
+            }
         }
+        return 0;
+    case WM_DESTROY:
+        RemovePropA(dialog, kStateProperty);
         return 0;
     default:
         return 0;
     }
 }
 
+// The modal kind of guard: what the hook lets out ends the dialog and is thrown again once
+// GetOpenFileNameA has returned.
+UINT_PTR CALLBACK BrowseHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return static_cast<UINT_PTR>(HandleMessage(dialog, message, wParam, lParam));
+    } catch (...) {
+        if (BrowseState* state = StateOf(dialog)) {
+            state->failure = std::current_exception();
+        }
+        EndDialog(dialog, 0);
+        return 0;
+    }
+}
+
 } // namespace
 
-bool BrowseDirectoryDialog(HWND owner, const char* initialDirectory) {
+bool BrowseDirectoryDialog(HWND owner, const char* initialDirectory, const char* productName,
+                           FixedText& destination) {
     char file[256] = {};
     OPENFILENAMEA request{};
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // 76 bytes: the classic layout
     request.hwndOwner = owner;
-    request.hInstance = g_setup.instance;
+    request.hInstance = GetModuleHandleA(nullptr);
     request.lpstrFile = file;
     request.nMaxFile = sizeof file;
-    request.lpstrTitle = g_setup.script.productName.CStr();
+    request.lpstrTitle = productName;
     request.lpstrInitialDir = initialDirectory;
     request.Flags = OFN_NONETWORKBUTTON | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_NOCHANGEDIR;
     request.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE_DIRECTORY);
     request.lpfnHook = BrowseHookProc;
-    return GetOpenFileNameA(&request) != 0;
+    BrowseState state{destination, nullptr};
+    request.lCustData = reinterpret_cast<LPARAM>(&state);
+    const bool chosen = GetOpenFileNameA(&request) != 0;
+    if (state.failure) {
+        std::rethrow_exception(state.failure);
+    }
+    return chosen;
 }

@@ -4,10 +4,10 @@
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
 #include "engine/Accounting.h"
-#include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/OptionListRules.h"
 #include "ui/PageCommon.h"
+#include "ui/SetupMessages.h"
 #include "resources/ResourceText.h"
 
 #include <string>
@@ -67,7 +67,7 @@ void OnListButtonDown(HWND list, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK OptionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OptionListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
         OnListButtonDown(list, wParam, lParam);
@@ -83,8 +83,10 @@ LRESULT CALLBACK OptionListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+constexpr WNDPROC kOptionListProc = GuardedWindowProc<OptionListMessage>;
+
 // The description of the selected component and the space lines of its drive.
-void RefreshLabels(HWND page) {
+void RefreshLabels(HWND page, const PageContext& context) {
     HWND list = GetDlgItem(page, IDC_OPTION_LIST);
     const Component* component = EntryComponent(list, SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (!component) {
@@ -93,7 +95,7 @@ void RefreshLabels(HWND page) {
     SetDlgItemTextA(page, IDC_OPTION_DESCRIPTION, component->description.CStr());
     std::string drive;
     std::uint64_t required = 0;
-    if (const DriveEntry* entry = ComponentDrive(g_setup.script, g_setup.drives, *component)) {
+    if (const DriveEntry* entry = ComponentDrive(context.script, context.drives, *component)) {
         drive = entry->rootPath;
         required = entry->requiredBytes;
     }
@@ -106,18 +108,18 @@ void RefreshLabels(HWND page) {
     SetDlgItemTextA(page, IDC_SPACE_REQUIRED, KiloFigure(required).c_str());
 }
 
-INT_PTR OnInitDialog(HWND page) {
+INT_PTR OnInitDialog(HWND page, PageContext& context) {
     HWND list = GetDlgItem(page, IDC_OPTION_LIST);
     g_listProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OptionListProc)));
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kOptionListProc)));
     // The template's list sorts, and every comparison would count as equal; inserting at the
     // end bypasses the sort, so the components appear in the script's order.
-    for (Component& component : g_setup.script.components) {
+    for (Component& component : context.script.components) {
         SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(&component));
     }
     SendMessageA(list, LB_SETCURSEL, 0, 0);
-    RefreshLabels(page);
+    RefreshLabels(page, context);
     return TRUE;
 }
 
@@ -131,12 +133,12 @@ void OnDestroy(HWND page) {
 }
 
 // Counts and drive totals follow the selected component's new state.
-void OnOptionToggled(HWND page) {
+void OnOptionToggled(HWND page, PageContext& context) {
     HWND list = GetDlgItem(page, IDC_OPTION_LIST);
     if (Component* component = EntryComponent(list, SendMessageA(list, LB_GETCURSEL, 0, 0))) {
-        ToggleComponent(g_setup.script, g_setup.drives, *component);
+        ToggleComponent(context.script, context.drives, *component);
     }
-    RefreshLabels(page);
+    RefreshLabels(page, context);
 }
 
 void DrawEntry(const DRAWITEMSTRUCT& item) {
@@ -173,8 +175,9 @@ void DrawEntry(const DRAWITEMSTRUCT& item) {
         DrawFocusRect(dc, &rect);
     }
 
-    const UniqueGdi<HBITMAP> check(LoadBitmapA(
-        g_setup.instance, MAKEINTRESOURCEA(component.selected ? IDB_CHECKED : IDB_UNCHECKED)));
+    const UniqueGdi<HBITMAP> check(
+        LoadBitmapA(GetModuleHandleA(nullptr),
+                    MAKEINTRESOURCEA(component.selected ? IDB_CHECKED : IDB_UNCHECKED)));
     const UniqueMemoryDC memory(CreateCompatibleDC(dc));
     if (!check || !memory) {
         return;
@@ -187,36 +190,41 @@ void DrawEntry(const DRAWITEMSTRUCT& item) {
     SelectObject(memory.get(), old);
 }
 
-INT_PTR OnCommand(HWND page, WPARAM wParam) {
+INT_PTR OnCommand(HWND page, WPARAM wParam, const PageContext& context) {
     switch (LOWORD(wParam)) {
     case IDC_OPTION_LIST:
         if (HIWORD(wParam) != LBN_SELCHANGE) {
             return FALSE;
         }
-        RefreshLabels(page);
+        RefreshLabels(page, context);
         return TRUE;
     case IDC_NEXT:
-        PostFlowMessage(WM_GROUP_STEP);
+        ReportAnswer(page, WizardPage::Custom, PageAnswer::Next);
         return TRUE;
     case IDC_BACK:
-        // The flow recomputes the drives and goes back to the setup type, or shows this page
-        // again when Custom is the only type offered.
-        PostFlowMessage(WM_DESTINATION_CHOSEN);
+        ReportAnswer(page, WizardPage::Custom, PageAnswer::Back);
         return TRUE;
     case IDC_CANCEL:
-        OnPageCancel(page);
+        OnPageCancel(page, WizardPage::Custom);
         return TRUE;
     default:
         return FALSE; // Help (3) has no action
     }
 }
 
-} // namespace
-
-INT_PTR CALLBACK CustomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(page, AttachPageContext(page, lParam));
+    }
+    if (message == WM_DESTROY) {
+        OnDestroy(page);
+        return FALSE;
+    }
+    PageContext* context = PageContextOf(page);
+    if (!context) {
+        return FALSE;
+    }
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
     case WM_DRAWITEM:
         if (wParam == IDC_OPTION_LIST) {
             DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -224,14 +232,15 @@ INT_PTR CALLBACK CustomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         }
         return FALSE;
     case WM_OPTION_TOGGLED:
-        OnOptionToggled(page);
+        OnOptionToggled(page, *context);
         return TRUE;
     case WM_COMMAND:
-        return OnCommand(page, wParam);
-    case WM_DESTROY:
-        OnDestroy(page);
-        return FALSE;
+        return OnCommand(page, wParam, *context);
     default:
         return FALSE;
     }
 }
+
+} // namespace
+
+const DLGPROC CustomPageProc = GuardedPageProc<HandleMessage>;

@@ -3,5 +3,5 @@
 #include <windows.h>
 
 // Template 100: shows the destination directory; it changes only through Browse and is
-// validated on Next.
-INT_PTR CALLBACK DestinationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// validated on Next. The creation parameter is the page's PageContext.
+extern const DLGPROC DestinationPageProc;

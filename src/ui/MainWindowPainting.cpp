@@ -5,7 +5,6 @@
 #include "engine/PathRules.h"
 #include "engine/TempFileGuard.h"
 #include "resources/ResourceIds.h"
-#include "shell/SetupState.h"
 #include "ui/GdiScopes.h"
 #include "ui/PictureGeometry.h"
 
@@ -22,16 +21,17 @@ enum BackgroundStyleCode : std::uint8_t {
 };
 
 // The picture named by the script, expanded from the disk into the temporary directory.
-void LoadDiskPicture(BitmapImage& image, std::string_view name) {
-    const TempFileGuard copy(JoinPath(g_setup.temporaryDirectory.View(), name));
-    const std::string source = JoinPath(g_setup.sourceDirectory.View(), CompressedName(name));
+void LoadDiskPicture(BitmapImage& image, std::string_view name, const PictureFolders& folders) {
+    const TempFileGuard copy(JoinPath(folders.temporaryDirectory, name));
+    const std::string source = JoinPath(folders.sourceDirectory, CompressedName(name));
     // A failed expansion shows as the copy missing: opening it throws below.
     static_cast<void>(LzCopyFile(source.c_str(), copy.Path().c_str()));
     static_cast<void>(LoadBitmapFile(image, copy.Path().c_str()));
 }
 
 void LoadSidePictureResource(BitmapImage& image) {
-    image.deviceBitmap.reset(LoadBitmapA(g_setup.instance, MAKEINTRESOURCEA(IDB_SIDE_PICTURE)));
+    image.deviceBitmap.reset(
+        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SIDE_PICTURE)));
     BITMAP info{};
     if (image.deviceBitmap && GetObjectA(image.deviceBitmap.get(), sizeof info, &info)) {
         image.width = info.bmWidth;
@@ -109,34 +109,35 @@ BitmapImage& SideImage() {
     return image;
 }
 
-void LoadBackgroundImages() {
-    const SetupScript& script = g_setup.script;
+void LoadBackgroundImages(HWND mainWindow, const SetupScript& script,
+                          const PictureFolders& folders) {
     if (!script.backgroundBitmap.Empty()) {
-        LoadDiskPicture(MainBackgroundImage(), script.backgroundBitmap.View());
+        LoadDiskPicture(MainBackgroundImage(), script.backgroundBitmap.View(), folders);
     }
-    InvalidateRect(g_setup.mainWindow, nullptr, TRUE);
+    InvalidateRect(mainWindow, nullptr, TRUE);
     if (!script.sideBitmap.Empty()) {
-        LoadDiskPicture(SideImage(), script.sideBitmap.View());
+        LoadDiskPicture(SideImage(), script.sideBitmap.View(), folders);
     } else {
         LoadSidePictureResource(SideImage());
     }
 }
 
 void PreloadResources() {
+    const HMODULE module = GetModuleHandleA(nullptr);
     for (const ResourceRef& resource : kPreloaded) {
-        const HRSRC found = FindResourceA(g_setup.instance, MAKEINTRESOURCEA(resource.id),
-                                          MAKEINTRESOURCEA(resource.type));
+        const HRSRC found =
+            FindResourceA(module, MAKEINTRESOURCEA(resource.id), MAKEINTRESOURCEA(resource.type));
         if (!found) {
             continue;
         }
-        if (const HGLOBAL loaded = LoadResource(g_setup.instance, found)) {
+        if (const HGLOBAL loaded = LoadResource(module, found)) {
             static_cast<void>(LockResource(loaded));
         }
     }
 }
 
-bool EraseMainBackground(HWND window, HDC dc) {
-    switch (g_setup.script.BackgroundStyle) {
+bool EraseMainBackground(HWND window, HDC dc, const SetupScript& script) {
+    switch (script.BackgroundStyle) {
     case kStyleTiled:
         return PaintTiles(window, dc);
     case kStyleShadowed:
@@ -148,10 +149,10 @@ bool EraseMainBackground(HWND window, HDC dc) {
     }
 }
 
-bool PaintMainWindow(HWND window) {
-    const std::uint8_t style = g_setup.script.BackgroundStyle;
+bool PaintMainWindow(HWND window, const SetupScript& script) {
+    const std::uint8_t style = script.BackgroundStyle;
     const BitmapImage& image = MainBackgroundImage();
-    if (style == kStyleTiled || g_setup.script.backgroundBitmap.Empty() || !image.deviceBitmap) {
+    if (style == kStyleTiled || script.backgroundBitmap.Empty() || !image.deviceBitmap) {
         return false;
     }
     const PaintScope paint(window);

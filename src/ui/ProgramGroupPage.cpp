@@ -2,8 +2,7 @@
 
 #include "integration/ProgramManager.h"
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageCommon.h"
 #include "resources/ResourceText.h"
@@ -14,16 +13,16 @@
 namespace {
 
 // The flow shows this page only when the script names exactly one group.
-TextBlock& FirstGroup() {
-    return g_setup.script.programGroups.at(0);
+TextBlock& FirstGroup(SetupScript& script) {
+    return script.programGroups.at(0);
 }
 
-INT_PTR OnInitDialog(HWND page) {
+INT_PTR OnInitDialog(HWND page, PageContext& context) {
     InstallSideBitmapProc(page);
     SetWindowTextA(
         page,
-        FormatResourceText(IDS_GROUP_PAGE_CAPTION, 256, g_setup.script.productName.CStr()).c_str());
-    SetDlgItemTextA(page, IDC_GROUP_NAME, std::string(TextOf(FirstGroup())).c_str());
+        FormatResourceText(IDS_GROUP_PAGE_CAPTION, 256, context.script.productName.CStr()).c_str());
+    SetDlgItemTextA(page, IDC_GROUP_NAME, std::string(TextOf(FirstGroup(context.script))).c_str());
     ListExistingGroups(GetDlgItem(page, IDC_EXISTING_GROUPS));
     return TRUE;
 }
@@ -45,9 +44,9 @@ void OnExistingGroupChosen(HWND page) {
     SetDlgItemTextA(page, IDC_GROUP_NAME, name.data());
 }
 
-void OnNext(HWND page) {
+void OnNext(HWND page, PageContext& context) {
     const bool noGroup = IsDlgButtonChecked(page, IDC_NO_GROUP) == BST_CHECKED;
-    g_setup.createGroups = !noGroup;
+    context.createGroups = !noGroup;
     if (!noGroup) {
         char name[256];
         GetControlText(page, IDC_GROUP_NAME, name);
@@ -55,23 +54,16 @@ void OnNext(HWND page) {
             ResourceMessageBox(page, IDS_GROUP_REQUIRED, IDS_SETUP_CAPTION, MB_OK);
             return;
         }
-        FirstGroup() = FixedText(name);
+        FirstGroup(context.script) = FixedText(name);
     }
-    PostFlowMessage(WM_GROUP_CHOSEN);
-}
-
-void OnBack() {
-    const SetupScript& script = g_setup.script;
-    if (g_setup.setupType == kSetupCustom) {
-        PostFlowMessage(WM_SHOW_CUSTOM);
-    } else if (script.typicalOffered || script.minimalOffered) {
-        PostFlowMessage(WM_SHOW_SETUP_TYPE);
-    } else {
-        PostFlowMessage(WM_SHOW_DESTINATION);
-    }
+    ReportAnswer(page, WizardPage::ProgramGroup, PageAnswer::Next);
 }
 
 INT_PTR OnCommand(HWND page, WPARAM wParam) {
+    PageContext* context = PageContextOf(page);
+    if (!context) {
+        return FALSE;
+    }
     switch (LOWORD(wParam)) {
     case IDC_EXISTING_GROUPS:
         if (HIWORD(wParam) != LBN_SELCHANGE) {
@@ -80,14 +72,25 @@ INT_PTR OnCommand(HWND page, WPARAM wParam) {
         OnExistingGroupChosen(page);
         return TRUE;
     case IDC_NEXT:
-        OnNext(page);
+        OnNext(page, *context);
         return TRUE;
     case IDC_BACK:
-        OnBack();
+        ReportAnswer(page, WizardPage::ProgramGroup, PageAnswer::Back);
         return TRUE;
     case IDC_CANCEL:
-        OnPageCancel(page);
+        OnPageCancel(page, WizardPage::ProgramGroup);
         return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(page, AttachPageContext(page, lParam));
+    case WM_COMMAND:
+        return OnCommand(page, wParam);
     default:
         return FALSE;
     }
@@ -95,13 +98,4 @@ INT_PTR OnCommand(HWND page, WPARAM wParam) {
 
 } // namespace
 
-INT_PTR CALLBACK ProgramGroupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_COMMAND:
-        return OnCommand(page, wParam);
-    default:
-        return FALSE;
-    }
-}
+const DLGPROC ProgramGroupPageProc = GuardedPageProc<HandleMessage>;

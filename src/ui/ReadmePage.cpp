@@ -3,44 +3,33 @@
 #include "engine/FileOperations.h"
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "script/SetupError.h"
-#include "shell/FlowController.h"
-#include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/PageCommon.h"
 
 namespace {
 
-INT_PTR OnInitDialog(HWND page) {
+// A read-me that cannot be read throws; the page's guard ends the run with the failure report.
+INT_PTR OnInitDialog(HWND page, const PageContext& context) {
     const std::string text =
-        ReadWholeFile(JoinPath(g_setup.sourceDirectory.View(), g_setup.script.readmeFile.View()));
+        ReadWholeFile(JoinPath(context.sourceDirectory.View(), context.script.readmeFile.View()));
     SetDlgItemTextA(page, IDC_README_TEXT, text.c_str());
     return TRUE;
 }
 
-} // namespace
-
-INT_PTR CALLBACK ReadmePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        // A read-me that cannot be read ends the run through the flow's failure report; the
-        // error must not unwind through the dialog manager.
-        try {
-            return OnInitDialog(page);
-        } catch (const SetupError& error) {
-            ReportSetupError(error.code());
-            return TRUE;
-        }
+        return OnInitDialog(page, AttachPageContext(page, lParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_NEXT:
-            PostFlowMessage(WM_SHOW_DESTINATION);
+            ReportAnswer(page, WizardPage::Readme, PageAnswer::Next);
             return TRUE;
         case IDC_BACK:
-            PostFlowMessage(WM_SHOW_WELCOME);
+            ReportAnswer(page, WizardPage::Readme, PageAnswer::Back);
             return TRUE;
         case IDC_CANCEL:
-            OnPageCancel(page);
+            OnPageCancel(page, WizardPage::Readme);
             return TRUE;
         default:
             return FALSE;
@@ -49,3 +38,7 @@ INT_PTR CALLBACK ReadmePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) 
         return FALSE;
     }
 }
+
+} // namespace
+
+const DLGPROC ReadmePageProc = GuardedPageProc<HandleMessage>;

@@ -16,6 +16,3 @@ inline constexpr UINT WM_GROUP_STEP = WM_USER + 10;
 inline constexpr UINT WM_DESTINATION_CHOSEN = WM_USER + 11;
 inline constexpr UINT WM_SHOW_SETUP_TYPE = WM_USER + 12;
 inline constexpr UINT WM_SHOW_README = WM_USER + 13; // wParam 1 forward, 0 back
-
-// Posts a flow message to MainWindow.
-void PostFlowMessage(UINT message, WPARAM wParam = 0);

@@ -1,8 +1,7 @@
 #include "ui/SetupTypePage.h"
 
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/PageCommon.h"
 #include "ui/SetupTypeChoices.h"
 
@@ -20,8 +19,7 @@ constexpr ChoiceControls kChoiceControls[] = {
     {IDC_CUSTOM_ICON, IDC_CUSTOM},
 };
 
-OfferedTypes Offered() {
-    const SetupScript& script = g_setup.script;
+OfferedTypes Offered(const SetupScript& script) {
     return {script.typicalOffered != 0, script.minimalOffered != 0, script.customOffered != 0};
 }
 
@@ -44,13 +42,13 @@ void HideControl(HWND page, int id) {
 }
 
 // Hides what the script does not offer and moves the rest up into the free slots.
-void CompactChoices(HWND page) {
+void CompactChoices(HWND page, const SetupScript& script) {
     std::array<ChoiceSlot, 3> slots{};
     for (int choice = kChoiceTypical; choice <= kChoiceCustom; ++choice) {
         slots[choice] = {ControlRect(page, kChoiceControls[choice].icon),
                          ControlRect(page, kChoiceControls[choice].button)};
     }
-    const auto placement = CompactSetupChoices(slots, Offered());
+    const auto placement = CompactSetupChoices(slots, Offered(script));
     for (int choice = kChoiceTypical; choice <= kChoiceCustom; ++choice) {
         const ChoiceControls& controls = kChoiceControls[choice];
         if (!placement[choice].shown) {
@@ -66,50 +64,52 @@ void CompactChoices(HWND page) {
     }
 }
 
-INT_PTR OnInitDialog(HWND page) {
+INT_PTR OnInitDialog(HWND page, const PageContext& context) {
     InstallSideBitmapProc(page);
+    const SetupScript& script = context.script;
     // A setup type the script does not offer would be checked while hidden; the first offered
     // choice is checked instead.
-    CheckDlgButton(page, static_cast<int>(InitialSetupChoice(g_setup.setupType, Offered())),
+    CheckDlgButton(page, static_cast<int>(InitialSetupChoice(context.setupType, Offered(script))),
                    BST_CHECKED);
-    const SetupScript& script = g_setup.script;
     SetDlgItemTextA(page, IDC_TYPICAL, script.typicalLabel.CStr());
     SetDlgItemTextA(page, IDC_MINIMAL, script.minimalLabel.CStr());
     SetDlgItemTextA(page, IDC_CUSTOM, script.customLabel.CStr());
-    CompactChoices(page);
+    CompactChoices(page, script);
     SetWindowTextA(page, script.productName.CStr());
     return TRUE;
 }
 
+// The checked type becomes the setup type (held as its radio button's id); with nothing checked
+// nothing happens.
 void OnNext(HWND page) {
-    if (IsDlgButtonChecked(page, IDC_TYPICAL) == BST_CHECKED) {
-        g_setup.setupType = kSetupTypical;
-        PostFlowMessage(WM_GROUP_STEP);
-    } else if (IsDlgButtonChecked(page, IDC_MINIMAL) == BST_CHECKED) {
-        g_setup.setupType = kSetupMinimal;
-        PostFlowMessage(WM_GROUP_STEP);
-    } else if (IsDlgButtonChecked(page, IDC_CUSTOM) == BST_CHECKED) {
-        g_setup.setupType = kSetupCustom;
-        PostFlowMessage(WM_SHOW_CUSTOM);
+    PageContext* context = PageContextOf(page);
+    if (!context) {
+        return;
+    }
+    const int buttons[] = {IDC_TYPICAL, IDC_MINIMAL, IDC_CUSTOM};
+    for (const int button : buttons) {
+        if (IsDlgButtonChecked(page, button) == BST_CHECKED) {
+            context->setupType = static_cast<std::uint32_t>(button);
+            ReportAnswer(page, WizardPage::SetupType, PageAnswer::Next);
+            return;
+        }
     }
 }
 
-} // namespace
-
-INT_PTR CALLBACK SetupTypePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(page);
+        return OnInitDialog(page, AttachPageContext(page, lParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_NEXT:
             OnNext(page);
             return TRUE;
         case IDC_BACK:
-            PostFlowMessage(WM_SHOW_DESTINATION);
+            ReportAnswer(page, WizardPage::SetupType, PageAnswer::Back);
             return TRUE;
         case IDC_CANCEL:
-            OnPageCancel(page);
+            OnPageCancel(page, WizardPage::SetupType);
             return TRUE;
         default:
             return FALSE;
@@ -118,3 +118,7 @@ INT_PTR CALLBACK SetupTypePageProc(HWND page, UINT message, WPARAM wParam, LPARA
         return FALSE;
     }
 }
+
+} // namespace
+
+const DLGPROC SetupTypePageProc = GuardedPageProc<HandleMessage>;

@@ -1,34 +1,31 @@
 #include "ui/WelcomePage.h"
 
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
-#include "shell/SetupState.h"
+#include "ui/GuardedProcedures.h"
 #include "ui/PageCommon.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
 
-INT_PTR OnInitDialog(HWND page) {
+INT_PTR OnInitDialog(HWND page, const PageContext& context) {
     InstallSideBitmapProc(page);
-    SetWindowTextA(page, g_setup.script.welcomeTitle.CStr());
-    SetDlgItemTextA(page, IDC_WELCOME_TEXT, g_setup.script.welcomeText.CStr());
+    SetWindowTextA(page, context.script.welcomeTitle.CStr());
+    SetDlgItemTextA(page, IDC_WELCOME_TEXT, context.script.welcomeText.CStr());
     CentreOverParent(page, CentreVariant::Page);
     return TRUE;
 }
 
-} // namespace
-
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(page);
+        return OnInitDialog(page, AttachPageContext(page, lParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_NEXT:
-            PostFlowMessage(WM_SHOW_README, 1);
+            ReportAnswer(page, WizardPage::Welcome, PageAnswer::Next);
             return TRUE;
         case IDC_CANCEL:
-            OnPageCancel(page);
+            OnPageCancel(page, WizardPage::Welcome);
             return TRUE;
         default:
             return FALSE;
@@ -37,3 +34,7 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
         return FALSE;
     }
 }
+
+} // namespace
+
+const DLGPROC WelcomePageProc = GuardedPageProc<HandleMessage>;

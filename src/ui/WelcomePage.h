@@ -2,5 +2,6 @@
 
 #include <windows.h>
 
-// Template 143: the script's welcome title and text; Back is disabled.
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Template 143: the script's welcome title and text; Back is disabled. The creation parameter
+// is the page's PageContext.
+extern const DLGPROC WelcomePageProc;

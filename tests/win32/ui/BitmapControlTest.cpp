@@ -2,13 +2,12 @@
 
 #include "PictureTestSupport.h"
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-// Billboards in the real MainWindow over its gradient (style 4, no background picture), shown
+// Billboards in a stand-in MainWindow over its gradient (style 4, no background picture), shown
 // and hidden as the install list does, checked by where the control is and by the pixels of
 // MainWindow's client area.
 
@@ -21,8 +20,7 @@ protected:
         UseBackground(4);
         control = CreateBitmapControl(window);
         ASSERT_NE(control, nullptr);
-        g_setup.bitmapControl = control;
-        g_setup.bitmapWindow = control->window;
+        billboard = control;
     }
 
     std::string Picture(const std::string& name, const TestPicture& picture) {
@@ -100,7 +98,7 @@ TEST_F(Billboard, ControlStartsHiddenAndEmpty) {
 }
 
 TEST_F(Billboard, PictureIsShownCentred) {
-    ShowBillboard(Picture("one.bmp", QuarterPicture(200, 150)).c_str());
+    ShowBillboard(control, Picture("one.bmp", QuarterPicture(200, 150)).c_str());
     EXPECT_TRUE(IsWindowVisible(control->window));
     ExpectCentred(200, 150, __LINE__);
     const Capture shown = Repaint();
@@ -113,7 +111,7 @@ TEST_F(Billboard, LargerPictureThanTheWindowIsPlacedAtNegativeCoordinates) {
     GetClientRect(window, &client);
     const int width = client.right + 101;
     const int height = client.bottom + 61;
-    ShowBillboard(Picture("large.bmp", QuarterPicture(width, height)).c_str());
+    ShowBillboard(control, Picture("large.bmp", QuarterPicture(width, height)).c_str());
     ExpectCentred(width, height, __LINE__);
     EXPECT_LT(Placed().left, 0);
     EXPECT_LT(Placed().top, 0);
@@ -127,8 +125,8 @@ TEST_F(Billboard, LargerPictureThanTheWindowIsPlacedAtNegativeCoordinates) {
 }
 
 TEST_F(Billboard, LaterPictureReplacesTheEarlierOne) {
-    ShowBillboard(Picture("first.bmp", QuarterPicture(300, 200)).c_str());
-    ShowBillboard(Picture("second.bmp", QuarterPicture(90, 60)).c_str());
+    ShowBillboard(control, Picture("first.bmp", QuarterPicture(300, 200)).c_str());
+    ShowBillboard(control, Picture("second.bmp", QuarterPicture(90, 60)).c_str());
     EXPECT_TRUE(IsWindowVisible(control->window));
     ExpectCentred(90, 60, __LINE__);
     EXPECT_EQ(control->image->width, 90);
@@ -137,14 +135,14 @@ TEST_F(Billboard, LaterPictureReplacesTheEarlierOne) {
 }
 
 TEST_F(Billboard, HideBitmapHidesIt) {
-    ShowBillboard(Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
-    HideBillboard();
+    ShowBillboard(control, Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
+    HideBillboard(control);
     EXPECT_FALSE(IsWindowVisible(control->window));
     ExpectGradientOutside(Repaint(), RECT{}, "hidden billboard");
 }
 
 TEST_F(Billboard, ResizedMainWindowCentresItAgain) {
-    ShowBillboard(Picture("moving.bmp", QuarterPicture(160, 100)).c_str());
+    ShowBillboard(control, Picture("moving.bmp", QuarterPicture(160, 100)).c_str());
     SetClientSize(500, 300);
     ExpectCentred(160, 100, __LINE__);
     ExpectShown(Repaint(), 160, 100, "after the first resize");
@@ -153,20 +151,26 @@ TEST_F(Billboard, ResizedMainWindowCentresItAgain) {
     ExpectShown(Repaint(), 160, 100, "after the second resize");
 }
 
-TEST_F(Billboard, FileThatIsNotAPictureHidesTheBillboard) {
-    ShowBillboard(Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
+TEST_F(Billboard, FileThatIsNotAPictureShowsTheEmptyControlCentred) {
+    ShowBillboard(control, Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
     const std::string path = folder + "notes.bmp";
     WriteTestFile(path, {'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't'});
-    ShowBillboard(path.c_str());
-    EXPECT_FALSE(IsWindowVisible(control->window));
+    ShowBillboard(control, path.c_str());
+    // Shown whatever the load gave, placed by the rule for an empty picture: its top-left
+    // corner at the middle of the client area; the earlier picture is gone.
+    EXPECT_TRUE(IsWindowVisible(control->window));
     EXPECT_FALSE(control->image->deviceBitmap);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(Placed().left, client.right / 2);
+    EXPECT_EQ(Placed().top, client.bottom / 2);
 }
 
 TEST_F(Billboard, MissingFileThrowsAndHidesTheBillboard) {
-    ShowBillboard(Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
+    ShowBillboard(control, Picture("shown.bmp", QuarterPicture(120, 80)).c_str());
     const std::string path = folder + "missing.bmp";
     try {
-        ShowBillboard(path.c_str());
+        ShowBillboard(control, path.c_str());
         FAIL() << "no SetupError";
     } catch (const SetupError& error) {
         EXPECT_EQ(error.code(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
@@ -175,13 +179,12 @@ TEST_F(Billboard, MissingFileThrowsAndHidesTheBillboard) {
 }
 
 TEST_F(Billboard, DestroyingMainWindowFreesTheControl) {
-    ShowBillboard(Picture("last.bmp", QuarterPicture(50, 50)).c_str());
-    const HWND billboard = control->window;
+    ShowBillboard(control, Picture("last.bmp", QuarterPicture(50, 50)).c_str());
+    const HWND shown = control->window;
+    billboard = nullptr;
     DestroyWindow(window);
     window = nullptr;
-    EXPECT_FALSE(IsWindow(billboard));
-    EXPECT_EQ(g_setup.bitmapControl, nullptr);
-    EXPECT_EQ(g_setup.bitmapWindow, nullptr);
+    EXPECT_FALSE(IsWindow(shown));
 }
 
 TEST_F(Billboard, WindowWithoutControlIsRefused) {

@@ -2,7 +2,6 @@
 
 #include "engine/PathOperations.h"
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
 #include "ui/CustomPage.h"
 
 #include <cstdlib>
@@ -25,18 +24,16 @@ protected:
         const LPARAM point = MAKELPARAM(x, (rect.top + rect.bottom) / 2);
         SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, point);
         SendMessageA(List(), WM_LBUTTONUP, 0, point);
-        FlowMessages();
+        Answers();
     }
 
     void PressSpace() { SendMessageA(List(), WM_CHAR, ' ', 0); }
 
     int Selection() const { return static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0)); }
 
-    bool Selected(int component) const {
-        return g_setup.script.components.at(component).selected != 0;
-    }
+    bool Selected(int component) const { return script.components.at(component).selected != 0; }
 
-    std::uint64_t RequiredOnC() const { return g_setup.drives.at(0).requiredBytes; }
+    std::uint64_t RequiredOnC() const { return drives.at(0).requiredBytes; }
 
     // The 12 by 12 pixels of the check box of an entry, as the screen shows them.
     std::vector<COLORREF> CheckPixels(int index) {
@@ -55,7 +52,7 @@ protected:
 
     // The pixels of a check bitmap of the program's resources.
     std::vector<COLORREF> BitmapPixels(int id) {
-        HBITMAP bitmap = LoadBitmapA(g_setup.instance, MAKEINTRESOURCEA(id));
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
         HGDIOBJ old = SelectObject(memory, bitmap);
@@ -81,7 +78,7 @@ TEST_F(CustomPage, ListsComponentsInScriptOrderWithFirstSelected) {
     ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(SendMessageA(List(), LB_GETITEMDATA, i, 0),
-                  reinterpret_cast<LRESULT>(&g_setup.script.components[i]))
+                  reinterpret_cast<LRESULT>(&script.components[i]))
             << "entry " << i;
     }
     EXPECT_EQ(Selection(), 0);
@@ -163,7 +160,7 @@ TEST_F(CustomPage, SharedFileLeavesTheTotalWithItsLastComponent) {
     EXPECT_EQ(RequiredOnC(), 4'797'999u - 250'999u);
     ClickEntry(2, 6);
     EXPECT_EQ(RequiredOnC(), 4'797'999u - 250'999u - 3'000'000u - 40'000u);
-    EXPECT_EQ(g_setup.script.installItems[2].installCount, 0);
+    EXPECT_EQ(script.installItems[2].installCount, 0);
     ClickEntry(0, 6);
     EXPECT_EQ(RequiredOnC(), 7'000u); // the item of no component stays
     EXPECT_EQ(Text(IDC_SPACE_REQUIRED), "7 K");
@@ -172,7 +169,7 @@ TEST_F(CustomPage, SharedFileLeavesTheTotalWithItsLastComponent) {
     ClickEntry(1, 6);
     ClickEntry(2, 6);
     EXPECT_EQ(RequiredOnC(), 4'797'999u);
-    EXPECT_EQ(g_setup.script.installItems[2].installCount, 2);
+    EXPECT_EQ(script.installItems[2].installCount, 2);
 }
 
 TEST_F(CustomPage, CheckBoxShowsTheSelectedFlag) {
@@ -194,7 +191,7 @@ TEST_F(CustomPage, ComponentWithoutFilesShowsNoDriveAndZero) {
     Component empty;
     empty.name.Assign("Nothing");
     empty.description.Assign("Holds no file.");
-    g_setup.script.components.push_back(empty);
+    script.components.push_back(empty);
     OpenPage(IDD_CUSTOM, CustomPageProc);
     SendMessageA(List(), LB_SETCURSEL, 3, 0);
     Command(IDC_OPTION_LIST, LBN_SELCHANGE);
@@ -203,15 +200,15 @@ TEST_F(CustomPage, ComponentWithoutFilesShowsNoDriveAndZero) {
     EXPECT_EQ(Text(IDC_SPACE_AVAILABLE_LABEL), "Space available on ");
     EXPECT_EQ(Text(IDC_SPACE_REQUIRED), "0 K");
     PressSpace();
-    EXPECT_FALSE(g_setup.script.components[3].selected);
+    EXPECT_FALSE(script.components[3].selected);
     EXPECT_EQ(RequiredOnC(), 4'797'999u);
 }
 
 TEST_F(CustomPage, TotalsBeyondFourGigabytesShowTheirValue) {
     UseComponentScript();
-    g_setup.script.installItems[3].size = 4'000'000'000u;
-    g_setup.script.installItems[1].size = 3'000'000'000u;
-    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, [](const std::string&) {});
+    script.installItems[3].size = 4'000'000'000u;
+    script.installItems[1].size = 3'000'000'000u;
+    BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {});
     OpenPage(IDD_CUSTOM, CustomPageProc);
     EXPECT_EQ(Text(IDC_SPACE_REQUIRED), "7001547 K");
     ClickEntry(1, 6);
@@ -228,18 +225,18 @@ TEST_F(CustomPage, WithoutComponentsTheLabelsKeepTheirTemplateTexts) {
     PressSpace();
     SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(FlowMessages().empty());
+    EXPECT_TRUE(Answers().empty());
     Command(IDC_NEXT);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_STEP});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::Custom, PageAnswer::Next}}));
 }
 
-TEST_F(CustomPage, ButtonsPostTheFlowMessages) {
+TEST_F(CustomPage, ButtonsReportTheAnswers) {
     UseComponentScript();
     OpenPage(IDD_CUSTOM, CustomPageProc);
     Command(IDC_NEXT);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_STEP});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::Custom, PageAnswer::Next}}));
     Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_DESTINATION_CHOSEN});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::Custom, PageAnswer::Back}}));
     Command(IDC_CUSTOM_HELP);
-    EXPECT_TRUE(FlowMessages().empty());
+    EXPECT_TRUE(Answers().empty());
 }

@@ -3,13 +3,12 @@
 #include "PictureTestSupport.h"
 #include "lz/SzddCompressor.h"
 #include "script/SetupError.h"
-#include "shell/SetupState.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-// The real MainWindow (class "SC", MainWndProc), maximised as the program shows it, painted
+// A window maximised as the program shows MainWindow, painted by the main window's painting
 // for each background style; every pixel of its client area is compared with the colour the
 // style's rule gives for it.
 
@@ -148,9 +147,9 @@ TEST_F(MainWindowPainting, WithoutPictureTheBackgroundAloneShows) {
 
 TEST_F(MainWindowPainting, PictureThatDidNotLoadIsNotShown) {
     // A named picture whose load failed: the background alone, for every style.
-    g_setup.script.backgroundBitmap.Assign("BROKEN.BMP");
+    script.backgroundBitmap.Assign("BROKEN.BMP");
     for (const std::uint8_t style : {1, 2, 3, 4, 0}) {
-        g_setup.script.BackgroundStyle = style;
+        script.BackgroundStyle = style;
         const Capture shown = Repaint();
         const int height = shown.height;
         const bool gradient = style == 1 || style == 4;
@@ -170,9 +169,9 @@ protected:
         MainWindowTest::SetUp();
         disk = TestFolder("background-disk");
         temp = TestFolder("background-temp");
-        g_setup.sourceDirectory.Assign(disk);
-        g_setup.temporaryDirectory.Assign(temp);
     }
+
+    void LoadPictures() { LoadBackgroundImages(window, script, {disk, temp}); }
 
     void PutOnDisk(const std::string& storedName, const std::vector<std::uint8_t>& bytes) {
         const std::vector<std::uint8_t> compressed = CompressSzdd(bytes, storedName.back());
@@ -192,9 +191,9 @@ protected:
 TEST_F(BackgroundLoading, PicturesAreExpandedLoadedAndTheCopiesDeleted) {
     PutOnDisk("BACK.BMP", EncodeBmp(PatternPicture(31, 17), FileHeader::With));
     PutOnDisk("SIDE.BMP", EncodeBmp(QuarterPicture(12, 26), FileHeader::With));
-    g_setup.script.backgroundBitmap.Assign("BACK.BMP");
-    g_setup.script.sideBitmap.Assign("SIDE.BMP");
-    LoadBackgroundImages();
+    script.backgroundBitmap.Assign("BACK.BMP");
+    script.sideBitmap.Assign("SIDE.BMP");
+    LoadPictures();
 
     const BitmapImage& background = MainBackgroundImage();
     ASSERT_TRUE(background.deviceBitmap);
@@ -215,7 +214,7 @@ TEST_F(BackgroundLoading, PicturesAreExpandedLoadedAndTheCopiesDeleted) {
 }
 
 TEST_F(BackgroundLoading, WithoutSidePictureTheProgramsOwnIsUsed) {
-    LoadBackgroundImages();
+    LoadPictures();
     EXPECT_FALSE(MainBackgroundImage().deviceBitmap);
     const BitmapImage& side = SideImage();
     ASSERT_TRUE(side.deviceBitmap);
@@ -225,9 +224,9 @@ TEST_F(BackgroundLoading, WithoutSidePictureTheProgramsOwnIsUsed) {
 }
 
 TEST_F(BackgroundLoading, MissingPictureThrowsFileNotFoundAndLeavesNoCopy) {
-    g_setup.script.backgroundBitmap.Assign("GONE.BMP");
+    script.backgroundBitmap.Assign("GONE.BMP");
     try {
-        LoadBackgroundImages();
+        LoadPictures();
         FAIL() << "no SetupError";
     } catch (const SetupError& error) {
         EXPECT_EQ(error.code(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
@@ -235,9 +234,9 @@ TEST_F(BackgroundLoading, MissingPictureThrowsFileNotFoundAndLeavesNoCopy) {
     EXPECT_FALSE(InTemp("GONE.BMP"));
 
     // The same for a missing side picture.
-    g_setup.script.backgroundBitmap.Assign("");
-    g_setup.script.sideBitmap.Assign("NOSIDE.BMP");
-    EXPECT_THROW(LoadBackgroundImages(), SetupError);
+    script.backgroundBitmap.Assign("");
+    script.sideBitmap.Assign("NOSIDE.BMP");
+    EXPECT_THROW(LoadPictures(), SetupError);
     EXPECT_FALSE(InTemp("NOSIDE.BMP"));
 }
 
@@ -246,9 +245,9 @@ TEST_F(BackgroundLoading, UnreadablePictureLeavesTheImageEmptyWithoutMessage) {
     TestPicture deep = PatternPicture(4, 4);
     deep.bitCount = 16;
     PutOnDisk("SIDE.BMP", EncodeBmp(deep, FileHeader::With));
-    g_setup.script.backgroundBitmap.Assign("BACK.BMP");
-    g_setup.script.sideBitmap.Assign("SIDE.BMP");
-    EXPECT_NO_THROW(LoadBackgroundImages());
+    script.backgroundBitmap.Assign("BACK.BMP");
+    script.sideBitmap.Assign("SIDE.BMP");
+    EXPECT_NO_THROW(LoadPictures());
     EXPECT_FALSE(MainBackgroundImage().deviceBitmap);
     EXPECT_FALSE(SideImage().deviceBitmap);
     EXPECT_FALSE(InTemp("BACK.BMP"));

@@ -1,29 +1,16 @@
 #include "PageTest.h"
 
-#include "engine/PathOperations.h"
 #include "engine/Accounting.h"
-#include "ui/SetupMessages.h"
-
-#include <utility>
+#include "engine/PathOperations.h"
 
 namespace {
 
 constexpr const char* kMainWindowClass = "PageTestMain";
 
-std::vector<UINT> g_flowMessages;
-
-LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message > WM_USER && message <= WM_SHOW_README) {
-        g_flowMessages.push_back(message);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void RegisterMainWindowClass() {
     static const bool registered = [] {
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = RecordingWindowProc;
+        windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kMainWindowClass;
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -57,40 +44,36 @@ Component MakeComponent(const char* name, const char* description, std::vector<s
 } // namespace
 
 void PageTest::SetUp() {
-    g_setup = SetupState{};
-    g_setup.instance = GetModuleHandleA(nullptr);
-    g_setup.scriptLoaded = true;
-    g_setup.script.productName.Assign("Page Product");
-    g_setup.script.cancelCaption.Assign("Stop Page Setup");
-    g_setup.script.cancelText.Assign("Stop it?");
+    script.productName.Assign("Page Product");
+    script.cancelCaption.Assign("Stop Page Setup");
+    script.cancelText.Assign("Stop it?");
     DirectoryEntry destination;
     destination.templatePath.Assign("C:\\PAGETEST");
     destination.path.Assign("C:\\PAGETEST");
-    g_setup.script.directories = {destination};
-    g_flowMessages.clear();
+    script.directories = {destination};
 
     RegisterMainWindowClass();
     mainWindow = CreateWindowA(kMainWindowClass, "Page Product", WS_OVERLAPPEDWINDOW, 0, 0, 800,
                                600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
-    g_setup.mainWindow = mainWindow;
 }
 
 void PageTest::TearDown() {
     if (page && IsWindow(page)) {
         DestroyWindow(page);
     }
-    g_setup.mainWindow = nullptr;
     if (mainWindow) {
         DestroyWindow(mainWindow);
     }
-    FlowMessages();
+    Answers();
 }
 
 HWND PageTest::OpenPage(int templateId, DLGPROC procedure) {
-    page = CreateDialogParamA(g_setup.instance, MAKEINTRESOURCEA(templateId), mainWindow, procedure,
-                              0);
+    context.emplace(PageContext{script, script.directories.at(0).path, sourceDirectory, setupType,
+                                createGroups, drives, sidePicture, *this});
+    page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), mainWindow,
+                              procedure, reinterpret_cast<LPARAM>(&*context));
     EXPECT_NE(page, nullptr) << "template " << templateId;
     if (page) {
         ShowWindow(page, SW_SHOW);
@@ -99,13 +82,13 @@ HWND PageTest::OpenPage(int templateId, DLGPROC procedure) {
     return page;
 }
 
-std::vector<UINT> PageTest::FlowMessages() {
+std::vector<std::pair<WizardPage, PageAnswer>> PageTest::Answers() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return std::exchange(g_flowMessages, {});
+    return std::exchange(answers, {});
 }
 
 void PageTest::Command(int id, WORD notification) {
@@ -131,8 +114,7 @@ bool PageTest::Checked(int id) const {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
 }
 
-void UseComponentScript() {
-    SetupScript& script = g_setup.script;
+void PageTest::UseComponentScript() {
     script.installItems = {DeleteItem("C:\\PAGETEST\\CORE", 1'500'000, 1),
                            DeleteItem("C:\\PAGETEST\\HELP", 250'999, 1),
                            DeleteItem("C:\\PAGETEST\\SHARED", 40'000, 2),
@@ -148,5 +130,5 @@ void UseComponentScript() {
             component.totalSize += script.installItems[index].size;
         }
     }
-    BuildDriveList(script, g_setup.drives, VolumeRoot, [](const std::string&) {});
+    BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {});
 }

@@ -1,7 +1,6 @@
 #include "PictureTestSupport.h"
 
-#include "shell/MainWindow.h"
-#include "shell/SetupState.h"
+#include "ui/BitmapControl.h"
 #include "ui/BitmapImage.h"
 #include "ui/MainWindowPainting.h"
 
@@ -10,6 +9,50 @@
 #include <cstdio>
 
 namespace {
+
+// What the stand-in MainWindow paints and keeps centred: the state of the test that runs.
+const SetupScript* g_paintedScript = nullptr;
+const BitmapControl* const* g_centredControl = nullptr;
+
+// Paints and sizes as MainWindow does: the backdrop from the script, the billboard centred
+// again on every size or move.
+LRESULT CALLBACK StandInMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        if (g_paintedScript && PaintMainWindow(window, *g_paintedScript)) {
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (g_paintedScript &&
+            EraseMainBackground(window, reinterpret_cast<HDC>(wParam), *g_paintedScript)) {
+            return 1;
+        }
+        break;
+    case WM_SIZE:
+    case WM_MOVE:
+        InvalidateRect(window, nullptr, TRUE);
+        if (g_centredControl && *g_centredControl) {
+            CentreBitmapControl(**g_centredControl);
+        }
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+constexpr char kStandInClass[] = "PictureTestMain";
+
+bool RegisterStandInClass() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = StandInMainWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kStandInClass;
+    return RegisterClassA(&windowClass) != 0;
+}
 
 Capture FromDc(HDC source, int x, int y, int width, int height) {
     Capture capture;
@@ -227,13 +270,16 @@ int ExpectStretchedQuarters(const Capture& capture, const RECT& area, int pictur
 }
 
 void MainWindowTest::SetUp() {
-    g_setup = SetupState{};
-    g_setup.instance = GetModuleHandleA(nullptr);
-    static const bool registered = RegisterMainWindowClass(g_setup.instance);
+    static const bool registered = RegisterStandInClass();
     ASSERT_TRUE(registered);
-    window = CreateMainWindow(g_setup.instance);
+    g_paintedScript = &script;
+    g_centredControl = &billboard;
+    window = CreateWindowExA(0, kStandInClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    g_setup.mainWindow = window;
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    UpdateWindow(window);
     folder = TestFolder("main-window-test");
 }
 
@@ -243,18 +289,19 @@ void MainWindowTest::TearDown() {
     if (window && IsWindow(window)) {
         DestroyWindow(window);
     }
-    PumpMessages(); // takes the quit message that MainWindow's destruction posts
-    g_setup = SetupState{};
+    PumpMessages();
+    g_paintedScript = nullptr;
+    g_centredControl = nullptr;
 }
 
 void MainWindowTest::UseBackground(std::uint8_t style, const TestPicture* picture) {
-    g_setup.script.BackgroundStyle = style;
+    script.BackgroundStyle = style;
     if (!picture) {
         return;
     }
     const std::string path = folder + "BACK.BMP";
     WriteTestFile(path, EncodeBmp(*picture, FileHeader::With));
-    g_setup.script.backgroundBitmap.Assign("BACK.BMP");
+    script.backgroundBitmap.Assign("BACK.BMP");
     ASSERT_TRUE(LoadBitmapFile(MainBackgroundImage(), path.c_str()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/ScriptModel.h"
 #include "support/BmpBuilder.h"
 
 #include <windows.h>
@@ -83,8 +84,11 @@ void ExpectPixels(const Capture& capture, const PixelRule& expected, const std::
 int ExpectStretchedQuarters(const Capture& capture, const RECT& area, int pictureWidth,
                             int pictureHeight, const std::string& what);
 
-// The real MainWindow (class "SC", MainWndProc) shown maximised as the program shows it, with
-// a fresh SetupState naming it.
+class BitmapControl;
+
+// A stand-in for MainWindow, shown maximised as the program shows its own: it paints its
+// backdrop from the test's script with the main window's painting, and centres the test's
+// billboard control again whenever it is sized or moved.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -101,4 +105,6 @@ protected:
 
     HWND window = nullptr;
     std::string folder; // for the pictures the test writes
+    SetupScript script;
+    BitmapControl* billboard = nullptr; // centred on every size or move when set
 };

@@ -2,7 +2,6 @@
 
 #include "robot/Person.h"
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
 #include "ui/ProgramGroupPage.h"
 
 #include <ddeml.h>
@@ -63,7 +62,7 @@ class ProgramGroupPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        g_setup.script.programGroups = {FixedText("Page Product Group")};
+        script.programGroups = {FixedText("Page Product Group")};
         CreateDirectoryA(GroupFolder(kExistingGroup).c_str(), nullptr);
         ASSERT_TRUE(ProgmanAnswers()) << "the shell does not answer PROGMAN";
         OpenPage(IDD_PROGRAM_GROUP, ProgramGroupPageProc);
@@ -76,9 +75,7 @@ protected:
 
     HWND Groups() const { return GetDlgItem(page, IDC_EXISTING_GROUPS); }
 
-    std::string FirstGroup() const {
-        return std::string(TextOf(g_setup.script.programGroups.at(0)));
-    }
+    std::string FirstGroup() const { return std::string(TextOf(script.programGroups.at(0))); }
 
     Person person{GetCurrentThreadId()};
 };
@@ -113,8 +110,8 @@ TEST_F(ProgramGroupPage, ChoosingAnExistingGroupReplacesTheTypedName) {
     EXPECT_EQ(Text(IDC_GROUP_NAME), kExistingGroup);
     Command(IDC_NEXT);
     EXPECT_EQ(FirstGroup(), kExistingGroup);
-    EXPECT_TRUE(g_setup.createGroups);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_CHOSEN});
+    EXPECT_TRUE(createGroups);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::ProgramGroup, PageAnswer::Next}}));
 }
 
 TEST_F(ProgramGroupPage, EmptyNameIsRefusedAndThePageStays) {
@@ -125,7 +122,7 @@ TEST_F(ProgramGroupPage, EmptyNameIsRefusedAndThePageStays) {
     }
     EXPECT_EQ(person.Saw("text"), "A Program Group is required");
     EXPECT_EQ(person.Saw("owner is the page"), "yes");
-    EXPECT_TRUE(FlowMessages().empty());
+    EXPECT_TRUE(Answers().empty());
     EXPECT_EQ(FirstGroup(), "Page Product Group");
     EXPECT_TRUE(IsWindow(page));
 }
@@ -137,38 +134,25 @@ TEST_F(ProgramGroupPage, OptingOutKeepsTheStoredNameAndClearsCreateGroups) {
     EXPECT_TRUE(Enabled(IDC_GROUP_NAME));
     EXPECT_TRUE(Enabled(IDC_EXISTING_GROUPS));
     Command(IDC_NEXT);
-    EXPECT_FALSE(g_setup.createGroups);
+    EXPECT_FALSE(createGroups);
     EXPECT_EQ(FirstGroup(), "Page Product Group");
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_CHOSEN});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::ProgramGroup, PageAnswer::Next}}));
 
     // Cleared again, Next takes the typed name and creates groups once more.
     SendDlgItemMessageA(page, IDC_NO_GROUP, BM_CLICK, 0, 0);
     SetDlgItemTextA(page, IDC_GROUP_NAME, "Renamed Group");
     Command(IDC_NEXT);
-    EXPECT_TRUE(g_setup.createGroups);
+    EXPECT_TRUE(createGroups);
     EXPECT_EQ(FirstGroup(), "Renamed Group");
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_CHOSEN});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::ProgramGroup, PageAnswer::Next}}));
 }
 
-TEST_F(ProgramGroupPage, BackFollowsTheSetupTypeAndTheOfferedTypes) {
-    SetupScript& script = g_setup.script;
-    g_setup.setupType = kSetupCustom;
-    script.typicalOffered = 1;
+TEST_F(ProgramGroupPage, BackIsReportedAndChangesNothing) {
+    // Where Back leads (custom page, setup type or destination) is the page order's decision.
+    SetDlgItemTextA(page, IDC_GROUP_NAME, "Typed But Not Taken");
+    SendDlgItemMessageA(page, IDC_NO_GROUP, BM_CLICK, 0, 0);
     Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_CUSTOM});
-
-    g_setup.setupType = kSetupTypical;
-    Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_SETUP_TYPE});
-
-    script.typicalOffered = 0;
-    script.minimalOffered = 1;
-    g_setup.setupType = kSetupMinimal;
-    Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_SETUP_TYPE});
-
-    script.minimalOffered = 0;
-    g_setup.setupType = kSetupTypical;
-    Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_DESTINATION});
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::ProgramGroup, PageAnswer::Back}}));
+    EXPECT_TRUE(createGroups);
+    EXPECT_EQ(FirstGroup(), "Page Product Group");
 }

@@ -1,7 +1,6 @@
 #include "PageTest.h"
 
 #include "resources/ResourceIds.h"
-#include "ui/SetupMessages.h"
 #include "ui/SetupTypePage.h"
 
 #include <array>
@@ -27,7 +26,6 @@ bool Same(const RECT& a, const RECT& b) {
 class SetupTypePage : public PageTest {
 protected:
     void Offer(bool typical, bool minimal, bool custom) {
-        SetupScript& script = g_setup.script;
         script.typicalOffered = typical;
         script.minimalOffered = minimal;
         script.customOffered = custom;
@@ -130,13 +128,13 @@ TEST_F(SetupTypePage, SetupTypeNotOfferedChecksTheFirstOfferedChoice) {
     EXPECT_FALSE(Checked(IDC_TYPICAL));
     EXPECT_TRUE(Checked(IDC_MINIMAL));
     Command(IDC_NEXT);
-    EXPECT_EQ(g_setup.setupType, kSetupMinimal);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_STEP});
+    EXPECT_EQ(setupType, kSetupMinimal);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::SetupType, PageAnswer::Next}}));
 }
 
 TEST_F(SetupTypePage, OfferedSetupTypeStaysChecked) {
     Offer(true, true, true);
-    g_setup.setupType = kSetupCustom;
+    setupType = kSetupCustom;
     OpenPage(IDD_SETUP_TYPE, SetupTypePageProc);
     EXPECT_TRUE(Checked(IDC_CUSTOM));
     EXPECT_FALSE(Checked(IDC_TYPICAL));
@@ -147,34 +145,34 @@ TEST_F(SetupTypePage, NextSetsTheTypeAndGoesOn) {
     OpenPage(IDD_SETUP_TYPE, SetupTypePageProc);
     SendDlgItemMessageA(page, IDC_MINIMAL, BM_CLICK, 0, 0);
     Command(IDC_NEXT);
-    EXPECT_EQ(g_setup.setupType, kSetupMinimal);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_STEP});
+    EXPECT_EQ(setupType, kSetupMinimal);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::SetupType, PageAnswer::Next}}));
 
     SendDlgItemMessageA(page, IDC_CUSTOM, BM_CLICK, 0, 0);
     Command(IDC_NEXT);
-    EXPECT_EQ(g_setup.setupType, kSetupCustom);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_CUSTOM});
+    EXPECT_EQ(setupType, kSetupCustom);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::SetupType, PageAnswer::Next}}));
 
     SendDlgItemMessageA(page, IDC_TYPICAL, BM_CLICK, 0, 0);
     Command(IDC_NEXT);
-    EXPECT_EQ(g_setup.setupType, kSetupTypical);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_GROUP_STEP});
+    EXPECT_EQ(setupType, kSetupTypical);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::SetupType, PageAnswer::Next}}));
 }
 
 TEST_F(SetupTypePage, NextWithNothingCheckedStays) {
     Offer(true, true, true);
     OpenPage(IDD_SETUP_TYPE, SetupTypePageProc);
     CheckDlgButton(page, IDC_TYPICAL, BST_UNCHECKED);
-    g_setup.setupType = kSetupMinimal;
+    setupType = kSetupMinimal;
     Command(IDC_NEXT);
-    EXPECT_EQ(g_setup.setupType, kSetupMinimal);
-    EXPECT_TRUE(FlowMessages().empty());
+    EXPECT_EQ(setupType, kSetupMinimal);
+    EXPECT_TRUE(Answers().empty());
 }
 
-TEST_F(SetupTypePage, BackGoesToTheDestinationPage) {
+TEST_F(SetupTypePage, BackIsReportedAndKeepsTheType) {
     Offer(true, false, true);
     OpenPage(IDD_SETUP_TYPE, SetupTypePageProc);
     Command(IDC_BACK);
-    EXPECT_EQ(FlowMessages(), std::vector<UINT>{WM_SHOW_DESTINATION});
-    EXPECT_EQ(g_setup.setupType, kSetupTypical);
+    EXPECT_EQ(Answers(), (AnswerList{{WizardPage::SetupType, PageAnswer::Back}}));
+    EXPECT_EQ(setupType, kSetupTypical);
 }

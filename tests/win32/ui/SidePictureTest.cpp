@@ -12,8 +12,8 @@
 
 #include <string>
 
-// Every page with control 1050 shows the side picture stretched over that control, created
-// from its template by its own procedure as the flow creates it.
+// Every page with control 1050 shows its context's side picture stretched over that control,
+// created from its template by its own procedure as the flow creates it.
 
 namespace {
 
@@ -23,14 +23,14 @@ protected:
         PageTest::SetUp();
         const std::string path = TestFolder("side-picture-test") + "SIDE.BMP";
         WriteTestFile(path, EncodeBmp(QuarterPicture(121, 260), FileHeader::With));
-        ASSERT_TRUE(LoadBitmapFile(SideImage(), path.c_str()));
-        g_setup.script.typicalOffered = 1;
-        g_setup.script.programGroups = {FixedText("Side Picture Group")};
+        ASSERT_TRUE(LoadBitmapFile(sidePicture, path.c_str()));
+        script.typicalOffered = 1;
+        script.programGroups = {FixedText("Side Picture Group")};
     }
 
     void TearDown() override {
-        SideImage() = BitmapImage{};
         PageTest::TearDown();
+        SideImage() = BitmapImage{};
     }
 
     // The side control of the page shows the quarters of the picture over its whole client
@@ -42,7 +42,7 @@ protected:
         ASSERT_NE(side, nullptr) << name;
         InvalidateRect(page, nullptr, TRUE);
         UpdateWindow(page);
-        FlowMessages();
+        Answers();
         const Capture shown = CaptureClient(side);
         const RECT whole{0, 0, shown.width, shown.height};
         const int checked = ExpectStretchedQuarters(shown, whole, 121, 260, name);
@@ -74,17 +74,18 @@ TEST_F(SidePicture, ProgramGroupPage) {
 }
 
 TEST_F(SidePicture, ProgramsOwnPictureWhenTheScriptNamesNone) {
-    SideImage() = BitmapImage{};
-    g_setup.script.sideBitmap.Assign("");
-    LoadBackgroundImages();
-    ASSERT_TRUE(SideImage().deviceBitmap);
+    script.sideBitmap.Assign("");
+    LoadBackgroundImages(mainWindow, script, {"", ""});
+    // The start-up hands the loaded picture to the pages.
+    sidePicture = std::move(SideImage());
+    ASSERT_TRUE(sidePicture.deviceBitmap);
     OpenPage(IDD_WELCOME, WelcomePageProc);
     ASSERT_NE(page, nullptr);
     const HWND side = GetDlgItem(page, IDC_SIDE_BITMAP);
     UpdateWindow(page);
-    FlowMessages();
+    Answers();
     // The resource stretched over the control: its corners at the control's corners.
-    const Capture resource = CaptureBitmap(SideImage().deviceBitmap.get());
+    const Capture resource = CaptureBitmap(sidePicture.deviceBitmap.get());
     const Capture shown = CaptureClient(side);
     EXPECT_EQ(shown.At(0, 0), resource.At(0, 0));
     EXPECT_EQ(shown.At(shown.width - 1, shown.height - 1),
@@ -92,11 +93,11 @@ TEST_F(SidePicture, ProgramsOwnPictureWhenTheScriptNamesNone) {
 }
 
 TEST_F(SidePicture, WithoutPictureTheControlStaysEmpty) {
-    SideImage() = BitmapImage{};
+    sidePicture = BitmapImage{};
     OpenPage(IDD_WELCOME, WelcomePageProc);
     ASSERT_NE(page, nullptr);
     UpdateWindow(page);
-    FlowMessages();
+    Answers();
     // Painted by the static itself: the dialog's face colour, no picture.
     const Capture shown = CaptureClient(GetDlgItem(page, IDC_SIDE_BITMAP));
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
