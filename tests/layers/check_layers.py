@@ -29,7 +29,33 @@ def problems(root: pathlib.Path):
                 yield f"{path}:{number}: {folder} names the shell's state: {line.strip()}"
 
 
+def self_test() -> int:
+    """The check finds an upward include and the state named below the shell, and passes a
+    tree without them."""
+    import tempfile
+    with tempfile.TemporaryDirectory() as folder:
+        root = pathlib.Path(folder)
+        for name, text in {
+            "engine/Good.cpp": '#include "engine/Good.h"\n#include "script/Model.h"\n',
+            "shell/Owner.cpp": '#include "ui/Page.h"\nSetupState g_setup;\n',
+        }.items():
+            (root / name).parent.mkdir(parents=True, exist_ok=True)
+            (root / name).write_text(text)
+        if list(problems(root)):
+            print("self-test: a sound tree was reported")
+            return 1
+        (root / "engine/Bad.cpp").write_text('#include "ui/Page.h"\nint x = g_setup.y;\n')
+        found = list(problems(root))
+        if len(found) != 2:
+            print(f"self-test: expected 2 problems, found {found}")
+            return 1
+    print("self-test passed")
+    return 0
+
+
 def main() -> int:
+    if sys.argv[1:] == ["--self-test"]:
+        return self_test()
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "src")
     found = list(problems(root))
     for problem in found:
