@@ -123,9 +123,7 @@ void SkipReadme(WPARAM forward) {
 }
 
 void StartSetup() {
-    Guarded([] {
-        ComputeStartupDirectories();
-    });
+    Guarded([] { ComputeStartupDirectories(); });
     if (!IsWindow(g_setup.mainWindow)) {
         return; // the directory set-up failed and the run has been ended
     }
@@ -204,6 +202,10 @@ void ReportSetupError(std::uint32_t code) {
     FinishSetup(FinishFlag::Incomplete);
 }
 
-void ShowSetupTypePage() { CreateAndShowPage(IDD_SETUP_TYPE, SetupTypePageProc); }
+void ShowSetupTypePage() {
+    CreateAndShowPage(IDD_SETUP_TYPE, SetupTypePageProc);
+}
 
-void ShowCustomPage() { CreateAndShowPage(IDD_CUSTOM, CustomPageProc); }
+void ShowCustomPage() {
+    CreateAndShowPage(IDD_CUSTOM, CustomPageProc);
+}

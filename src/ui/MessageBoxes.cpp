@@ -34,8 +34,8 @@ int ConfirmCancel(HWND owner, const SetupScript* script) {
 int FileInUsePrompt(HWND owner, const SetupScript* script, const char* path) {
     RestoreMainWindow(owner);
     const std::string text = FormatResourceText(IDS_FILE_IN_USE, 256, path);
-    const int answer =
-        MessageBoxA(owner, text.c_str(), script ? script->productName.CStr() : "", MB_ABORTRETRYIGNORE);
+    const int answer = MessageBoxA(owner, text.c_str(), script ? script->productName.CStr() : "",
+                                   MB_ABORTRETRYIGNORE);
     if (answer == IDABORT && ConfirmCancel(owner, script) == IDNO) {
         return IDRETRY;
     }

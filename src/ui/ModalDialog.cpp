@@ -5,8 +5,8 @@
 INT_PTR RunModalDialog(UINT templateId, HWND owner, DLGPROC procedure, ModalDialogState& state) {
     state.failure = nullptr;
     SetLastError(ERROR_SUCCESS);
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
-                                           procedure, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
+                                           owner, procedure, reinterpret_cast<LPARAM>(&state));
     if (state.failure) {
         std::rethrow_exception(state.failure);
     }

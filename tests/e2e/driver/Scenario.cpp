@@ -385,7 +385,6 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
     return step;
 }
 
-
 } // namespace
 
 std::string ControlRef::Describe() const {
