@@ -23,6 +23,11 @@ class SpaceCheckTest : public PromptTest {
 protected:
     void SetUp() override {
         PromptTest::SetUp();
+        // The check is the shell's: it finds the script and MainWindow in the program's state.
+        g_setup.instance = GetModuleHandleA(nullptr);
+        g_setup.script = script;
+        g_setup.scriptLoaded = true;
+        g_setup.mainWindow = mainWindow;
         g_free.clear();
         g_asked.clear();
         previous_ = SetFreeSpaceQuery(FakeFreeSpace);
@@ -31,6 +36,7 @@ protected:
     void TearDown() override {
         SetFreeSpaceQuery(previous_);
         g_setup.drives.clear();
+        g_setup.mainWindow = nullptr;
         PromptTest::TearDown();
     }
 

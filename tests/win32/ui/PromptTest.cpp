@@ -1,7 +1,6 @@
 #include "PromptTest.h"
 
 #include "engine/FileOperations.h"
-#include "shell/SetupState.h"
 #include "ui/MessageBoxes.h"
 
 namespace {
@@ -32,9 +31,6 @@ void PromptTest::SetUp() {
     script.productName.Assign(kProductName);
     script.cancelCaption.Assign(kCancelCaption);
     script.cancelText.Assign(kCancelText);
-    g_setup.instance = GetModuleHandleA(nullptr);
-    g_setup.script = script;
-    g_setup.scriptLoaded = true;
     current_ = this;
     SetFileInUsePrompt(AskFileInUse);
 
@@ -43,14 +39,12 @@ void PromptTest::SetUp() {
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
-    g_setup.mainWindow = mainWindow;
     MinimiseMainWindow();
 }
 
 void PromptTest::TearDown() {
     SetFileInUsePrompt(nullptr);
     current_ = nullptr;
-    g_setup.mainWindow = nullptr;
     if (mainWindow) {
         DestroyWindow(mainWindow);
     }
