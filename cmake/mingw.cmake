@@ -1,0 +1,14 @@
+# Cross toolchain for the Win32 programs with the mingw-w64 compiler for SETUPKIT_MINGW_CPU
+# (set by the including file: i686 or x86_64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${SETUPKIT_MINGW_CPU})
+set(CMAKE_C_COMPILER ${SETUPKIT_MINGW_CPU}-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER ${SETUPKIT_MINGW_CPU}-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER ${SETUPKIT_MINGW_CPU}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${SETUPKIT_MINGW_CPU}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The runtime is linked in, so the programs need only system DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-run.sh")
