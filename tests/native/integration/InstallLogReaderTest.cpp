@@ -13,18 +13,19 @@ InstallLogRecord Read(std::string_view bytes) {
     return ReadInstallLog(std::span<const char>(bytes.data(), bytes.size()));
 }
 
-// The kinds of every line, in order, for one-line checks of a whole record.
-std::string Kinds(const InstallLogRecord& record) {
+// One line per log line after the header: its kind and what it holds.
+std::string Describe(const InstallLogRecord& record) {
     static constexpr std::string_view kNames[] = {
         "date", "blank", "directory", "file", "deleted", "group",
         "item", "key",   "value",     "ini",  "unknown", "refused",
     };
-    std::string kinds;
+    std::string text;
     for (const LogLine& line : record.lines) {
-        kinds += kNames[static_cast<std::size_t>(line.kind)];
-        kinds += line.reason.empty() == (line.kind != LogLineKind::Refused) ? " " : "! ";
+        text += std::string(kNames[static_cast<std::size_t>(line.kind)]) + " " + line.path +
+                line.group + "|" + line.name + "|" + std::to_string(static_cast<int>(line.root)) +
+                line.subKey + "|" + line.section + "|" + line.value + "|" + line.reason + "\n";
     }
-    return kinds;
+    return text;
 }
 
 } // namespace
@@ -32,67 +33,57 @@ std::string Kinds(const InstallLogRecord& record) {
 // The reader's built-in texts are the string table's, which SETUP.EXE writes the log with.
 TEST(InstallLogReader, DefaultTextsAreTheStringTables) {
     const LogTexts texts;
-    EXPECT_EQ(texts.title, StringTableText("IDS_LOG_TITLE"));
-    EXPECT_EQ(texts.createdDirectory, StringTableText("IDS_LOG_CREATED_DIRECTORY"));
-    EXPECT_EQ(texts.copiedFile, StringTableText("IDS_LOG_COPIED_FILE"));
-    EXPECT_EQ(texts.deletedFile, StringTableText("IDS_LOG_DELETED_FILE"));
-    EXPECT_EQ(texts.createdGroup, StringTableText("IDS_LOG_CREATED_GROUP"));
-    EXPECT_EQ(texts.createdGroupItem, StringTableText("IDS_LOG_CREATED_GROUP_ITEM"));
-    EXPECT_EQ(texts.registryKey, StringTableText("IDS_LOG_REGISTRY_KEY"));
-    EXPECT_EQ(texts.registryValue, StringTableText("IDS_LOG_REGISTRY_VALUE"));
-    EXPECT_EQ(texts.iniEntry, StringTableText("IDS_LOG_INI_ENTRY"));
-    EXPECT_EQ(texts.rootNames[0], StringTableText("IDS_HKEY_CLASSES_ROOT"));
-    EXPECT_EQ(texts.rootNames[5], StringTableText("IDS_HKEY_DYN_DATA"));
+    for (const auto& [text, id] : {
+             std::pair{texts.title, "IDS_LOG_TITLE"},
+             {texts.createdDirectory, "IDS_LOG_CREATED_DIRECTORY"},
+             {texts.copiedFile, "IDS_LOG_COPIED_FILE"},
+             {texts.deletedFile, "IDS_LOG_DELETED_FILE"},
+             {texts.createdGroup, "IDS_LOG_CREATED_GROUP"},
+             {texts.createdGroupItem, "IDS_LOG_CREATED_GROUP_ITEM"},
+             {texts.registryKey, "IDS_LOG_REGISTRY_KEY"},
+             {texts.registryValue, "IDS_LOG_REGISTRY_VALUE"},
+             {texts.iniEntry, "IDS_LOG_INI_ENTRY"},
+             {texts.rootNames[0], "IDS_HKEY_CLASSES_ROOT"},
+             {texts.rootNames[5], "IDS_HKEY_DYN_DATA"},
+         }) {
+        EXPECT_EQ(text, StringTableText(id));
+    }
 }
 
+// Every form SETUP.EXE writes; lines of no form (EDITSYS.DLL's reply) are kept as unknown.
 TEST(InstallLogReader, ReadsEveryLineForm) {
-    const std::string bytes =
-        InstallLogBuilder("Trial Mines")
-            .CreatedDirectory("C:\\Program Files\\Trial Mines")
-            .CopiedFile("C:\\Program Files\\Trial Mines\\MINES.EXE")
-            .DeletedFile("OLD.HLP")
-            .Group("Games")
-            .GroupItem("Trial Mines")
-            .Line("EDITSYS: 2 changes made")
-            .RegistryKey("[hkey_local_machine\\Software\\Mines]")
-            .RegistryValue("Path")
-            .RegistryValue("")
-            .IniEntry("Mines", "Size", "a=b to file c", "C:\\WINDOWS\\WIN.INI")
-            .Bytes();
-    const InstallLogRecord record = Read(bytes);
+    const InstallLogRecord record = Read(LogBytes(
+        "Trial Mines",
+        {DirectoryLine("C:\\Program Files\\Trial Mines"), FileLine("\\\\server\\share\\MINES.EXE"),
+         DeletedLine("OLD.HLP"), GroupLine("Games"), ItemLine("Trial Mines"),
+         "EDITSYS: 2 changes made", KeyLine("[hkey_local_machine\\Software\\Mines]"),
+         ValueLine("Path"), ValueLine(""), IniLine("Mines", "Size", "a=b to file c", "C:\\WIN.INI"),
+         IniLine("Boot", "", "x", "SYSTEM.INI")}));
     ASSERT_EQ(record.refusal, "");
     EXPECT_EQ(record.productName, "Trial Mines");
-    ASSERT_EQ(record.lines.size(), 12u);
-    EXPECT_EQ(Kinds(record),
-              "date blank directory file deleted group item unknown key value value ini ");
-
-    EXPECT_EQ(record.lines[2].path, "C:\\Program Files\\Trial Mines");
-    EXPECT_EQ(record.lines[2].number, 4u);
-    EXPECT_EQ(record.lines[3].path, "C:\\Program Files\\Trial Mines\\MINES.EXE");
-    EXPECT_EQ(record.lines[4].name, "OLD.HLP");
-    EXPECT_EQ(record.lines[5].group, "Games"); // after the two blanks
-    EXPECT_EQ(record.lines[6].group, "Games");
-    EXPECT_EQ(record.lines[6].name, "Trial Mines");
+    EXPECT_EQ(Describe(record), "date ||0|||\n"
+                                "blank ||0|||\n"
+                                "directory C:\\Program Files\\Trial Mines||0|||\n"
+                                "file \\\\server\\share\\MINES.EXE||0|||\n"
+                                "deleted |OLD.HLP|0|||\n"
+                                "group Games||0|||\n"
+                                "item Games|Trial Mines|0|||\n"
+                                "unknown ||0|||\n"
+                                "key ||2Software\\Mines|||\n"
+                                "value |Path|2Software\\Mines|||\n"
+                                "value ||2Software\\Mines|||\n"
+                                "ini C:\\WIN.INI|Size|0|Mines|a=b to file c|\n"
+                                "ini SYSTEM.INI||0|Boot|x|\n");
+    EXPECT_EQ(record.lines[7].number, 9u);
     EXPECT_EQ(record.lines[7].text, "EDITSYS: 2 changes made");
-    for (const std::size_t i : {8u, 9u, 10u}) {
-        EXPECT_EQ(record.lines[i].root, RegistryRoot::LocalMachine) << i;
-        EXPECT_EQ(record.lines[i].subKey, "Software\\Mines") << i;
-    }
-    EXPECT_EQ(record.lines[9].name, "Path");
-    EXPECT_EQ(record.lines[10].name, "");
-    const LogLine& ini = record.lines[11];
-    EXPECT_EQ(ini.section, "Mines");
-    EXPECT_EQ(ini.name, "Size");
-    EXPECT_EQ(ini.value, "a=b to file c");
-    EXPECT_EQ(ini.path, "C:\\WINDOWS\\WIN.INI");
 }
 
 TEST(InstallLogReader, DamagedHeaderRefusesTheLog) {
-    const std::string good = InstallLogBuilder("App").CopiedFile("C:\\APP\\A.EXE").Bytes();
+    const std::string good = LogBytes("App", {FileLine("C:\\APP\\A.EXE")});
     for (const std::string& bytes : {
-             std::string(), std::string("Copied File C:\\APP\\A.EXE\r\n"),
-             std::string("*** Setup Program For App **\r\nCopied File C:\\APP\\A.EXE\r\n"),
-             "x" + good, good.substr(0, 10), // the header itself is cut
+             std::string(), FileLine("C:\\APP\\A.EXE") + "\r\n",
+             "*** Setup Program For App **\r\n" + FileLine("C:\\APP\\A.EXE") + "\r\n", "x" + good,
+             good.substr(0, 10), // the header itself is cut
          }) {
         const InstallLogRecord record = Read(bytes);
         EXPECT_NE(record.refusal, "") << bytes;
@@ -100,36 +91,19 @@ TEST(InstallLogReader, DamagedHeaderRefusesTheLog) {
     }
 }
 
-TEST(InstallLogReader, LinesOfNoUsableFormAreKeptNotActedOn) {
-    const InstallLogRecord record = Read(InstallLogBuilder("App")
-                                             .Line("Copied FileC:\\APP\\A.EXE")
-                                             .RegistryValue("Orphan")
-                                             .GroupItem("Orphan")
-                                             .RegistryKey("[HKEY_NOWHERE\\X]")
-                                             .RegistryValue("UnderRefusedKey")
-                                             .Line("Group line\twith a tab")
-                                             .Bytes());
+// Paths that are not absolute, and values and items without their key or group line above.
+TEST(InstallLogReader, LinesThatCannotBeActedOnAreRefused) {
+    const InstallLogRecord record = Read(LogBytes(
+        "App", {FileLine("APP\\A.EXE"), FileLine("\\APP\\A.EXE"), DirectoryLine("C:APP"),
+                FileLine("C:\\APP\\..\\WIN.COM"), FileLine("\\\\server\\"),
+                IniLine("S", "K", "V", "..\\A.INI"), ValueLine("Orphan"), ItemLine("Orphan"),
+                KeyLine("[HKEY_NOWHERE\\X]"), ValueLine("UnderRefusedKey")}));
     ASSERT_EQ(record.refusal, "");
-    EXPECT_EQ(Kinds(record), "date blank unknown refused refused refused refused unknown ");
-    EXPECT_EQ(record.lines[2].text, "Copied FileC:\\APP\\A.EXE");
-}
-
-TEST(InstallLogReader, PathsThatAreNotAbsoluteAreRefused) {
-    const InstallLogRecord record = Read(InstallLogBuilder("App")
-                                             .CopiedFile("APP\\A.EXE")
-                                             .CopiedFile("\\APP\\A.EXE")
-                                             .CreatedDirectory("C:APP")
-                                             .CopiedFile("C:\\APP\\..\\WINDOWS\\WIN.COM")
-                                             .CopiedFile("\\\\server\\")
-                                             .IniEntry("S", "K", "V", "..\\A.INI")
-                                             .CopiedFile("\\\\server\\share\\A.EXE")
-                                             .CreatedDirectory("d:\\App")
-                                             .IniEntry("S", "K", "V", "SYSTEM.INI")
-                                             .Bytes());
-    ASSERT_EQ(record.refusal, "");
-    EXPECT_EQ(Kinds(record),
-              "date blank refused refused refused refused refused refused file directory ini ");
-    EXPECT_EQ(record.lines[2].reason, "the path is not absolute");
+    ASSERT_EQ(record.lines.size(), 12u);
+    for (std::size_t i = 2; i < record.lines.size(); ++i) {
+        EXPECT_EQ(record.lines[i].kind, LogLineKind::Refused) << record.lines[i].text;
+        EXPECT_NE(record.lines[i].reason, "") << record.lines[i].text;
+    }
 }
 
 // Lone LF endings are read; a last line without its ending was cut while being written and is
@@ -140,7 +114,9 @@ TEST(InstallLogReader, CutLastLineIsRefused) {
     const std::size_t cut = buffer.find("B.EXE") + 1; // "...\\B" and the rest unseen
     const InstallLogRecord record = ReadInstallLog(std::span<const char>(buffer.data(), cut));
     ASSERT_EQ(record.refusal, "");
-    EXPECT_EQ(Kinds(record), "date blank file refused ");
-    EXPECT_EQ(record.lines[2].path, "C:\\APP\\A.EXE");
+    EXPECT_EQ(Describe(record), "date ||0|||\n"
+                                "blank ||0|||\n"
+                                "file C:\\APP\\A.EXE||0|||\n"
+                                "refused ||0|||the line is cut: it has no line ending\n");
     EXPECT_EQ(record.lines[3].text, "Copied File C:\\APP\\B");
 }

@@ -12,8 +12,8 @@ namespace {
 constexpr std::string_view kScriptPath = "C:\\Program Files\\Mines\\SETUP.INF";
 
 // Product "Mines" with an uninstall entry; directory 1 the destination, 2 the Windows system
-// directory, resolved as at installation; MINES.DLL and MINES.EXE in the destination,
-// CTL3D.DLL in the system directory, shared.
+// directory, resolved as at installation; MINES.EXE in the destination, CTL3D.DLL (shared) in
+// the system directory.
 SetupScript MinesScript() {
     SetupScript script;
     script.productName.Assign("Mines");
@@ -54,23 +54,16 @@ std::string Steps(const UndoPlan& plan) {
 
 // A log as SETUP.EXE writes it is undone in reverse, one kind after the other.
 TEST(UndoPlan, CompleteLogIsUndoneInOrder) {
-    const std::string log = InstallLogBuilder("Mines")
-                                .CreatedDirectory("C:\\Program Files\\Mines")
-                                .CreatedDirectory("C:\\Program Files\\Mines\\Help")
-                                .CopiedFile("C:\\Program Files\\Mines\\MINES.EXE")
-                                .CopiedFile("C:\\windows\\system\\ctl3d.dll")
-                                .DeletedFile("OLD.HLP")
-                                .Group("Games")
-                                .GroupItem("Mines")
-                                .GroupItem("Read Me")
-                                .Line("")
-                                .RegistryKey("[HKEY_LOCAL_MACHINE\\Software\\Mines]")
-                                .RegistryValue("Path")
-                                .RegistryKey("[HKEY_CLASSES_ROOT]")
-                                .RegistryValue(".mns")
-                                .IniEntry("Mines", "Size", "9", "C:\\WINDOWS\\WIN.INI")
-                                .IniEntry("Old", "", "", "C:\\WINDOWS\\WIN.INI")
-                                .Bytes();
+    const std::string log =
+        LogBytes("Mines", {DirectoryLine("C:\\Program Files\\Mines"),
+                           DirectoryLine("C:\\Program Files\\Mines\\Help"),
+                           FileLine("C:\\Program Files\\Mines\\MINES.EXE"),
+                           FileLine("C:\\windows\\system\\ctl3d.dll"), DeletedLine("OLD.HLP"),
+                           GroupLine("Games"), ItemLine("Mines"), ItemLine("Read Me"), "",
+                           KeyLine("[HKEY_LOCAL_MACHINE\\Software\\Mines]"), ValueLine("Path"),
+                           KeyLine("[HKEY_CLASSES_ROOT]"), ValueLine(".mns"),
+                           IniLine("Mines", "Size", "9", "C:\\WINDOWS\\WIN.INI"),
+                           IniLine("Old", "", "", "C:\\WINDOWS\\WIN.INI")});
     const UndoPlan plan = Plan(log);
     ASSERT_EQ(plan.refusal, "");
     EXPECT_EQ(Steps(plan), "0 C:\\WINDOWS\\WIN.INI[Mines]/Size\n"
@@ -102,13 +95,9 @@ TEST(UndoPlan, CompleteLogIsUndoneInOrder) {
 TEST(UndoPlan, DeepestFirstAndNoVolumeRoot) {
     SetupScript script = MinesScript();
     script.uninstallName.Assign("");
-    const std::string log = InstallLogBuilder("Mines")
-                                .CreatedDirectory("C:\\A\\B")
-                                .CreatedDirectory("C:\\A")
-                                .CreatedDirectory("C:\\A\\B\\C")
-                                .RegistryKey("[HKEY_CURRENT_USER\\X\\Y]")
-                                .RegistryKey("[HKEY_CURRENT_USER\\X]")
-                                .Bytes();
+    const std::string log = LogBytes(
+        "Mines", {DirectoryLine("C:\\A\\B"), DirectoryLine("C:\\A"), DirectoryLine("C:\\A\\B\\C"),
+                  KeyLine("[HKEY_CURRENT_USER\\X\\Y]"), KeyLine("[HKEY_CURRENT_USER\\X]")});
     const UndoPlan plan = Plan(log, script, "C:\\SETUP.INF");
     ASSERT_EQ(plan.refusal, "");
     EXPECT_EQ(Steps(plan), "2 X\\Y\n"
@@ -121,14 +110,11 @@ TEST(UndoPlan, DeepestFirstAndNoVolumeRoot) {
 }
 
 TEST(UndoPlan, RefusedLogScriptPathOrProductPlansNothing) {
-    const std::string good = InstallLogBuilder("Mines").CopiedFile("C:\\A.EXE").Bytes();
-    EXPECT_EQ(Steps(Plan(good)), "5 C:\\A.EXE\n8 Software\\Microsoft\\Windows\\CurrentVersion"
-                                 "\\Uninstall\\Mines\n9 C:\\Program Files\\Mines\\setuplog.txt\n"
-                                 "10 C:\\Program Files\\Mines\\SETUP.INF\n11 C:\\Program Files"
-                                 "\\Mines\n");
-    for (const UndoPlan& plan : {Plan("Copied File C:\\A.EXE\r\n"),
-                                 Plan(InstallLogBuilder("Bombs").CopiedFile("C:\\A.EXE").Bytes()),
-                                 Plan(good, MinesScript(), "Mines\\SETUP.INF")}) {
+    const std::string good = LogBytes("Mines", {FileLine("C:\\A.EXE")});
+    ASSERT_EQ(Plan(good).steps.size(), 5u);
+    for (const UndoPlan& plan :
+         {Plan("Copied File C:\\A.EXE\r\n"), Plan(LogBytes("Bombs", {FileLine("C:\\A.EXE")})),
+          Plan(good, MinesScript(), "Mines\\SETUP.INF")}) {
         EXPECT_NE(plan.refusal, "");
         EXPECT_TRUE(plan.steps.empty());
     }

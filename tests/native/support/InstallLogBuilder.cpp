@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <initializer_list>
 
 namespace {
 
-// The string table's "%s" marks filled in order.
+// The "%s" marks of form filled in order.
 std::string Format(std::string_view form, std::initializer_list<std::string_view> texts) {
     std::string line;
     auto text = texts.begin();
@@ -22,13 +21,16 @@ std::string Format(std::string_view form, std::initializer_list<std::string_view
     return line;
 }
 
+std::string Entry(std::string_view id, std::string_view text) {
+    return Format("%s %s", {StringTableText(id), text});
+}
+
 } // namespace
 
 std::string StringTableText(std::string_view id) {
     std::ifstream file(SETUPKIT_STRINGS_RC);
-    std::string line;
     const std::string opening = std::string(id) + " \"";
-    while (std::getline(file, line)) {
+    for (std::string line; std::getline(file, line);) {
         const std::size_t at = line.find(opening);
         if (at == std::string::npos || line.find_first_not_of(' ') != at) {
             continue;
@@ -36,8 +38,8 @@ std::string StringTableText(std::string_view id) {
         std::string text;
         for (std::size_t i = at + opening.size(); i < line.size() && line[i] != '"'; ++i) {
             if (line[i] == '\\' && i + 1 < line.size()) {
-                const char escaped = line[++i];
-                text += escaped == 't' ? '\t' : escaped == 'n' ? '\n' : escaped;
+                ++i;
+                text += line[i] == 't' ? '\t' : line[i] == 'n' ? '\n' : line[i];
             } else {
                 text += line[i];
             }
@@ -48,47 +50,40 @@ std::string StringTableText(std::string_view id) {
     return {};
 }
 
-InstallLogBuilder::InstallLogBuilder(std::string_view productName) {
-    Line(Format(StringTableText("IDS_LOG_TITLE"), {productName}));
-    Line("Tuesday, December 8, 2026");
-    Line({});
+std::string DirectoryLine(std::string_view path) {
+    return Entry("IDS_LOG_CREATED_DIRECTORY", path);
+}
+std::string FileLine(std::string_view path) {
+    return Entry("IDS_LOG_COPIED_FILE", path);
+}
+std::string DeletedLine(std::string_view name) {
+    return Entry("IDS_LOG_DELETED_FILE", name);
+}
+std::string GroupLine(std::string_view name) {
+    return Entry("IDS_LOG_CREATED_GROUP", name);
+}
+std::string ItemLine(std::string_view name) {
+    return "\t" + Entry("IDS_LOG_CREATED_GROUP_ITEM", name);
 }
 
-InstallLogBuilder& InstallLogBuilder::CreatedDirectory(std::string_view path) {
-    return Line(Format("%s %s", {StringTableText("IDS_LOG_CREATED_DIRECTORY"), path}));
+std::string KeyLine(std::string_view keyPath) {
+    return Format(StringTableText("IDS_LOG_REGISTRY_KEY"), {keyPath});
 }
 
-InstallLogBuilder& InstallLogBuilder::CopiedFile(std::string_view path) {
-    return Line(Format("%s %s", {StringTableText("IDS_LOG_COPIED_FILE"), path}));
+std::string ValueLine(std::string_view name) {
+    return Format(StringTableText("IDS_LOG_REGISTRY_VALUE"), {name});
 }
 
-InstallLogBuilder& InstallLogBuilder::DeletedFile(std::string_view name) {
-    return Line(Format("%s %s", {StringTableText("IDS_LOG_DELETED_FILE"), name}));
+std::string IniLine(std::string_view section, std::string_view key, std::string_view value,
+                    std::string_view file) {
+    return Format(StringTableText("IDS_LOG_INI_ENTRY"), {section, key, value, file});
 }
 
-InstallLogBuilder& InstallLogBuilder::Group(std::string_view name) {
-    return Line(Format("%s %s", {StringTableText("IDS_LOG_CREATED_GROUP"), name}));
-}
-
-InstallLogBuilder& InstallLogBuilder::GroupItem(std::string_view name) {
-    return Line(Format("\t%s %s", {StringTableText("IDS_LOG_CREATED_GROUP_ITEM"), name}));
-}
-
-InstallLogBuilder& InstallLogBuilder::RegistryKey(std::string_view keyPath) {
-    return Line(Format(StringTableText("IDS_LOG_REGISTRY_KEY"), {keyPath}));
-}
-
-InstallLogBuilder& InstallLogBuilder::RegistryValue(std::string_view name) {
-    return Line(Format(StringTableText("IDS_LOG_REGISTRY_VALUE"), {name}));
-}
-
-InstallLogBuilder& InstallLogBuilder::IniEntry(std::string_view section, std::string_view key,
-                                               std::string_view value, std::string_view file) {
-    return Line(Format(StringTableText("IDS_LOG_INI_ENTRY"), {section, key, value, file}));
-}
-
-InstallLogBuilder& InstallLogBuilder::Line(std::string_view text) {
-    bytes_ += text;
-    bytes_ += "\r\n";
-    return *this;
+std::string LogBytes(std::string_view productName, std::initializer_list<std::string> lines) {
+    std::string bytes = Format(StringTableText("IDS_LOG_TITLE"), {productName}) +
+                        "\r\nTuesday, December 8, 2026\r\n\r\n";
+    for (const std::string& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
 }
