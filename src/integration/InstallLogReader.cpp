@@ -72,48 +72,61 @@ void Refuse(LogLine& line, std::string reason) {
     line.reason = std::move(reason);
 }
 
-// Sorts one line after the header; previous is the line before it (for the owner of a value
-// or an item), null for the first.
-void Classify(LogLine& line, const LogLine* previous, const LogTexts& texts) {
-    const std::string_view text = line.text;
-    if (text.empty()) {
-        line.kind = LogLineKind::Blank;
-        return;
-    }
-    if (text.find('\0') != std::string_view::npos) {
-        Refuse(line, "the line holds a NUL character");
-        return;
-    }
-    if (auto path = AfterEntry(text, texts.createdDirectory)) {
+bool Follows(const LogLine* previous, LogLineKind owner, LogLineKind sibling) {
+    return previous != nullptr && (previous->kind == owner || previous->kind == sibling);
+}
+
+// Directory, copied and deleted file lines.
+bool ReadFileLine(LogLine& line, const LogTexts& texts) {
+    if (auto path = AfterEntry(line.text, texts.createdDirectory)) {
         line.kind = LogLineKind::CreatedDirectory;
         line.path = std::move(*path);
-    } else if (auto file = AfterEntry(text, texts.copiedFile)) {
+    } else if (auto file = AfterEntry(line.text, texts.copiedFile)) {
         line.kind = LogLineKind::CopiedFile;
         line.path = std::move(*file);
-    } else if (auto name = AfterEntry(text, texts.deletedFile)) {
+    } else if (auto name = AfterEntry(line.text, texts.deletedFile)) {
         line.kind = LogLineKind::DeletedFile;
         line.name = std::move(*name);
-        return;
-    } else if (auto group = AfterEntry(text, texts.createdGroup)) {
+        return true;
+    } else {
+        return false;
+    }
+    if (!IsAbsolutePath(line.path)) {
+        Refuse(line, "the path is not absolute");
+    }
+    return true;
+}
+
+// Group lines, and item lines, which belong to the group line above them.
+bool ReadGroupLine(LogLine& line, const LogLine* previous, const LogTexts& texts) {
+    const std::string_view text = line.text;
+    if (auto group = AfterEntry(text, texts.createdGroup)) {
         line.kind = LogLineKind::CreatedGroup;
         line.group = std::move(*group);
         if (line.group.empty()) {
             Refuse(line, "the group has no name");
         }
-        return;
-    } else if (text.starts_with('\t') && AfterEntry(text.substr(1), texts.createdGroupItem)) {
-        line.kind = LogLineKind::CreatedGroupItem;
-        line.name = *AfterEntry(text.substr(1), texts.createdGroupItem);
-        if (previous == nullptr || (previous->kind != LogLineKind::CreatedGroup &&
-                                    previous->kind != LogLineKind::CreatedGroupItem)) {
-            Refuse(line, "no usable group line stands before the item");
-        } else if (line.name.empty()) {
-            Refuse(line, "the item has no name");
-        } else {
-            line.group = previous->group;
-        }
-        return;
-    } else if (auto key = MatchForm(text, texts.registryKey)) {
+        return true;
+    }
+    std::optional<std::string> item;
+    if (!text.starts_with('\t') || !(item = AfterEntry(text.substr(1), texts.createdGroupItem))) {
+        return false;
+    }
+    line.kind = LogLineKind::CreatedGroupItem;
+    line.name = std::move(*item);
+    if (!Follows(previous, LogLineKind::CreatedGroup, LogLineKind::CreatedGroupItem)) {
+        Refuse(line, "no usable group line stands before the item");
+    } else if (line.name.empty()) {
+        Refuse(line, "the item has no name");
+    } else {
+        line.group = previous->group;
+    }
+    return true;
+}
+
+// Key lines, and value lines, which belong to the key line above them.
+bool ReadRegistryLine(LogLine& line, const LogLine* previous, const LogTexts& texts) {
+    if (auto key = MatchForm(line.text, texts.registryKey)) {
         line.kind = LogLineKind::RegistryKey;
         line.keyPath = std::move((*key)[0]);
         const std::optional<RegistryPathParts> parts = SplitRegistryPath(line.keyPath);
@@ -121,40 +134,54 @@ void Classify(LogLine& line, const LogLine* previous, const LogTexts& texts) {
             parts ? FindRegistryRoot(parts->rootName, texts.rootNames) : std::nullopt;
         if (!root) {
             Refuse(line, "the key path names no registry root");
-            return;
+            return true;
         }
         line.root = static_cast<RegistryRoot>(*root);
         line.subKey = parts->subKey;
-        return;
-    } else if (auto value = MatchForm(text, texts.registryValue)) {
-        line.kind = LogLineKind::RegistryValue;
-        line.name = std::move((*value)[0]);
-        if (previous == nullptr || (previous->kind != LogLineKind::RegistryKey &&
-                                    previous->kind != LogLineKind::RegistryValue)) {
-            Refuse(line, "no usable registry key line stands before the value");
-            return;
-        }
-        line.keyPath = previous->keyPath;
-        line.root = previous->root;
-        line.subKey = previous->subKey;
-        return;
-    } else if (auto entry = MatchForm(text, texts.iniEntry)) {
-        line.kind = LogLineKind::IniEntry;
-        line.section = std::move((*entry)[0]);
-        line.name = std::move((*entry)[1]);
-        line.value = std::move((*entry)[2]);
-        line.path = std::move((*entry)[3]);
-        if (!IsAbsolutePath(line.path) && !IsBareFileName(line.path)) {
-            Refuse(line, "the INI file's path is not absolute");
-        }
-        return;
-    } else {
-        line.kind = LogLineKind::Unknown;
-        return;
+        return true;
     }
-    // Directory and file lines.
-    if (!IsAbsolutePath(line.path)) {
-        Refuse(line, "the path is not absolute");
+    auto value = MatchForm(line.text, texts.registryValue);
+    if (!value) {
+        return false;
+    }
+    line.kind = LogLineKind::RegistryValue;
+    line.name = std::move((*value)[0]);
+    if (!Follows(previous, LogLineKind::RegistryKey, LogLineKind::RegistryValue)) {
+        Refuse(line, "no usable registry key line stands before the value");
+        return true;
+    }
+    line.keyPath = previous->keyPath;
+    line.root = previous->root;
+    line.subKey = previous->subKey;
+    return true;
+}
+
+bool ReadIniLine(LogLine& line, const LogTexts& texts) {
+    auto entry = MatchForm(line.text, texts.iniEntry);
+    if (!entry) {
+        return false;
+    }
+    line.kind = LogLineKind::IniEntry;
+    line.section = std::move((*entry)[0]);
+    line.name = std::move((*entry)[1]);
+    line.value = std::move((*entry)[2]);
+    line.path = std::move((*entry)[3]);
+    if (!IsAbsolutePath(line.path) && !IsBareFileName(line.path)) {
+        Refuse(line, "the INI file's path is not absolute");
+    }
+    return true;
+}
+
+// Sorts one line after the header; previous is the line before it (the owner of a value or
+// an item), null for the first.
+void Classify(LogLine& line, const LogLine* previous, const LogTexts& texts) {
+    if (line.text.empty()) {
+        line.kind = LogLineKind::Blank;
+    } else if (line.text.find('\0') != std::string::npos) {
+        Refuse(line, "the line holds a NUL character");
+    } else if (!ReadFileLine(line, texts) && !ReadGroupLine(line, previous, texts) &&
+               !ReadRegistryLine(line, previous, texts) && !ReadIniLine(line, texts)) {
+        line.kind = LogLineKind::Unknown;
     }
 }
 
