@@ -45,7 +45,7 @@ void DeepestFirst(std::vector<UndoStep>& steps, std::string UndoStep::*member) {
 
 // A drive's root ("C:\") or a share's ("\\server\share"): never removed.
 bool IsVolumeRoot(std::string_view path) {
-    if (path.starts_with("\\")) {
+    if (path.starts_with("\\\\")) {
         return std::ranges::count(path.substr(2), '\\') <= 1;
     }
     return Depth(path) == 0 || path.ends_with('\\');

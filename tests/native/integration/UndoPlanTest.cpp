@@ -107,6 +107,10 @@ TEST(UndoPlan, DeepestFirstAndNoVolumeRoot) {
                            "7 C:\\A\n"
                            "9 C:\\setuplog.txt\n"
                            "10 C:\\SETUP.INF\n");
+    EXPECT_EQ(Plan(log, script, "\\\\server\\share\\SETUP.INF").steps.back().kind,
+              UndoStepKind::DeleteScriptCopy);
+    EXPECT_EQ(Plan(log, script, "\\\\server\\share\\Mines\\SETUP.INF").steps.back().kind,
+              UndoStepKind::RemoveDestination);
 }
 
 TEST(UndoPlan, RefusedLogScriptPathOrProductPlansNothing) {
