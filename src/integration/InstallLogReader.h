@@ -50,7 +50,8 @@ enum class LogLineKind : std::uint8_t {
     CreatedGroupItem, // group (of the group line above it), name
     RegistryKey,      // keyPath, root, subKey
     RegistryValue,    // keyPath, root, subKey (of the key line above it), name
-    IniEntry,         // path (the INI file), section, name (the key), value
+    IniEntry,         // path (the INI file), section, name (the key), value; a bare file name
+                      // is kept: the profile interface puts it in the Windows directory
     Unknown,          // a text of no known form (EDITSYS.DLL's reply): reported only
     Refused,          // a known form that cannot be acted on safely; reason says why
 };
@@ -78,7 +79,9 @@ struct InstallLogRecord {
 
 // Reads the bytes of a log. Lines end in CR LF or a lone LF. A log whose first line is missing,
 // cut or not of the title form is refused. A last line without its ending was cut while being
-// written and is refused: its text may name something else than what was done.
+// written and is refused: its text may name something else than what was done. So are lines
+// holding a NUL, paths that are not absolute, and values and items without their key or group
+// line directly above.
 [[nodiscard]] InstallLogRecord ReadInstallLog(std::span<const char> bytes,
                                               const LogTexts& texts = {});
 
