@@ -1,16 +1,10 @@
 #include "engine/Accounting.h"
 
+#include "engine/PathRules.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-bool SameRoot(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The drive of the item's directory, or null when the item has no directory or its drive is
 // not listed.
@@ -94,7 +88,7 @@ void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
 
 std::optional<std::size_t> FindDrive(const std::vector<DriveEntry>& drives, std::string_view root) {
     for (std::size_t i = 0; i < drives.size(); ++i) {
-        if (SameRoot(drives[i].rootPath, root)) {
+        if (SamePathText(drives[i].rootPath, root)) {
             return i;
         }
     }

@@ -1,5 +1,7 @@
 #include "engine/PathRules.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsSeparator(char c) {
@@ -130,6 +132,12 @@ std::string VolumeRootOfFullPath(std::string_view fullPath) {
 
 bool HasWildcards(std::string_view path) {
     return path.find_first_of("?*") != std::string_view::npos;
+}
+
+bool SamePathText(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string WithTrailingBackslash(std::string_view directory) {

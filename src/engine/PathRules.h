@@ -75,6 +75,10 @@ bool HasWildcards(std::string_view path);
 // becomes the single backslash, the root of the current volume.
 std::string WithTrailingBackslash(std::string_view directory);
 
+// Whether two paths (or volume roots) are the same text without regard to the case of ASCII
+// letters, as the file system compares names.
+[[nodiscard]] bool SamePathText(std::string_view a, std::string_view b);
+
 // Free space in units of 1000 bytes. The product is formed in 64 bits: a volume with 4 GB or
 // more free would otherwise read as nearly full.
 std::uint64_t FreeSpaceK(std::uint32_t freeClusters, std::uint32_t sectorsPerCluster,

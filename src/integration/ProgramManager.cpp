@@ -3,7 +3,7 @@
 #include "common/Win32Handles.h"
 #include "integration/GroupNames.h"
 #include "resources/ResourceIds.h"
-#include "resources/ResourceText.h"
+#include "resources/ResourceMessageBox.h"
 
 #include <cstring>
 #include <string>
@@ -11,10 +11,6 @@
 namespace {
 
 constexpr DWORD kRequestTimeoutMs = 1000;
-
-// The capacities of the string-table loads of a message box.
-constexpr int kCaptionCapacity = 256;
-constexpr int kBoxTextCapacity = 768;
 
 // The one conversation. The service name's string handle belongs to the instance and must be
 // freed before the instance ends.
@@ -65,18 +61,6 @@ std::string RequestGroups() {
     return answer;
 }
 
-// The box of the failed connection, as every box of the setup: its root owner restored first
-// when minimised, text and caption from the string table.
-void ShowConnectionFailure(HWND owner) {
-    const HWND root = owner ? GetAncestor(owner, GA_ROOTOWNER) : nullptr;
-    if (root && IsIconic(root)) {
-        ShowWindow(root, SW_RESTORE);
-    }
-    const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, kCaptionCapacity);
-    const std::string text = LoadResourceText(IDS_DDE_FAILED, kBoxTextCapacity);
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 } // namespace
 
 bool ProgmanConnect(HWND owner) {
@@ -90,7 +74,7 @@ bool ProgmanConnect(HWND owner) {
     g_progman.conversation.reset(
         DdeConnect(instance, g_progman.serviceName, g_progman.serviceName, nullptr));
     if (!g_progman.conversation) {
-        ShowConnectionFailure(owner);
+        ResourceMessageBox(owner, IDS_DDE_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

@@ -9,15 +9,6 @@
 
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Windows paths compare without regard to case.
-bool SamePath(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 std::string_view WithoutTrailingBackslash(std::string_view path) {
     while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':')) {
         path.remove_suffix(1);
@@ -32,7 +23,7 @@ std::size_t Depth(std::string_view path) {
 bool IsSharedFile(const SetupScript& script, std::string_view path) {
     return std::ranges::any_of(script.installItems, [&](const InstallItem& item) {
         return item.shared && static_cast<ItemAction>(item.action) == ItemAction::Copy &&
-               SamePath(ItemDestinationPath(script, item), path);
+               SamePathText(ItemDestinationPath(script, item), path);
     });
 }
 
@@ -131,7 +122,7 @@ UndoPlan MakeUndoPlan(const InstallLogRecord& log, const SetupScript& script,
             continue;
         case LogLineKind::CreatedDirectory:
             // The destination itself goes last, after the log and the script copy in it.
-            if (SamePath(WithoutTrailingBackslash(line->path), destination)) {
+            if (SamePathText(WithoutTrailingBackslash(line->path), destination)) {
                 continue;
             }
             step.kind = UndoStepKind::RemoveDirectory;

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "resources/ResourceMessageBox.h"
 #include "script/ScriptModel.h"
 
 #include <windows.h>
 
-// The message boxes of the setup. Each of them first restores MainWindow when it is minimised,
-// so that a question never waits behind an icon. MainWindow is the root owner of every window
-// that owns a box.
-
-// Restores the root owner of owner (MainWindow) when it is minimised; nothing without owner.
-void RestoreMainWindow(HWND owner);
-
-// A message box with text and caption from the string table (text up to 767 characters,
-// caption up to 255). Returns the button pressed, as MessageBoxA does.
-int ResourceMessageBox(HWND owner, UINT textId, UINT captionId, UINT style);
-
-// The same with a caption given as text.
-int ResourceTextMessageBox(HWND owner, UINT textId, const char* caption, UINT style);
+// The questions of the setup that every page and prompt shares; the plain string-table boxes
+// are resources/ResourceMessageBox.h.
 
 // The one cancel question that every Cancel button asks: IDYES or IDNO. Before the script is
 // loaded (script null) it cannot show the script's texts and says "Unable to read setup.inf"
