@@ -2,8 +2,8 @@
 // captions: the folder windows that Wine's shell opens for ShowGroup, which would otherwise stay
 // on the shared display.
 //   e2e_close_windows.exe CAPTION...
-// Waits up to five seconds for each caption to appear and up to five more for its windows to
-// go, closing any that appear meanwhile. Exit code 0 when every caption was found and closed, 1
+// Waits up to twenty seconds for each caption to appear and up to twenty more for its windows
+// to go, closing any that appear meanwhile (a loaded machine may keep the shell busy that long). Exit code 0 when every caption was found and closed, 1
 // otherwise, 64 on bad usage.
 #include <windows.h>
 
@@ -38,6 +38,8 @@ std::vector<HWND> Windows(const std::string& caption) {
 
 } // namespace
 
+constexpr int kTries = 200; // of 100 ms each
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: e2e_close_windows CAPTION...\n");
@@ -47,7 +49,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string caption = argv[i];
         std::vector<HWND> windows;
-        for (int tries = 0; tries < 50 && windows.empty(); ++tries) {
+        for (int tries = 0; tries < kTries && windows.empty(); ++tries) {
             windows = Windows(caption);
             if (windows.empty()) {
                 Sleep(100);
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
         }
         // The shell may still be bringing the folder up: a window of that caption that
         // appears meanwhile is closed too.
-        for (int tries = 0; tries < 50 && !windows.empty(); ++tries) {
+        for (int tries = 0; tries < kTries && !windows.empty(); ++tries) {
             for (HWND window : windows) {
                 PostMessageA(window, WM_CLOSE, 0, 0);
             }
