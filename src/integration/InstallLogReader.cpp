@@ -249,7 +249,7 @@ InstallLogRecord ReadInstallLog(std::span<const char> bytes, const LogTexts& tex
 
         if (number == 1) {
             if (cut || !IsTitle(text, texts, record.productName)) {
-                record.refusal = "the first line is not the header \"" + texts.title + "\"";
+                record.refusal = "its first line is not the header of an install log";
                 return record;
             }
             continue;

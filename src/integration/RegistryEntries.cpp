@@ -91,3 +91,5 @@ void WriteRegistryEntries(SetupScript& script, const MacroValues& macros, Instal
         WriteKey(key, macros, log);
     }
 }
+
+HKEY PredefinedRootKey(RegistryRoot root) { return kRoots.at(static_cast<std::size_t>(root)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "integration/InstallLog.h"
+#include "integration/InstallLogReader.h"
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 
@@ -27,3 +28,6 @@ struct ParsedRegistryPath {
 // when no root name can be isolated.
 [[nodiscard]] bool ParseRegistryPath(RegistryKey& key, const MacroValues& macros,
                                      ParsedRegistryPath& parsed);
+
+// The predefined key of a root named in a log line.
+[[nodiscard]] HKEY PredefinedRootKey(RegistryRoot root);

@@ -42,6 +42,26 @@ bool IsVolumeRoot(std::string_view path) {
     return Depth(path) == 0 || path.ends_with('\\');
 }
 
+bool SameKey(const UndoStep& a, const UndoStep& b) {
+    return a.root == b.root && SamePathText(a.subKey, b.subKey);
+}
+
+// The key, and the keys its path passes through down from the second level: creating a key
+// creates its missing parents, so they go too when the removal leaves them empty. A root's
+// direct sub-keys (Software, Classes, ...) are never among them.
+void AddKeyWithParents(std::vector<UndoStep>& keys, UndoStep step) {
+    for (;;) {
+        if (std::ranges::none_of(keys, [&](const UndoStep& key) { return SameKey(key, step); })) {
+            keys.push_back(step);
+        }
+        const std::size_t cut = step.subKey.rfind('\\');
+        if (cut == std::string::npos || step.subKey.find('\\') == cut) {
+            return;
+        }
+        step.subKey.resize(cut);
+    }
+}
+
 } // namespace
 
 UndoPlan MakeUndoPlan(const InstallLogRecord& log, const SetupScript& script,
@@ -101,7 +121,7 @@ UndoPlan MakeUndoPlan(const InstallLogRecord& log, const SetupScript& script,
             step.kind = UndoStepKind::DeleteRegistryKey;
             step.root = line->root;
             step.subKey = line->subKey;
-            keys.push_back(std::move(step));
+            AddKeyWithParents(keys, std::move(step));
             continue;
         case LogLineKind::CreatedGroupItem:
             step.kind = UndoStepKind::DeleteGroupItem;
@@ -115,6 +135,10 @@ UndoPlan MakeUndoPlan(const InstallLogRecord& log, const SetupScript& script,
             groups.push_back(std::move(step));
             continue;
         case LogLineKind::CopiedFile:
+            // The script copy is needed to the end: its own step comes last.
+            if (SamePathText(line->path, scriptPath)) {
+                continue;
+            }
             step.kind = IsSharedFile(script, line->path) ? UndoStepKind::LowerSharedCount
                                                          : UndoStepKind::DeleteFile;
             step.path = line->path;

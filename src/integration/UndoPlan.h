@@ -15,7 +15,8 @@
 enum class UndoStepKind : std::uint8_t {
     RemoveIniKey,         // path (INI file), section, name (key); the section too when left empty
     DeleteRegistryValue,  // root, subKey, name (value name; empty: the key's default value)
-    DeleteRegistryKey,    // root, subKey (never empty): only when it holds no values or sub-keys
+    DeleteRegistryKey,    // root, subKey (never empty): only when it holds no values or sub-keys;
+                          // also the parents of a logged key below the root's sub-keys
     DeleteGroupItem,      // group, name
     DeleteGroup,          // group: only when it is empty
     DeleteFile,           // path

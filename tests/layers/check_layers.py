@@ -8,7 +8,7 @@ import re
 import sys
 
 RANK = {"common": 0, "resources": 0, "script": 1, "engine": 2, "integration": 3, "ui": 4,
-        "shell": 5}
+        "shell": 5, "uninstall": 5}
 STATE_OWNER = "shell"
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/')
 STATE = re.compile(r"\bg_setup\b")

@@ -52,12 +52,14 @@ std::string Steps(const UndoPlan& plan) {
 
 } // namespace
 
-// A log as SETUP.EXE writes it is undone in reverse, one kind after the other.
+// A log as SETUP.EXE writes it is undone in reverse, one kind after the other; the script copy
+// goes last, whatever its line says.
 TEST(UndoPlan, CompleteLogIsUndoneInOrder) {
     const std::string log =
         LogBytes("Mines", {DirectoryLine("C:\\Program Files\\Mines"),
                            DirectoryLine("C:\\Program Files\\Mines\\Help"),
                            FileLine("C:\\Program Files\\Mines\\MINES.EXE"),
+                           FileLine("C:\\PROGRAM FILES\\MINES\\setup.inf"),
                            FileLine("C:\\windows\\system\\ctl3d.dll"), DeletedLine("OLD.HLP"),
                            GroupLine("Games"), ItemLine("Mines"), ItemLine("Read Me"), "",
                            KeyLine("[HKEY_LOCAL_MACHINE\\Software\\Mines]"), ValueLine("Path"),
@@ -83,24 +85,28 @@ TEST(UndoPlan, CompleteLogIsUndoneInOrder) {
     EXPECT_EQ(plan.steps[1].root, RegistryRoot::ClassesRoot);
     EXPECT_EQ(plan.steps[2].root, RegistryRoot::LocalMachine);
     EXPECT_EQ(plan.steps[8].root, RegistryRoot::LocalMachine);
-    EXPECT_EQ(plan.steps[0].line, 17u);
+    EXPECT_EQ(plan.steps[0].line, 18u);
     // Reported, not acted on: the INI entry that removed a section, the deleted file.
     ASSERT_EQ(plan.reported.size(), 2u);
     EXPECT_EQ(plan.reported[0].section, "Old");
     EXPECT_EQ(plan.reported[1].name, "OLD.HLP");
 }
 
-// Directories and keys go deepest first, whatever order the log gives them in; without an
-// uninstall entry there is no entry step; a drive's root is never removed.
+// Directories and keys go deepest first, whatever order the log gives them in, a key's parents
+// below the root's own sub-keys with it (never Software itself); without an uninstall entry there is no entry step; a drive's root is never removed.
 TEST(UndoPlan, DeepestFirstAndNoVolumeRoot) {
     SetupScript script = MinesScript();
     script.uninstallName.Assign("");
     const std::string log = LogBytes(
         "Mines", {DirectoryLine("C:\\A\\B"), DirectoryLine("C:\\A"), DirectoryLine("C:\\A\\B\\C"),
-                  KeyLine("[HKEY_CURRENT_USER\\X\\Y]"), KeyLine("[HKEY_CURRENT_USER\\X]")});
+                  KeyLine("[HKEY_CURRENT_USER\\X\\Y]"), KeyLine("[HKEY_CURRENT_USER\\X]"),
+                  KeyLine("[HKEY_CURRENT_USER\\Software\\Maker\\Mines\\Scores]")});
     const UndoPlan plan = Plan(log, script, "C:\\SETUP.INF");
     ASSERT_EQ(plan.refusal, "");
-    EXPECT_EQ(Steps(plan), "2 X\\Y\n"
+    EXPECT_EQ(Steps(plan), "2 Software\\Maker\\Mines\\Scores\n"
+                           "2 Software\\Maker\\Mines\n"
+                           "2 Software\\Maker\n"
+                           "2 X\\Y\n"
                            "2 X\n"
                            "7 C:\\A\\B\\C\n"
                            "7 C:\\A\\B\n"

@@ -1,0 +1,8 @@
+#include "uninstall/UninstallCommandLine.h"
+#include "uninstall/UninstallRun.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+    return RunUninstall(instance, ScriptPathFromArguments(arguments ? arguments : ""));
+}
