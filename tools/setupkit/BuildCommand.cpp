@@ -3,6 +3,7 @@
 #include "ProductDescription.h"
 #include "disks/DiskBuilder.h"
 #include "disks/ToolFiles.h"
+#include "disks/UninstallerItems.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,6 +19,7 @@ struct BuildCommandOptions {
     std::string output;
     std::string capacity;
     std::string setupExe;
+    std::string uninstaller;
     bool verbose = false;
     bool images = false;
 };
@@ -81,7 +83,13 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
         for (const SourceError& warning : loaded.Value().warnings) {
             std::fprintf(stderr, "%s\n", warning.Message("warning").c_str());
         }
-        const BuildReport report = BuildDisks(loaded.Value(), build, stderr);
+        ProductDescription& description = loaded.Value();
+        if (description.addUninstaller) {
+            AddUninstallerItems(description, options.uninstaller.empty()
+                                                 ? DefaultUninstaller(build.setupExe)
+                                                 : fs::path(options.uninstaller));
+        }
+        const BuildReport report = BuildDisks(description, build, stderr);
         for (const std::string& warning : report.warnings) {
             std::fprintf(stderr, "%s: warning: %s\n", options.description.c_str(), warning.c_str());
         }
@@ -110,6 +118,9 @@ void AddBuildCommand(CLI::App& app, CommandResult& result) {
                         "the SETUP.EXE to put on disk 1 (default: the Win32 build beside this "
                         "tool's build, <build>/win32/src/shell/dist/SETUP.EXE, stripped of "
                         "debug information)");
+    command->add_option("--uninstaller", options->uninstaller,
+                        "the KXUN32.EXE to put on disk 1 for a product with an uninstall entry "
+                        "(default: beside SETUP.EXE, or in its Win32 build's src/uninstall)");
     command->add_flag("-v,--verbose", options->verbose,
                       "show progress on stderr even when it is not a terminal");
     command->add_flag("--images", options->images,

@@ -383,6 +383,8 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
             out.Value("present", FlagValue(s.uninstallPresent));
         }
         out.Text("name", stored);
+        // A built script holds the uninstaller's items already, written out above.
+        out.Value("uninstaller", "false");
     }
 }
 

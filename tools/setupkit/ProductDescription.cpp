@@ -948,11 +948,13 @@ private:
         if (!uninstall) {
             return;
         }
-        Keys(*uninstall, "uninstall", {"name", "present"});
+        Keys(*uninstall, "uninstall", {"name", "present", "uninstaller"});
         SetupScript& s = Script();
         s.uninstallPresent = Flag(*uninstall, "uninstall", "present", 1);
         s.uninstallNameAsStored = Text(*uninstall, "uninstall", "name");
         s.uninstallName = s.uninstallPresent ? s.uninstallNameAsStored : FixedText{};
+        description_.addUninstaller = !s.uninstallName.Empty() &&
+                                      Flag(*uninstall, "uninstall", "uninstaller", 1) != 0;
     }
 
     // Checks what only the whole script shows and fills the fields the loader would compute, so

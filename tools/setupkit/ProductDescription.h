@@ -19,6 +19,7 @@ struct ItemSource {
     std::filesystem::path file; // resolved against the description's folder; empty: none
     bool sizeGiven = false;     // `size` was written; otherwise the size is the file's
     bool diskGiven = false;     // `disk` was written; otherwise the item is on disk 1
+    bool scriptCopy = false;    // the item copies the compiled script itself from disk 1
 };
 
 // How `build` spreads the files over disks.
@@ -36,6 +37,9 @@ struct ProductDescription {
     std::filesystem::path baseDirectory; // the description's folder
     std::vector<std::string> itemIds;    // parallel to script.installItems; UTF-8, empty: none
     DiskLayout disks;
+    // `build` adds the items that install the uninstaller and the script copy it reads
+    // (the uninstall entry's `uninstaller`, on by default when there is an entry).
+    bool addUninstaller = false;
     // Things that load but will not work as meant.
     std::vector<SourceError> warnings;
 };

@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kSetupExeName = "SETUP.EXE";
-constexpr const char* kScriptName = "SETUP.INF";
 constexpr std::uint32_t kMaxDisks = 255; // disk numbers are one byte in the script
 
 std::uint64_t ContentHash(std::span<const std::uint8_t> bytes) {
@@ -408,6 +407,10 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         InstallItem& item = script.installItems[i];
         const ItemSource& source = description.sources[i];
         const std::string what = ItemWhat(description, i);
+        if (source.scriptCopy) {
+            itemFile[i] = scriptFile;
+            continue;
+        }
         if (!ItemReadsSource(item)) {
             if (!source.file.empty()) {
                 report.warnings.push_back(what + ": the source file is not put on the disks: "
@@ -507,6 +510,12 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
             }
         }
         SetDiskLabels(script, givenLabels, description.disks.labelPattern, disks);
+        // The script's size does not depend on the sizes it holds.
+        for (std::size_t i = 0; i < script.installItems.size(); ++i) {
+            if (description.sources[i].scriptCopy) {
+                script.installItems[i].size = static_cast<std::uint32_t>(scriptBytes.size());
+            }
+        }
         if (const std::vector<std::string> problems = CheckScriptCounts(script);
             !problems.empty()) {
             throw ToolError(problems.front());

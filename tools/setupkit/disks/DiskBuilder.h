@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// The compiled script's name on disk 1, beside SETUP.EXE.
+inline constexpr const char* kScriptName = "SETUP.INF";
+
 enum class ShowProgress { No, Yes };
 enum class MakeImages { No, Yes };
 
