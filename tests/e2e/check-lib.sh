@@ -138,6 +138,15 @@ check_ini() {
     [ "$actual" = "$4" ] || check_fail "[$2] $3 in $1 is \"$actual\", expected \"$4\""
 }
 
+# check_folder_windows CAPTION...: the shell showed each group (ShowGroup opens a folder window
+# captioned with its name); the windows are closed, so that they do not stay on the display.
+check_folder_windows() {
+    local output
+    source "$WORK/../completion-tools.sh"
+    output=$(wine "$close_windows" "$@" 2>&1 </dev/null) ||
+        check_fail "folder windows of the groups: $(echo $output)"
+}
+
 check_finish() {
     if [ "$check_failures" -gt 0 ]; then
         echo "$check_failures check(s) failed"

@@ -9,6 +9,7 @@
 #                   [--prepare SCRIPT] [--check SCRIPT] [--clean 'C:\DIR']...
 #                   [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
 #                   [--expect-failure REGEX]
+#                   [--removal SCENARIO --entry NAME [--between SCRIPT]]
 #
 # The disk folder is WORK/disk1. With --product the disks are made by `setupkit build` (as
 # WORK/disks/diskN, linked as WORK/diskN) when the tool has that command, else the description
@@ -23,6 +24,13 @@
 # matches REGEX (the self-test of time-outs and mismatches); the check script then looks at
 # what the failure left. --max-seconds bounds the driver's run, Wine's start included.
 #
+# --removal adds a second run once the scenario held: the product's registered uninstall
+# command (the UninstallString of the uninstall entry NAME) is started by the driver, which
+# follows the removal scenario; a --between script runs before it (to hold a file open, add a
+# file, damage the log). The prefix's files and registry are recorded before the first
+# run (WORK/before) and after the second (WORK/after); the check script gets them as BEFORE and
+# AFTER, the command as REMOVAL_COMMAND, with the functions of uninstall/removal-lib.sh.
+#
 # Exit code: 0 when the scenario (and its checks) held.
 set -uo pipefail
 
@@ -31,7 +39,7 @@ wine_run="$here/../wine/wine-run.sh"
 source "$here/../wine/wine-env.sh"
 
 name="" work="" scenario="" driver="" program_file="" setupkit="" product=""
-prepare="" check="" drive="" deadline=150 max_seconds="" expect_failure=""
+prepare="" check="" drive="" deadline=150 max_seconds="" expect_failure="" removal="" entry="" between=""
 cleans=()
 while [ $# -gt 0 ]; do
     if [ $# -lt 2 ]; then
@@ -53,6 +61,9 @@ while [ $# -gt 0 ]; do
         --deadline) deadline=$2 ;;
         --max-seconds) max_seconds=$2 ;;
         --expect-failure) expect_failure=$2 ;;
+        --removal) removal=$2 ;;
+        --entry) entry=$2 ;;
+        --between) between=$2 ;;
         *) echo "run-scenario: unknown argument $1" >&2; exit 64 ;;
     esac
     shift 2
@@ -65,14 +76,14 @@ for required in name work scenario driver program_file; do
 done
 
 say() { echo "run-scenario[$name]: $*"; }
+source "$here/uninstall/removal-lib.sh"
+# Disks get the program without its debug information where the build made such a copy, so
+# that it fits on a floppy as it does for users.
+disk_program=$program_file
+stripped="$(dirname "$program_file")/dist/$(basename "$program_file")"
+[ -f "$stripped" ] && disk_program=$stripped
+export DRIVER="$driver" WINE_RUN="$wine_run" SETUP_EXE="$disk_program"
 fail() { say "FAILED: $*"; exit 1; }
-
-# A Linux path as a Windows program sees it: drive Z: is the root of the file system.
-windows_path() {
-    local absolute
-    absolute=$(realpath -m "$1")
-    printf 'Z:%s' "${absolute//\//\\}"
-}
 
 # A Windows path on drive C: as the Linux path inside the prefix.
 prefix_path() {
@@ -103,7 +114,7 @@ if [ -n "$product" ]; then
     if grep -Eq '^ +build( |$)' <<<"$commands"; then
         say "building the disks of $product"
         rm -rf "$DISK"
-        "$setupkit" build "$product" -o "$work/disks" --setup-exe "$program_file" \
+        "$setupkit" build "$product" -o "$work/disks" --setup-exe "$disk_program" \
             >"$work/setupkit.log" 2>&1 || { cat "$work/setupkit.log"; fail "setupkit build failed"; }
         # The tool writes disks/disk1, disk2, ...; they appear as WORK/diskN, which `insert`
         # names.
@@ -168,6 +179,11 @@ if [ -n "$drive" ]; then
     trap 'kill "$watcher" 2>/dev/null; rm -f "$drive_link"' EXIT
 fi
 
+if [ -n "$removal" ]; then
+    [ -n "$entry" ] || fail "--removal needs --entry"
+    prefix_snapshot "$work/before" || fail "cannot record the prefix before the run"
+fi
+
 say "running $(basename "$scenario") against $program"
 started=$(date +%s)
 "$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
@@ -197,6 +213,20 @@ if [ -n "$expect_failure" ]; then
     say "the driver failed as it should"
 elif [ "$rc" -ne 0 ]; then
     fail "the scenario did not hold"
+fi
+
+if [ -n "$removal" ]; then
+    if [ -n "$between" ]; then
+        say "between the runs: $(basename "$between")"
+        bash "$between" >"$work/between.log" 2>&1 || { cat "$work/between.log"; fail "the between script failed"; }
+    fi
+    command=$(uninstall_command "$entry")
+    [ -n "$command" ] || fail "no UninstallString for the uninstall entry $entry"
+    say "removing with $command"
+    run_command removal "$removal" "$command" || fail "the removal scenario did not hold"
+    export REMOVAL_COMMAND="$command"
+    prefix_snapshot "$work/after" || fail "cannot record the prefix after the removal"
+    export BEFORE="$work/before" AFTER="$work/after"
 fi
 
 if [ -n "$check" ]; then

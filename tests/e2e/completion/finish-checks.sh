@@ -1,5 +1,4 @@
 # Checks of the completion scenarios (sourced by their check scripts after checks.sh).
-source "$WORK/../completion-tools.sh"
 
 # The Start Menu's folder of program groups in the prefix.
 finish_programs=$(find "$DRIVE_C/users" -maxdepth 7 -type d -path '*/Windows/Start Menu/Programs' \
@@ -22,14 +21,6 @@ check_group() {
 
 check_no_group() {
     [ ! -e "$finish_programs/$1" ] || install_check_fail "the group $1 should not exist"
-}
-
-# check_folder_windows CAPTION...: the shell showed each group (ShowGroup opens a folder window
-# captioned with its name); the windows are closed, so that they do not stay on the display.
-check_folder_windows() {
-    local output
-    output=$(wine "$close_windows" "$@" 2>&1 </dev/null) ||
-        install_check_fail "folder windows of the groups: $(echo $output)"
 }
 
 # What every completed run leaves, whatever its groups and messages.

@@ -1,0 +1,89 @@
+# Installing and removing products in the scenarios' prefix, and recording what changed.
+# Sourced by the runner, and by the prepare, between and check scripts of the scenarios; needs the runner's environment (WINEPREFIX, DISPLAY, WORK, SETUPKIT, DRIVER,
+# WINE_RUN, SETUP_EXE).
+
+# windows_path PATH: a Linux path as a Windows program sees it (drive Z: is the root).
+windows_path() {
+    local absolute
+    absolute=$(realpath -m "$1")
+    printf 'Z:%s' "${absolute//\//\\}"
+}
+
+# run_driver NAME SCENARIO PROGRAM [ARGUMENTS]: the driver follows SCENARIO against PROGRAM (a
+# Windows path); its transcript is WORK/NAME-transcript.txt. Fails when the scenario did not
+# hold.
+run_driver() {
+    local name=$1 scenario=$2 program=$3 arguments=${4-}
+    local args=("$(windows_path "$scenario")" "$program")
+    [ -n "$arguments" ] && args+=(--args "$arguments")
+    "$WINE_RUN" "$DRIVER" "${args[@]}" \
+        --transcript "$(windows_path "$WORK/$name-transcript.txt")" \
+        --shots "$(windows_path "$WORK/shots")" --deadline 100 \
+        >"$WORK/$name-driver.log" 2>&1 </dev/null
+    local rc=$?
+    cat "$WORK/$name-driver.log"
+    return $rc
+}
+
+# uninstall_command ENTRY: prints the UninstallString of the uninstall entry ENTRY.
+uninstall_command() {
+    wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" \
+        /v UninstallString 2>/dev/null </dev/null | tr -d '\r' |
+        sed -n 's/^ *UninstallString *REG_SZ *//p'
+}
+
+# run_command NAME SCENARIO COMMAND: the driver starts a registered command line. It is not
+# quoted: the program ends at ".EXE ", the rest is its argument.
+run_command() {
+    local before_exe=${3%%.[Ee][Xx][Ee] *}
+    local program=${3:0:${#before_exe}+4}
+    run_driver "$1" "$2" "$program" "${3:${#program}+1}"
+}
+
+# install_product NAME TOML SCENARIO: builds the product's disks into WORK/NAME and installs it
+# with the driver following SCENARIO.
+install_product() {
+    local name=$1 toml=$2 scenario=$3
+    rm -rf "$WORK/$name"
+    "$SETUPKIT" build "$toml" -o "$WORK/$name" --setup-exe "$SETUP_EXE" >"$WORK/$name.log" 2>&1 ||
+        { cat "$WORK/$name.log"; return 1; }
+    run_driver "$name" "$scenario" "$(windows_path "$WORK/$name/disk1/SETUP.EXE")"
+}
+
+# The state of the prefix that an installation may change, as text files that diff well: every
+# file of drive C: with its checksum (the temporary folders left out), and the registry's
+# Software keys of the machine and the user.
+
+# prefix_snapshot DIR: writes DIR/files.txt, DIR/machine.reg and DIR/user.reg.
+prefix_snapshot() {
+    local dir=$1 key
+    mkdir -p "$dir"
+    (cd "$WINEPREFIX/drive_c" &&
+        find . \( -ipath './windows/temp' -o -ipath './users/*/temp' \) -prune -o -type f \
+            -print0 | sort -z | xargs -0 -r md5sum) >"$dir/files.txt"
+    for key in machine:'HKLM\Software' user:'HKCU\Software'; do
+        wine reg export "${key#*:}" "$dir/${key%%:*}.utf16" /y >/dev/null 2>&1 </dev/null ||
+            return 1
+        # UTF-16 as Wine writes it; the export's order of keys is the registry's own.
+        iconv -f UTF-16 -t UTF-8 "$dir/${key%%:*}.utf16" | tr -d '\r' >"$dir/${key%%:*}.reg"
+        rm -f "$dir/${key%%:*}.utf16"
+    done
+}
+
+# prefix_changes BEFORE AFTER: the lines that differ, "<" for gone and ">" for new, with the
+# file or key they belong to; registry values are shown under their key. Wine's own scratch
+# keys (Software\Wine\Temporary System Parameters) are left out.
+prefix_changes() {
+    local before=$1 after=$2 part
+    diff "$before/files.txt" "$after/files.txt" | sed -n 's/^\([<>]\) [0-9a-f]*  /\1 file /p'
+    for part in machine user; do
+        diff <(prefix_registry_lines "$before/$part.reg") <(prefix_registry_lines "$after/$part.reg") |
+            sed -n "s/^\\([<>]\\) /\\1 $part /p" |
+            grep -v 'Software\\Wine\\Temporary System Parameters'
+    done
+}
+
+# Each value as "[key] value", each key as "[key]", so that a diff names the key.
+prefix_registry_lines() {
+    awk '/^\[/ { key = $0; print key; next } NF { print key " " $0 }' "$1" | sort
+}
