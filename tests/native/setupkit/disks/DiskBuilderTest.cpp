@@ -1,5 +1,6 @@
 #include "disks/DiskBuilder.h"
 #include "disks/ToolFiles.h"
+#include "disks/UninstallerItems.h"
 #include "engine/ItemPaths.h"
 #include "engine/PathRules.h"
 #include "lz/SzddExpander.h"
@@ -327,6 +328,38 @@ TEST_F(DiskBuilderTest, GivenSizesAndLabelsAreKept) {
     ASSERT_GE(script.diskLabels.size(), 3u);
     EXPECT_EQ(TextOf(script.diskLabels[0]), "First");
     EXPECT_EQ(TextOf(script.diskLabels[1]), "Test Disk 2");
+}
+
+// With an uninstall entry the uninstaller and the script copy come first in the install list,
+// from disk 1, and the components' item numbers move up with the items; the script copy
+// installs the very bytes of SETUP.INF. `uninstaller = false` (as dump writes it) adds nothing.
+TEST_F(DiskBuilderTest, UninstallerAndScriptCopyComeFirstFromDiskOne) {
+    std::string text = std::string(kProduct) +
+                       "[[component]]\nname = \"Help\"\nfiles = [\"HELP.HTML\"]\n"
+                       "[uninstall]\nname = \"Disk Test\"\n";
+    scratch_.Write("KXUN32.EXE", Text(8000, 10));
+    ProductDescription description = Load(text);
+    ASSERT_TRUE(description.addUninstaller);
+    AddUninstallerItems(description, scratch_.Path() / "KXUN32.EXE");
+    (void)BuildDisks(description, Options("out", 20000), nullptr);
+
+    const Bytes scriptBytes = Read(Disk("out", 1) + "/SETUP.INF");
+    const SetupScript script = ParseSetupScript(scriptBytes);
+    const InstallItem& uninstaller = script.installItems[0];
+    EXPECT_EQ(uninstaller.name.Str(), "KXUN32.EXE");
+    EXPECT_EQ(uninstaller.diskNumber, 1);
+    EXPECT_EQ(uninstaller.shared, 1);
+    EXPECT_EQ(uninstaller.overwriteMode, static_cast<std::uint8_t>(OverwriteMode::IfOlder));
+    EXPECT_EQ(script.directories.at(uninstaller.dirIndex - 1u).templatePath.Str(), "?W");
+    EXPECT_EQ(InstalledBytes("out", uninstaller), Read(scratch_.Path() / "KXUN32.EXE"));
+    const InstallItem& copy = script.installItems[1];
+    EXPECT_EQ(copy.name.Str(), "SETUP.INF");
+    EXPECT_EQ(copy.dirIndex, 1);
+    EXPECT_EQ(copy.size, scriptBytes.size());
+    EXPECT_EQ(InstalledBytes("out", copy), scriptBytes);
+    EXPECT_EQ(script.components.at(0).files, std::vector<std::uint32_t>{8});
+
+    EXPECT_FALSE(Load(text + "uninstaller = false\n").addUninstaller);
 }
 
 } // namespace
