@@ -987,7 +987,7 @@ private:
             const std::string sub = slash == std::string::npos ? "" : file.substr(0, slash);
             const std::string name = file.substr(slash == std::string::npos ? 0 : slash + 1);
             InstallItem item = settings;
-            item.name = ToAnsi(name, sourceLine, "tree.source");
+            item.name = LimitedText(name, sourceLine, "the name of " + file);
             item.dirIndex = static_cast<std::uint8_t>(folderDirectories.at(sub));
             std::string subdir = subdirBase;
             if (!sub.empty()) {
@@ -1047,15 +1047,21 @@ private:
         return static_cast<std::uint32_t>(directories.size());
     }
 
-    // A path a tree makes, with the format's limit named for what it is.
+    // A name or path a tree makes from the folder's files, with what it is named in faults.
     FixedText LimitedText(const std::string& utf8, std::uint32_t line,
                           const std::string& what) const {
-        const std::size_t bytes = Utf8ToAnsi(utf8).ansi.size();
-        if (bytes > FixedText::kMaxLength) {
+        const AnsiConversion converted = Utf8ToAnsi(utf8);
+        if (converted.unmapped) {
             Fail(line, "tree.source",
-                 what + " is " + std::to_string(bytes) + " bytes long, at most 255 fit");
+                 what + ": character " + CodePointName(*converted.unmapped) +
+                     " has no Windows-1252 byte (script texts are ANSI)");
         }
-        return ToAnsi(utf8, line, "tree.source");
+        if (converted.ansi.size() > FixedText::kMaxLength) {
+            Fail(line, "tree.source",
+                 what + " is " + std::to_string(converted.ansi.size()) +
+                     " bytes long, at most 255 fit");
+        }
+        return FixedText(converted.ansi);
     }
 
     static std::string Backslashed(std::string path) {

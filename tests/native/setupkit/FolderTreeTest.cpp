@@ -64,6 +64,7 @@ void WriteProductFiles(const Folder& folder) {
     folder.Write("app/top.bak", "old");
     folder.Write("app/samples/s.txt", "s");
     folder.Write("extra/e.dll", "eeeee");
+    folder.Write("odd/snow\u2603.txt");
 }
 
 constexpr const char* kProduct = R"(
@@ -253,6 +254,7 @@ TEST(FolderTree, FaultsNameTheLineAndField) {
          "component.files", "named \"app/none.txt\""},
         {head + "source = \"app\"\n[product]\nname = \"${app/none.txt}\"\n", 6, "product.name",
          "nothing is defined"},
+        {head + "source = \"odd\"\n", 4, "tree.source", "snow\u2603.txt: character U+2603"},
         {head + "source = \"app\"\ndirectory = 2\n[[directory]]\npath = \"?F\\\\" +
              std::string(251, 'p') + "\"\n",
          4, "tree.source", "is 256 bytes long, at most 255 fit"},
