@@ -91,12 +91,16 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
         }
         const BuildReport report = BuildDisks(description, build, stderr);
         for (const std::string& warning : report.warnings) {
-            std::fprintf(stderr, "%s: warning: %s\n", options.description.c_str(), warning.c_str());
+            std::fprintf(stderr, "%s\n", warning.c_str());
         }
         PrintSummary(report);
         return CommandResult::Success;
     } catch (const ToolError& error) {
-        std::fprintf(stderr, "setupkit build: %s\n", error.what());
+        // Faults of the description start with its name and line, like the loader's; others
+        // (options, the output folder, SETUP.EXE) say which command met them.
+        const std::string message = error.what();
+        const bool located = message.starts_with(options.description + ":");
+        std::fprintf(stderr, "%s%s\n", located ? "" : "setupkit build: ", message.c_str());
         return CommandResult::BadInput;
     }
 }

@@ -3,6 +3,7 @@
 #include "CompileCommand.h"
 #include "DiskCommands.h"
 #include "DumpCommand.h"
+#include "NewCommand.h"
 
 void AddCommands(CLI::App& app, CommandResult& result) {
     AddCompileCommand(app, result);
@@ -10,4 +11,5 @@ void AddCommands(CLI::App& app, CommandResult& result) {
     AddCompressCommand(app, result);
     AddExpandCommand(app, result);
     AddBuildCommand(app, result);
+    AddNewCommand(app, result);
 }

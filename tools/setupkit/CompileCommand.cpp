@@ -56,6 +56,11 @@ CommandResult CompileProduct(const fs::path& description, const fs::path& output
     for (const SourceError& warning : loaded.Value().warnings) {
         err << warning.Message("warning") << '\n';
     }
+    // A loadable script may hold what SETUP.EXE cannot use, and compile must take back what
+    // dump writes: only build refuses these.
+    for (const SourceError& warning : loaded.Value().unusable) {
+        err << warning.Message("warning") << '\n';
+    }
     std::string problem;
     if (!WriteFileAtomically(output, WriteSetupScript(loaded.Value().script), problem)) {
         err << "setupkit compile: " << problem << '\n';

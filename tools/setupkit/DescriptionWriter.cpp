@@ -2,6 +2,8 @@
 
 #include "Cp1252.h"
 #include "DescriptionNames.h"
+#include "RegistryKeyCheck.h"
+#include "TextReferences.h"
 
 #include <cstdio>
 #include <map>
@@ -20,7 +22,9 @@ void AppendEscape(std::string& out, char32_t cp) {
 // A TOML string holding the ANSI text. Controls, the C1 code points of the undefined bytes and
 // the invisible no-break space and soft hyphen are escaped so the dump shows every byte; a
 // text with line breaks is written as a multi-line string.
-std::string TomlString(std::string_view ansi) {
+std::string TomlString(std::string_view stored) {
+    // The description reads ${...} as a reference; a script's own text keeps it as it is.
+    const std::string ansi = EscapeReferences(stored);
     const bool multiline = ansi.find('\n') != std::string_view::npos;
     std::string out = multiline ? "\"\"\"\n" : "\"";
     for (char c : ansi) {
@@ -314,6 +318,10 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
     for (const RegistryKey& key : s.registryKeys) {
         out.ArrayTable("registry");
         out.Text("key", key.keyPath);
+        if (RegistryKeyPathProblem(key.keyPath.Stored())) {
+            out.Comment("SETUP.EXE cannot use this key path and skips the key");
+            out.Value("verbatim", "true");
+        }
         for (const RegistryValue& value : key.values) {
             out.ArrayTable("registry.value");
             out.Text("name", value.name);

@@ -2,6 +2,10 @@
 
 #include "Cp1252.h"
 #include "DescriptionNames.h"
+#include "FolderTree.h"
+#include "RegistryKeyCheck.h"
+#include "TextReferences.h"
+#include "TreePattern.h"
 #include "script/ScriptWriter.h"
 
 #include <toml++/toml.h>
@@ -24,6 +28,8 @@ constexpr std::int64_t kWordMax = 0xFFFF;
 constexpr std::int64_t kDwordMax = 0xFFFFFFFF;
 constexpr std::size_t kByteCount = 0xFF;
 constexpr std::size_t kWordCount = 0xFFFF;
+
+enum class EntryKind { Install, Tree };
 
 // Thrown inside the reader and turned into the Result at its edge.
 struct LoadFailure {
@@ -199,18 +205,27 @@ public:
 
     ProductDescription Read(const toml::table& root) {
         description_.baseDirectory = baseDirectory_;
+        description_.fileName = fileName_;
         Keys(root, "",
              {"product",      "unused",     "welcome",        "destination", "disk_prompt",
               "success",      "failure",    "cancel",         "background",  "side_bitmap",
               "readme",       "completion", "disks",          "directory",   "program_groups",
               "program_item", "install",    "final_program",  "registry",    "component",
-              "setup_types",  "ini",        "system_changes", "uninstall"});
+              "setup_types",  "ini",        "system_changes", "uninstall",   "define",
+              "tree"});
+        for (auto&& [key, node] : root) {
+            if (node.is_table()) {
+                description_.tableLines[std::string(key.str())] = LineOf(node);
+            }
+        }
+        ReadDefinitions(root);
         ReadHeader(root);
         ReadDisks(root);
         ReadDirectories(root);
         ReadProgramGroups(root);
-        ReadProgramItems(root);
         ReadInstallItems(root);
+        // After the trees, so that items may name the installed path of a tree's file.
+        ReadProgramItems(root);
         FillDiskLabelsFromPattern();
         ReadFinalPrograms(root);
         ReadRegistry(root);
@@ -232,6 +247,11 @@ private:
 
     void Warn(std::uint32_t line, const std::string& field, const std::string& problem) {
         description_.warnings.push_back(SourceError{fileName_, line, field, problem});
+    }
+
+    // What SETUP.EXE cannot use but a loadable script may hold: compile warns, build refuses.
+    void Unusable(std::uint32_t line, const std::string& field, const std::string& problem) {
+        description_.unusable.push_back(SourceError{fileName_, line, field, problem});
     }
 
     // Every key of a table must be one the format knows: a misspelt key is an error, not a
@@ -296,7 +316,27 @@ private:
 
     std::uint32_t TableLine(const toml::table& table) const { return LineOf(table); }
 
+    // A text of the description: its references (`${name}`) replaced, then stored as ANSI.
     FixedText ToText(const std::string& utf8, std::uint32_t line, const std::string& field) const {
+        const ReferenceExpansion expanded =
+            ExpandReferences(utf8, [this](std::string_view name) -> std::optional<std::string> {
+                // A name with a slash is a tree's file (tree-id/path), any other a definition.
+                const std::map<std::string, std::string>& names =
+                    name.find('/') == std::string_view::npos ? definitions_ : treeFilePaths_;
+                const auto it = names.find(std::string(name));
+                if (it == names.end()) {
+                    return std::nullopt;
+                }
+                return it->second;
+            });
+        if (!expanded.problem.empty()) {
+            Fail(line, field, expanded.problem);
+        }
+        return ToAnsi(expanded.text, line, field);
+    }
+
+    // A text taken as it is, without references: file names found on disk.
+    FixedText ToAnsi(const std::string& utf8, std::uint32_t line, const std::string& field) const {
         const AnsiConversion converted = Utf8ToAnsi(utf8);
         if (converted.unmapped) {
             Fail(line, field,
@@ -450,6 +490,10 @@ private:
         }
         const fs::path file = baseDirectory_ / fs::path(name);
         std::error_code error;
+        if (fs::is_directory(file, error)) {
+            Fail(LineOf(*node), field,
+                 file.string() + " is a folder, not a file (a [[tree]] installs a folder)");
+        }
         if (!fs::is_regular_file(file, error)) {
             Fail(LineOf(*node), field, "no such file: " + file.string());
         }
@@ -457,7 +501,7 @@ private:
     }
 
     FixedText FileNameOf(const fs::path& file, std::uint32_t line, const std::string& field) const {
-        return ToText(file.filename().string(), line, field);
+        return ToAnsi(file.filename().string(), line, field);
     }
 
     // A picture or text file the script names: `file` is the name on the disk, `source` the
@@ -488,6 +532,21 @@ private:
         Keys(*table, key, {titleKey, "text"});
         title = Text(*table, key, titleKey);
         text = Text(*table, key, "text");
+    }
+
+    // [define]: names for texts that several texts share, used as ${name}.
+    void ReadDefinitions(const toml::table& root) {
+        const toml::table* define = Table(root, "", "define");
+        if (!define) {
+            return;
+        }
+        for (auto&& [key, node] : *define) {
+            const std::string field = Join("define", key.str());
+            if (key.str().empty() || key.str().find_first_of("/{}$") != std::string_view::npos) {
+                Fail(LineOf(node), field, "a name of a definition holds none of / { } $");
+            }
+            definitions_[std::string(key.str())] = StringNode(node, field);
+        }
     }
 
     void ReadHeader(const toml::table& root) {
@@ -697,85 +756,339 @@ private:
         }
     }
 
+    // [[install]] and [[tree]] entries make one install list, in the order they are written.
     void ReadInstallItems(const toml::table& root) {
+        std::vector<std::pair<const toml::table*, EntryKind>> entries;
+        for (const toml::table* table : Tables(root, "", "install", kWordCount)) {
+            entries.emplace_back(table, EntryKind::Install);
+        }
+        for (const toml::table* table : Tables(root, "", "tree", kWordCount)) {
+            entries.emplace_back(table, EntryKind::Tree);
+        }
+        std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+            const toml::source_position& pa = a.first->source().begin;
+            const toml::source_position& pb = b.first->source().begin;
+            return pa.line != pb.line ? pa.line < pb.line : pa.column < pb.column;
+        });
         std::map<std::string, std::uint32_t> ids;
-        const std::string_view path = "install";
-        for (const toml::table* table : Tables(root, "", path, kWordCount)) {
-            Keys(*table, path,
-                 {"id", "name", "source", "size", "directory", "disk", "action", "overwrite",
-                  "compressed", "read_only", "shared", "parts", "source_subdir"});
-            InstallItem item;
-            ItemSource source;
-            source.file = Source(*table, path);
-            std::string key = Key(*table, path, "name", ids);
-            if (const std::optional<FixedText> name = OptionalText(*table, path, "name")) {
-                item.name = *name;
-            } else if (!source.file.empty()) {
-                item.name =
-                    FileNameOf(source.file, LineOf(*table->get("source")), "install.source");
-                if (key.empty()) {
-                    key = source.file.filename().string();
-                }
+        for (const auto& [table, kind] : entries) {
+            if (kind == EntryKind::Tree) {
+                ReadTree(*table);
             } else {
-                Fail(TableLine(*table), "install.name", "give a name, a source or both");
+                ReadInstallItem(table, ids);
             }
+        }
+    }
 
-            if (const std::optional<std::int64_t> size =
-                    OptionalInteger(*table, path, "size", 0, kDwordMax)) {
-                item.size = static_cast<std::uint32_t>(*size);
-                source.sizeGiven = true;
-            } else if (!source.file.empty()) {
-                std::error_code error;
-                const std::uintmax_t bytes = fs::file_size(source.file, error);
-                if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
-                    Fail(LineOf(*table->get("source")), "install.source",
-                         error ? "cannot read the size of " + source.file.string()
-                               : source.file.string() + " is larger than 4 GB");
-                }
-                item.size = static_cast<std::uint32_t>(bytes);
+    void ReadInstallItem(const toml::table* table, std::map<std::string, std::uint32_t>& ids) {
+        const std::string_view path = "install";
+        Keys(*table, path,
+             {"id", "name", "source", "size", "directory", "disk", "action", "overwrite",
+              "compressed", "read_only", "shared", "parts", "source_subdir"});
+        InstallItem item;
+        ItemSource source;
+        source.line = TableLine(*table);
+        source.file = Source(*table, path);
+        std::string key = Key(*table, path, "name", ids);
+        if (const std::optional<FixedText> name = OptionalText(*table, path, "name")) {
+            item.name = *name;
+        } else if (!source.file.empty()) {
+            item.name = FileNameOf(source.file, LineOf(*table->get("source")), "install.source");
+            if (key.empty()) {
+                key = source.file.filename().string();
             }
+        } else {
+            Fail(TableLine(*table), "install.name", "give a name, a source or both");
+        }
 
-            item.dirIndex = 1;
-            if (const toml::node* directory = table->get("directory")) {
-                item.dirIndex = static_cast<std::uint8_t>(Reference(
-                    *directory, "install.directory", directoryNames_, "directory", 1, kByteMax));
-                const std::size_t count = Script().directories.size();
-                if (count > 0 && (item.dirIndex == 0 || item.dirIndex > count)) {
-                    Warn(LineOf(*directory), "install.directory",
+        if (const std::optional<std::int64_t> size =
+                OptionalInteger(*table, path, "size", 0, kDwordMax)) {
+            item.size = static_cast<std::uint32_t>(*size);
+            source.sizeGiven = true;
+        } else if (!source.file.empty()) {
+            std::error_code error;
+            const std::uintmax_t bytes = fs::file_size(source.file, error);
+            if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
+                Fail(LineOf(*table->get("source")), "install.source",
+                     error ? "cannot read the size of " + source.file.string()
+                           : source.file.string() + " is larger than 4 GB");
+            }
+            item.size = static_cast<std::uint32_t>(bytes);
+        }
+
+        item.dirIndex = 1;
+        if (const toml::node* directory = table->get("directory")) {
+            item.dirIndex = static_cast<std::uint8_t>(Reference(
+                *directory, "install.directory", directoryNames_, "directory", 1, kByteMax));
+            const std::size_t count = Script().directories.size();
+            if (count > 0 && (item.dirIndex == 0 || item.dirIndex > count)) {
+                Unusable(LineOf(*directory), "install.directory",
                          "there is no directory " + std::to_string(item.dirIndex) + " (of " +
-                             std::to_string(count) + ")");
-                }
+                             std::to_string(count) +
+                             "): SETUP.EXE would report it unable to install the item");
             }
-            item.diskNumber = 1;
-            if (const toml::node* disk = table->get("disk")) {
-                item.diskNumber = static_cast<std::uint8_t>(
-                    Reference(*disk, "install.disk", diskNames_, "disks.labels", 1, kByteMax));
-                source.diskGiven = true;
-                const std::size_t labels = Script().diskLabels.size();
-                if (item.diskNumber == 0 || (item.diskNumber > 1 && item.diskNumber > labels &&
-                                             description_.disks.labelPattern.empty())) {
-                    Warn(LineOf(*disk), "install.disk",
-                         "disk " + std::to_string(item.diskNumber) + " has no label");
-                }
+        }
+        item.diskNumber = 1;
+        if (const toml::node* disk = table->get("disk")) {
+            item.diskNumber = static_cast<std::uint8_t>(DiskReference(*disk));
+            source.diskGiven = true;
+            const std::size_t labels = Script().diskLabels.size();
+            if (item.diskNumber == 0 || (item.diskNumber > 1 && item.diskNumber > labels &&
+                                         description_.disks.labelPattern.empty())) {
+                Warn(LineOf(*disk), "install.disk",
+                     "disk " + std::to_string(item.diskNumber) + " has no label");
             }
-            item.action =
-                static_cast<std::uint8_t>(Enum(*table, path, "action", kItemActions, kByteMax,
-                                               static_cast<int>(ItemAction::Copy)));
-            item.overwriteMode =
-                static_cast<std::uint8_t>(Enum(*table, path, "overwrite", kOverwriteModes, kByteMax,
-                                               static_cast<int>(OverwriteMode::IfOlder)));
-            item.compressed = Flag(*table, path, "compressed", 0);
-            item.readOnly = Flag(*table, path, "read_only", 0);
-            item.shared = Flag(*table, path, "shared", 0);
-            item.partCount = static_cast<std::uint8_t>(
-                OptionalInteger(*table, path, "parts", 0, kByteMax).value_or(0));
-            item.sourceSubdir = Text(*table, path, "source_subdir");
+        }
+        item.action = static_cast<std::uint8_t>(Enum(*table, path, "action", kItemActions, kByteMax,
+                                                     static_cast<int>(ItemAction::Copy)));
+        item.overwriteMode =
+            static_cast<std::uint8_t>(Enum(*table, path, "overwrite", kOverwriteModes, kByteMax,
+                                           static_cast<int>(OverwriteMode::IfOlder)));
+        item.compressed = Flag(*table, path, "compressed", 0);
+        item.readOnly = Flag(*table, path, "read_only", 0);
+        item.shared = Flag(*table, path, "shared", 0);
+        item.partCount = static_cast<std::uint8_t>(
+            OptionalInteger(*table, path, "parts", 0, kByteMax).value_or(0));
+        item.sourceSubdir = Text(*table, path, "source_subdir");
 
+        itemNames_.Add(key, Script().installItems.size());
+        description_.itemIds.push_back(key);
+        description_.sources.push_back(source);
+        Script().installItems.push_back(item);
+    }
+
+    // A disk by its label, by its number, or by the label its number gets from the label
+    // pattern (which only build and the labels' absence make real).
+    std::int64_t DiskReference(const toml::node& node) {
+        const std::string field = "install.disk";
+        const std::string& pattern = description_.disks.labelPattern;
+        if (!node.is_string() || pattern.empty() || diskNames_.Find(node.as_string()->get())) {
+            return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+        }
+        const std::string label = ToAnsi(node.as_string()->get(), LineOf(node), field).Str();
+        std::vector<std::uint32_t> matches;
+        for (std::uint32_t disk = static_cast<std::uint32_t>(Script().diskLabels.size()) + 1;
+             disk <= kByteMax; ++disk) {
+            if (DiskLabelFromPattern(pattern, disk) == label) {
+                matches.push_back(disk);
+            }
+        }
+        if (matches.size() > 1) {
+            Fail(LineOf(node), field,
+                 "every disk's label is " + Quoted(label) +
+                     " (the label pattern has no %d): use the number");
+        }
+        if (matches.empty()) {
+            return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+        }
+        return matches.front();
+    }
+
+    // [[tree]]: the files of a folder, picked by patterns, become install items, each
+    // sub-folder a directory below the tree's destination, in the byte order of their paths.
+    void ReadTree(const toml::table& table) {
+        const std::string_view path = "tree";
+        Keys(table, path,
+             {"id", "source", "directory", "include", "exclude", "overwrite", "compressed",
+              "read_only", "shared", "source_subdir", "components"});
+        const std::uint32_t line = TableLine(table);
+        const toml::node* sourceNode = table.get("source");
+        if (!sourceNode) {
+            Fail(line, "tree.source", "missing (required here)");
+        }
+        const std::uint32_t sourceLine = LineOf(*sourceNode);
+        const std::string& sourceName = StringNode(*sourceNode, "tree.source");
+        const fs::path folder = (baseDirectory_ / fs::path(sourceName)).lexically_normal();
+        std::error_code error;
+        if (!fs::is_directory(folder, error)) {
+            Fail(sourceLine, "tree.source",
+                 fs::exists(folder, error)
+                     ? folder.string() + " is a file, not a folder (an [[install]] takes a file)"
+                     : "no such folder: " + folder.string());
+        }
+
+        std::string id = folder.has_filename() ? folder.filename().string()
+                                               : folder.parent_path().filename().string();
+        std::uint32_t idLine = sourceLine;
+        if (const toml::node* idNode = table.get("id")) {
+            id = StringNode(*idNode, "tree.id");
+            idLine = LineOf(*idNode);
+        }
+        if (id.empty() || id.find('/') != std::string::npos) {
+            Fail(idLine, "tree.id", "a tree's id is not empty and holds no /");
+        }
+        if (const auto it = treeIds_.find(id); it != treeIds_.end()) {
+            Fail(idLine, "tree.id",
+                 "id " + Quoted(id) + " is already used by the tree on line " +
+                     std::to_string(it->second));
+        }
+        treeIds_.emplace(id, line);
+
+        const TreeListing listing = ListFolderTree(folder, Patterns(table, "include", {"**"}),
+                                                   Patterns(table, "exclude", {}), kWordCount);
+        if (!listing.problem.empty()) {
+            Fail(sourceLine, "tree.source", listing.problem);
+        }
+        if (listing.tooMany) {
+            Fail(sourceLine, "tree.source",
+                 "the patterns take more than 65535 files of " + folder.string() +
+                     ", more than an install list holds");
+        }
+        if (listing.files.empty()) {
+            Fail(sourceLine, "tree.source",
+                 "no file of " + folder.string() + " is taken by the include and exclude patterns");
+        }
+
+        std::uint32_t destination = 1;
+        std::uint32_t destinationLine = line;
+        if (const toml::node* directory = table.get("directory")) {
+            destination = static_cast<std::uint32_t>(
+                Reference(*directory, "tree.directory", directoryNames_, "directory", 1, kByteMax));
+            destinationLine = LineOf(*directory);
+        }
+        if (destination == 0 || destination > Script().directories.size()) {
+            Fail(destinationLine, "tree.directory",
+                 "there is no directory " + std::to_string(destination) + " (of " +
+                     std::to_string(Script().directories.size()) + ")");
+        }
+        // The destination as the sub-folders' paths start: the first directory is whatever the
+        // user chooses, ?D; the others as their own paths give them, macros and all.
+        std::string base =
+            destination == 1 ? std::string("?D")
+                             : AnsiToUtf8(Script().directories[destination - 1].templatePath.Str());
+        if (!base.empty() && base.back() == '\\') {
+            base.pop_back();
+        }
+
+        std::map<std::string, std::uint32_t> folderDirectories{{"", destination}};
+        for (const std::string& sub : listing.folders) {
+            folderDirectories[sub] = TreeDirectory(base + '\\' + Backslashed(sub), sourceLine);
+        }
+
+        InstallItem settings;
+        settings.action = static_cast<std::uint8_t>(ItemAction::Copy);
+        settings.diskNumber = 1;
+        settings.overwriteMode =
+            static_cast<std::uint8_t>(Enum(table, path, "overwrite", kOverwriteModes, kByteMax,
+                                           static_cast<int>(OverwriteMode::IfOlder)));
+        settings.compressed = Flag(table, path, "compressed", 0);
+        settings.readOnly = Flag(table, path, "read_only", 0);
+        settings.shared = Flag(table, path, "shared", 0);
+        const std::string subdirBase = AnsiToUtf8(Text(table, path, "source_subdir").Str());
+
+        TreeMembership membership;
+        membership.first = Script().installItems.size();
+        for (const std::string& file : listing.files) {
+            if (Script().installItems.size() == kWordCount) {
+                Fail(sourceLine, "tree.source",
+                     "with " + file + " the install list would hold more than 65535 items");
+            }
+            const std::size_t slash = file.rfind('/');
+            const std::string sub = slash == std::string::npos ? "" : file.substr(0, slash);
+            const std::string name = file.substr(slash == std::string::npos ? 0 : slash + 1);
+            InstallItem item = settings;
+            item.name = LimitedText(name, sourceLine, "the name of " + file);
+            item.dirIndex = static_cast<std::uint8_t>(folderDirectories.at(sub));
+            std::string subdir = subdirBase;
+            if (!sub.empty()) {
+                subdir += (subdir.empty() ? "" : "\\") + Backslashed(sub);
+            }
+            item.sourceSubdir =
+                LimitedText(subdir, sourceLine, "the folder of " + file + " on the disk");
+            ItemSource source;
+            source.file = folder / fs::path(file);
+            source.line = line;
+            const std::uintmax_t bytes = fs::file_size(source.file, error);
+            if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
+                Fail(sourceLine, "tree.source",
+                     error ? "cannot read the size of " + source.file.string()
+                           : source.file.string() + " is larger than 4 GB");
+            }
+            item.size = static_cast<std::uint32_t>(bytes);
+
+            const std::string key = id + '/' + file;
+            const std::uint8_t dir = item.dirIndex;
+            const std::string directoryPath =
+                dir == destination ? base
+                                   : AnsiToUtf8(Script().directories[dir - 1].templatePath.Str());
+            treeFilePaths_[key] = directoryPath + '\\' + name;
             itemNames_.Add(key, Script().installItems.size());
             description_.itemIds.push_back(key);
             description_.sources.push_back(source);
             Script().installItems.push_back(item);
         }
+        membership.end = Script().installItems.size();
+        for (const auto& [component, componentLine] :
+             Strings(table, path, "components", kByteCount)) {
+            membership.components.emplace_back(component, componentLine);
+        }
+        treeMemberships_.push_back(std::move(membership));
+    }
+
+    // The number of the directory at path, made when no directory has it yet (as FAT and
+    // Windows compare names: without regard to case).
+    std::uint32_t TreeDirectory(const std::string& utf8Path, std::uint32_t line) {
+        const FixedText text = LimitedText(utf8Path, line, "the directory " + utf8Path);
+        std::vector<DirectoryEntry>& directories = Script().directories;
+        for (std::size_t i = 0; i < directories.size(); ++i) {
+            if (FoldAscii(directories[i].templatePath.Str()) == FoldAscii(text.Str())) {
+                return static_cast<std::uint32_t>(i + 1);
+            }
+        }
+        if (directories.size() == kByteCount) {
+            Fail(line, "tree.source",
+                 "the folder " + utf8Path +
+                     " would be directory 256: the script holds at most 255 directories");
+        }
+        DirectoryEntry entry;
+        entry.templatePath = text;
+        entry.path = text;
+        directories.push_back(entry);
+        return static_cast<std::uint32_t>(directories.size());
+    }
+
+    // A name or path a tree makes from the folder's files, with what it is named in faults.
+    FixedText LimitedText(const std::string& utf8, std::uint32_t line,
+                          const std::string& what) const {
+        const AnsiConversion converted = Utf8ToAnsi(utf8);
+        if (converted.unmapped) {
+            Fail(line, "tree.source",
+                 what + ": character " + CodePointName(*converted.unmapped) +
+                     " has no Windows-1252 byte (script texts are ANSI)");
+        }
+        if (converted.ansi.size() > FixedText::kMaxLength) {
+            Fail(line, "tree.source",
+                 what + " is " + std::to_string(converted.ansi.size()) +
+                     " bytes long, at most 255 fit");
+        }
+        return FixedText(converted.ansi);
+    }
+
+    static std::string Backslashed(std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+
+    static std::string FoldAscii(std::string text) {
+        for (char& c : text) {
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        return text;
+    }
+
+    std::vector<std::string> Patterns(const toml::table& table, std::string_view key,
+                                      std::vector<std::string> fallback) const {
+        if (!table.get(key)) {
+            return fallback;
+        }
+        std::vector<std::string> patterns;
+        for (const auto& [pattern, line] : Strings(table, "tree", key, kDwordMax)) {
+            if (const std::optional<std::string> problem = TreePatternProblem(pattern)) {
+                Fail(line, Join("tree", key), Quoted(pattern) + ": " + *problem);
+            }
+            patterns.push_back(pattern);
+        }
+        return patterns;
     }
 
     // Without labels of its own, a description with a label pattern gets one label for each
@@ -814,9 +1127,20 @@ private:
 
     void ReadRegistry(const toml::table& root) {
         for (const toml::table* table : Tables(root, "", "registry", kWordCount)) {
-            Keys(*table, "registry", {"key", "value"});
+            Keys(*table, "registry", {"key", "value", "verbatim"});
             RegistryKey key;
             key.keyPath = RequiredText(*table, "registry", "key");
+            if (const std::optional<std::string> problem =
+                    RegistryKeyPathProblem(key.keyPath.Stored())) {
+                // A script may hold such a key, and dump marks it so that it compiles back;
+                // written by hand it is refused.
+                const std::uint32_t keyLine = LineOf(*table->get("key"));
+                if (Bool(*table, "registry", "verbatim")) {
+                    Unusable(keyLine, "registry.key", *problem + "; SETUP.EXE skips this key");
+                } else {
+                    Fail(keyLine, "registry.key", *problem);
+                }
+            }
             const std::string_view path = "registry.value";
             for (const toml::table* entry : Tables(*table, "registry", "value", kWordCount)) {
                 Keys(*entry, path, {"name", "text", "number", "kind"});
@@ -881,6 +1205,33 @@ private:
                 }
             }
             Script().components.push_back(component);
+            const toml::node* name = table->get("name");
+            componentNames_.Add(name ? StringNode(*name, "component.name") : std::string(),
+                                Script().components.size() - 1);
+        }
+        AddTreesToComponents();
+    }
+
+    // Each tree's files join the components its `components` list names, after their own.
+    void AddTreesToComponents() {
+        for (const TreeMembership& tree : treeMemberships_) {
+            for (const auto& [name, line] : tree.components) {
+                const std::vector<std::size_t>* found = componentNames_.Find(name);
+                if (!found || found->size() > 1) {
+                    Fail(line, "tree.components",
+                         found ? "several components are named " + Quoted(name)
+                               : "no component is named " + Quoted(name));
+                }
+                std::vector<std::uint32_t>& files = Script().components[found->front()].files;
+                for (std::size_t index = tree.first; index < tree.end; ++index) {
+                    files.push_back(static_cast<std::uint32_t>(index));
+                }
+                if (files.size() > kWordCount) {
+                    Fail(line, "tree.components",
+                         "component " + Quoted(name) + " would hold " +
+                             std::to_string(files.size()) + " files, at most 65535 fit");
+                }
+            }
         }
     }
 
@@ -966,9 +1317,9 @@ private:
             Fail(0, "", problems.front());
         }
         if (s.directories.empty()) {
-            Warn(0, "directory",
-                 "no [[directory]]: SETUP.EXE needs the first directory as the destination and "
-                 "will not install from this script");
+            Unusable(0, "directory",
+                     "no [[directory]]: SETUP.EXE needs the first directory as the destination and "
+                     "will not install from this script");
         }
         for (Component& component : s.components) {
             component.selected = 1;
@@ -991,7 +1342,18 @@ private:
     NameTable groupNames_;
     NameTable diskNames_;
     NameTable itemNames_;
+    NameTable componentNames_;
     std::uint32_t labelPatternLine_ = 0;
+    std::map<std::string, std::string> definitions_;   // [define]: name -> text (UTF-8)
+    std::map<std::string, std::string> treeFilePaths_; // tree-id/path -> installed path (UTF-8)
+    std::map<std::string, std::uint32_t> treeIds_;     // id -> line of its [[tree]]
+    // The install items of each tree and the components (by name) that hold them.
+    struct TreeMembership {
+        std::size_t first = 0;
+        std::size_t end = 0;
+        std::vector<std::pair<std::string, std::uint32_t>> components;
+    };
+    std::vector<TreeMembership> treeMemberships_;
 };
 
 } // namespace

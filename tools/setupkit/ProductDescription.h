@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@ struct ItemSource {
     bool sizeGiven = false;     // `size` was written; otherwise the size is the file's
     bool diskGiven = false;     // `disk` was written; otherwise the item is on disk 1
     bool scriptCopy = false;    // the item copies the compiled script itself from disk 1
+    std::uint32_t line = 0;     // the entry ([[install]] or [[tree]]) it comes from
 };
 
 // How `build` spreads the files over disks.
@@ -42,6 +44,14 @@ struct ProductDescription {
     bool addUninstaller = false;
     // Things that load but will not work as meant.
     std::vector<SourceError> warnings;
+    // Things SETUP.EXE cannot use that a loadable script may still hold (so that a dumped
+    // script compiles back, with a warning): `build`, which makes a product for its users,
+    // refuses them.
+    std::vector<SourceError> unusable;
+    std::string fileName; // as messages name the description
+    // The line of each top-level table that build's messages may point at ("readme", "disks",
+    // ...); absent tables are not listed.
+    std::map<std::string, std::uint32_t> tableLines;
 };
 
 // A source error names the file, the line and the field.

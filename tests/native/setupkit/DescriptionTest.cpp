@@ -337,8 +337,8 @@ second = [{ code = 11, value = "x" }, { code = 2 }]
 }
 
 TEST(ProductDescription, NumbersAreTakenAsTheScriptStoresThem) {
-    // Out-of-range numbers load (a loadable script may hold them) but directories and disks
-    // that do not exist are worth a warning.
+    // Out-of-range numbers load (a loadable script may hold them) but disks that do not exist
+    // are worth a warning, and directories that do not exist are what build refuses.
     const ProductDescription d = Load(R"(
 [disks]
 labels = ["One"]
@@ -368,17 +368,80 @@ files = [1, 0, 1]
     EXPECT_EQ(d.script.installItems[1].diskNumber, 200);
     EXPECT_EQ(d.script.components[0].files, (std::vector<std::uint32_t>{1, 0, 1}));
     EXPECT_EQ(d.script.installItems[1].installCount, 2) << "listed twice, counted twice";
-    ASSERT_EQ(d.warnings.size(), 4u);
-    EXPECT_EQ(d.warnings[0].Message("warning"),
-              "product.toml:14: warning: install.directory: there is no directory 0 (of 1)");
-    EXPECT_EQ(d.warnings[1].field, "install.disk");
+    ASSERT_EQ(d.warnings.size(), 2u);
+    EXPECT_EQ(d.warnings[0].field, "install.disk");
+    ASSERT_EQ(d.unusable.size(), 2u);
+    EXPECT_EQ(d.unusable[0].Message("warning").rfind(
+                  "product.toml:14: warning: install.directory: there is no directory 0 (of 1)", 0),
+              0u)
+        << d.unusable[0].Message();
+    EXPECT_EQ(d.unusable[1].line, 18u);
 }
 
-TEST(ProductDescription, ScriptWithoutDirectoryLoadsWithAWarning) {
+TEST(ProductDescription, ScriptWithoutDirectoryLoadsButIsUnusable) {
     const ProductDescription d = Load("[product]\nname = \"X\"\n");
-    ASSERT_EQ(d.warnings.size(), 1u);
-    EXPECT_EQ(d.warnings[0].field, "directory");
-    EXPECT_NE(d.warnings[0].problem.find("destination"), std::string::npos);
+    EXPECT_TRUE(d.warnings.empty());
+    ASSERT_EQ(d.unusable.size(), 1u);
+    EXPECT_EQ(d.unusable[0].field, "directory");
+    EXPECT_NE(d.unusable[0].problem.find("destination"), std::string::npos);
+}
+
+TEST(ProductDescription, DefinitionsAreWrittenOnceAndUsedInEveryText) {
+    const ProductDescription d = Load(R"(
+[define]
+name = "Trial Mines"
+version = "2.1"
+[product]
+name = "${name} ${version}"
+[welcome]
+text = "${name}${name}: $${name} stays, and so does a lone $ or {}"
+[[directory]]
+path = "?F\\${name}"
+[program_groups]
+names = ["${name}"]
+[[program_item]]
+group = "${name}"
+name = "${name}"
+[[registry]]
+key = "[HKEY_CURRENT_USER\\Software\\${name}]"
+value = [{ name = "Version", text = "${version}" }]
+)");
+    EXPECT_EQ(Stored(d.script.productName), "Trial Mines 2.1");
+    EXPECT_EQ(Stored(d.script.welcomeText),
+              "Trial MinesTrial Mines: ${name} stays, and so does a lone $ or {}");
+    EXPECT_EQ(Stored(d.script.directories[0].templatePath), "?F\\Trial Mines");
+    EXPECT_EQ(Stored(d.script.programGroups[0]), "Trial Mines");
+    EXPECT_EQ(d.script.programItems[0].groupNumber, 1) << "references match names as written";
+    EXPECT_EQ(Stored(d.script.registryKeys[0].keyPath),
+              "[HKEY_CURRENT_USER\\Software\\Trial Mines]");
+    EXPECT_EQ(Stored(d.script.registryKeys[0].values[0].text), "2.1");
+}
+
+TEST(ProductDescription, DisksMayBeNamedByTheLabelsOfThePattern) {
+    const ProductDescription d = Load(R"(
+[disks]
+label_pattern = "Mines Disk %d"
+[[directory]]
+path = "C:\\APP"
+[[install]]
+name = "A"
+disk = "Mines Disk 1"
+[[install]]
+name = "B"
+disk = "Mines Disk 2"
+)");
+    EXPECT_EQ(d.script.installItems[0].diskNumber, 1);
+    EXPECT_EQ(d.script.installItems[1].diskNumber, 2);
+    const Result<ProductDescription> beyond = ParseProductDescription(
+        "[disks]\nlabel_pattern = \"D%d\"\n[[install]]\nname = \"A\"\ndisk = \"E2\"\n", "p.toml",
+        "/");
+    ASSERT_FALSE(beyond);
+    EXPECT_EQ(beyond.Error().line, 5u);
+    const Result<ProductDescription> same = ParseProductDescription(
+        "[disks]\nlabel_pattern = \"Disk\"\n[[install]]\nname = \"A\"\ndisk = \"Disk\"\n", "p.toml",
+        "/");
+    ASSERT_FALSE(same);
+    EXPECT_NE(same.Error().problem.find("no %d"), std::string::npos) << same.Error().Message();
 }
 
 TEST(ProductDescription, SourcesGiveNamesAndSizes) {

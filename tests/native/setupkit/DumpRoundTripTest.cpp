@@ -83,9 +83,10 @@ TEST(DumpRoundTrip, OddHandMadeFilesCompileBack) {
 
     // Odd but loadable values everywhere: unused fields set, NULs in texts, flag bytes that
     // are neither 0 nor 1, numbers beyond their lists, a text kind byte of 7, a show command
-    // no SW_ name has, an absent uninstall entry that still stores a text.
+    // no SW_ name has, an absent uninstall entry that still stores a text, a registry key
+    // SETUP.EXE cannot use, texts that look like references.
     ScriptBuilder b;
-    b.Text(std::string("a\0b", 3)).Byte(0xEE).Text("x");
+    b.Text(std::string("a\0b", 3)).Byte(0xEE).Text("${x} $${y}");
     b.Text("Prod\x81\x8D\x8F\x90\x9D\xA0\xAD").Text("T\tab").Text("line\r\nbreak\n").Texts(3, "t");
     b.Byte(0x42).Texts(10, "\"quoted\" \\back\\ \x7F");
     b.Byte(0xFF);                                           // completion flags
@@ -120,6 +121,11 @@ TEST(DumpRoundTrip, OddHandMadeFilesCompileBack) {
     EXPECT_NE(dumped.find("flags = 255"), std::string::npos) << dumped;
     EXPECT_NE(dumped.find("kind = 7"), std::string::npos) << dumped;
     EXPECT_NE(dumped.find("present = false"), std::string::npos) << dumped;
+    EXPECT_NE(dumped.find("key = \"[K]\"\n# SETUP.EXE cannot use this key path and skips the "
+                          "key\nverbatim = true"),
+              std::string::npos)
+        << dumped;
+    EXPECT_NE(dumped.find("text3 = \"$${x} $$${y}\""), std::string::npos) << dumped;
     EXPECT_NE(dumped.find("\\u0000"), std::string::npos) << dumped;
     EXPECT_NE(dumped.find("\"\"\"\nline\\r\nbreak\n\"\"\""), std::string::npos) << dumped;
 

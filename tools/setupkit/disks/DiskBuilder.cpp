@@ -81,9 +81,26 @@ private:
     bool terminal_;
 };
 
-std::string ItemWhat(const ProductDescription& description, std::size_t index) {
+// "FILE:LINE: " of the description, or "FILE: " for the whole file, so that every message
+// of build points into the description like those of the loader.
+std::string Where(const ProductDescription& description, std::uint32_t line) {
+    if (description.fileName.empty()) {
+        return {};
+    }
+    return SourceError{description.fileName, line, "", ""}.Message();
+}
+
+std::uint32_t TableLine(const ProductDescription& description, const std::string& table) {
+    const auto it = description.tableLines.find(table);
+    return it == description.tableLines.end() ? 0 : it->second;
+}
+
+// How messages name an install item; label ("warning: ") follows the place.
+std::string ItemWhat(const ProductDescription& description, std::size_t index,
+                     std::string_view label = {}) {
     const InstallItem& item = description.script.installItems[index];
-    std::string what = "install item " + std::to_string(index);
+    std::string what = Where(description, description.sources[index].line) + std::string(label) +
+                       "install item " + std::to_string(index);
     const std::string& id =
         index < description.itemIds.size() ? description.itemIds[index] : std::string();
     what += " \"" + (id.empty() ? item.name.Str() : id) + "\"";
@@ -116,8 +133,41 @@ std::vector<std::uint8_t> ReadSource(const std::string& what, const fs::path& pa
     return bytes;
 }
 
+// The read-me is shown in an edit control, which breaks lines only at CR LF: a lone LF (a
+// file written on Unix) would show the whole text as one line.
+std::vector<std::uint8_t> WithCrLf(const std::vector<std::uint8_t>& text) {
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out.push_back('\r');
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code code;
+    return !a.empty() && !b.empty() && fs::equivalent(a, b, code);
+}
+
+// The name of the folder a source file lies in, as a sub-folder on the disk may be named
+// (letters, digits, - and _, upper case); empty when nothing of it is left.
+std::string FolderHint(const fs::path& source) {
+    std::string hint;
+    for (const char c : source.parent_path().filename().string()) {
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_') {
+            hint += c;
+        } else if (c >= 'a' && c <= 'z') {
+            hint += static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return hint.substr(0, 32);
+}
+
 void SetDiskLabels(SetupScript& script, const std::vector<TextBlock>& given,
-                   const std::string& pattern, std::uint32_t disks) {
+                   const std::string& pattern, std::uint32_t disks, const std::string& where) {
     script.diskLabels = given;
     while (script.diskLabels.size() < disks) {
         const std::uint32_t disk = static_cast<std::uint32_t>(script.diskLabels.size()) + 1;
@@ -126,7 +176,7 @@ void SetDiskLabels(SetupScript& script, const std::vector<TextBlock>& given,
                                       : DiskLabelFromPattern(pattern, disk);
         FixedText text;
         if (!text.Assign(label)) {
-            throw ToolError("the label of disk " + std::to_string(disk) +
+            throw ToolError(where + "the label of disk " + std::to_string(disk) +
                             " is longer than 255 characters");
         }
         script.diskLabels.emplace_back(text);
@@ -351,6 +401,11 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
     if (options.images == MakeImages::Yes && !report.format.IsFloppy()) {
         throw ToolError("--images needs a floppy capacity (360K, 720K, 1.2M, 1.44M or 2.88M)");
     }
+    // What SETUP.EXE cannot use, which compile lets through for dumped scripts, is refused
+    // here: a product made for its users must install as described.
+    if (!description.unusable.empty()) {
+        throw ToolError(description.unusable.front().Message());
+    }
     SetupScript script = description.script;
     ProgressLine progress(progressStream, options.progress);
 
@@ -371,13 +426,17 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         if (name.Empty()) {
             return;
         }
-        const std::string what = std::string("[") + field + "]";
+        const std::string what =
+            Where(description, TableLine(description, field)) + "[" + field + "]";
         if (source.empty()) {
             throw ToolError(what + ": \"" + name.Str() +
                             "\" is named but has no source file, and SETUP.EXE needs it on disk 1");
         }
         const std::string path = CheckedDiskPath(what, "file", name.Str());
         std::vector<std::uint8_t> data = ReadSource(what, source);
+        if (std::string_view(field) == "readme") {
+            data = WithCrLf(data);
+        }
         DiskFile file{what + " (" + source.string() + ")", {}, source, {}};
         if (compressed) {
             progress.Show("compressing " + source.string());
@@ -413,8 +472,9 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         }
         if (!ItemReadsSource(item)) {
             if (!source.file.empty()) {
-                report.warnings.push_back(what + ": the source file is not put on the disks: "
-                                                 "this action reads no file from them");
+                report.warnings.push_back(ItemWhat(description, i, "warning: ") +
+                                          ": the source file is not put on the disks: "
+                                          "this action reads no file from them");
             }
             continue;
         }
@@ -431,6 +491,9 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
                 ? std::string()
                 : CheckedDiskPath(what, "source_subdir", item.sourceSubdir.Str());
         std::vector<std::uint8_t> data = ReadSource(what, source.file);
+        if (SameFile(source.file, description.readme)) {
+            data = WithCrLf(data); // the same bytes as the read-me beside SETUP.EXE
+        }
         if (!source.sizeGiven) {
             item.size = static_cast<std::uint32_t>(data.size());
         }
@@ -454,6 +517,8 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
                             ", is longer than 255 characters");
         }
         file.plan.pieceSubdir = subdir;
+        file.plan.storedName = StoredName(name, item.compressed != 0);
+        file.plan.folderHint = FolderHint(source.file);
         // ShowBitmap expands the file without joining pieces.
         file.plan.splitting = item.action == static_cast<std::uint8_t>(ItemAction::Copy)
                                   ? Splitting::Allowed
@@ -477,7 +542,8 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
     // script's size: plan until the two agree. The labels only grow with the disks, so this
     // settles at once in practice.
     const std::vector<TextBlock> givenLabels = script.diskLabels;
-    SetDiskLabels(script, givenLabels, description.disks.labelPattern, 1);
+    const std::string labelsWhere = Where(description, TableLine(description, "disks"));
+    SetDiskLabels(script, givenLabels, description.disks.labelPattern, 1, labelsWhere);
     std::vector<std::uint8_t> scriptBytes = WriteSetupScript(script);
     DiskPlan plan;
     for (int round = 0;; ++round) {
@@ -489,7 +555,7 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         plan = PlanDisks(planFiles, report.format);
         const auto disks = static_cast<std::uint32_t>(plan.disks.size());
         if (disks > kMaxDisks) {
-            throw ToolError("the files need " + std::to_string(disks) +
+            throw ToolError(labelsWhere + "the files need " + std::to_string(disks) +
                             " disks; the script can number at most 255");
         }
 
@@ -503,13 +569,17 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
                 item.diskNumber = static_cast<std::uint8_t>(placed.FirstDisk());
                 item.partCount =
                     static_cast<std::uint8_t>(placed.pieces.size() > 1 ? placed.pieces.size() : 0);
+                // A file whose path another file had is moved to a sub-folder of its own.
+                item.sourceSubdir = placed.subdir != files[*itemFile[i]].plan.pieceSubdir
+                                        ? FixedText(placed.subdir)
+                                        : description.script.installItems[i].sourceSubdir;
                 inDrive = placed.pieces.back().disk;
             } else {
                 item.diskNumber = static_cast<std::uint8_t>(inDrive);
                 item.partCount = 0;
             }
         }
-        SetDiskLabels(script, givenLabels, description.disks.labelPattern, disks);
+        SetDiskLabels(script, givenLabels, description.disks.labelPattern, disks, labelsWhere);
         // The script's size does not depend on the sizes it holds.
         for (std::size_t i = 0; i < script.installItems.size(); ++i) {
             if (description.sources[i].scriptCopy) {
@@ -518,7 +588,7 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         }
         if (const std::vector<std::string> problems = CheckScriptCounts(script);
             !problems.empty()) {
-            throw ToolError(problems.front());
+            throw ToolError(Where(description, 0) + problems.front());
         }
         std::vector<std::uint8_t> written = WriteSetupScript(script);
         const bool settled = written.size() == scriptBytes.size();
@@ -527,7 +597,7 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
             break;
         }
         if (round == 16) {
-            throw ToolError("the disk layout does not settle");
+            throw ToolError(Where(description, 0) + "the disk layout does not settle");
         }
     }
     files[scriptFile].bytes = scriptBytes;

@@ -35,10 +35,10 @@ struct BuiltDisk {
 struct BuildReport {
     DiskFormat format;
     std::vector<BuiltDisk> disks;
-    std::uint32_t compressed = 0;  // items stored compressed
-    std::uint32_t storedPlain = 0; // items asked to be compressed that did not shrink
-    std::uint32_t split = 0;       // items in more than one piece
-    std::vector<std::string> warnings;
+    std::uint32_t compressed = 0;      // items stored compressed
+    std::uint32_t storedPlain = 0;     // items asked to be compressed that did not shrink
+    std::uint32_t split = 0;           // items in more than one piece
+    std::vector<std::string> warnings; // whole messages, "FILE:LINE: warning: ..."
 };
 
 // Lays out the distribution disks OUTDIR/disk1, disk2, ... for a loaded product description:

@@ -4,8 +4,11 @@
 #include "disks/ToolFiles.h"
 
 #include <map>
+#include <set>
 
 namespace {
+
+constexpr std::uint32_t kMaxFolderTries = 999;
 
 struct StoredFile {
     std::uint64_t identity = 0;
@@ -22,6 +25,7 @@ public:
         MoveToRequestedDisk(file);
 
         PlannedFile planned;
+        planned.subdir = file.pieceSubdir;
         if (const auto shared = SharedCopy(file)) {
             planned.pieces.push_back(*shared);
             return planned;
@@ -29,9 +33,13 @@ public:
 
         std::uint64_t offset = 0;
         std::uint32_t piece = 1;
+        std::string first = file.path;
         for (;;) {
-            const std::string path =
-                piece == 1 ? file.path : PiecePath(file.pieceSubdir, file.path, piece);
+            if (piece == 1 && !file.storedName.empty() && Taken(first)) {
+                planned.subdir = FreeSubdir(file);
+                first = DiskPath(planned.subdir, file.storedName);
+            }
+            const std::string path = piece == 1 ? first : PiecePath(planned.subdir, first, piece);
             const std::uint64_t rest = file.size - offset;
             const std::optional<std::uint64_t> entryRoom = Space().Room(path);
             const std::uint64_t room = entryRoom.value_or(0);
@@ -82,6 +90,7 @@ private:
     void NewDisk() {
         spaces_.emplace_back(format_);
         stored_.emplace_back();
+        folders_.emplace_back();
     }
 
     void MoveToRequestedDisk(const PlanFile& file) {
@@ -100,6 +109,27 @@ private:
         }
     }
 
+    bool Taken(const std::string& path) const {
+        return stored_.back().count(FoldCase(path)) != 0 || folders_.back().count(FoldCase(path));
+    }
+
+    // A sub-folder of the file's own where its path is free on the current disk: the hint,
+    // then the hint numbered (HELP, HELP2, HELP3, ...). The folder must not be a file's name.
+    std::string FreeSubdir(const PlanFile& file) const {
+        const std::string hint = file.folderHint.empty() ? "FILES" : file.folderHint;
+        for (std::uint32_t n = 1; n <= kMaxFolderTries; ++n) {
+            const std::string name = n == 1 ? hint : hint + std::to_string(n);
+            const std::string subdir =
+                file.pieceSubdir.empty() ? name : file.pieceSubdir + "\\" + name;
+            const std::string path = DiskPath(subdir, file.storedName);
+            if (!DiskNameProblem(path) && !stored_.back().count(FoldCase(subdir)) && !Taken(path)) {
+                return subdir;
+            }
+        }
+        throw ToolError(file.what + ": " + file.path + " on disk " + std::to_string(CurrentDisk()) +
+                        " is taken, and no free sub-folder was found for it");
+    }
+
     // The same bytes at the same place on the current disk serve a second time (the read-me
     // that is also installed, two items installing one file to two directories).
     std::optional<PlannedPiece> SharedCopy(const PlanFile& file) {
@@ -108,7 +138,12 @@ private:
             return std::nullopt;
         }
         const StoredFile& existing = found->second;
-        if (!existing.whole || existing.identity != file.identity || existing.size != file.size) {
+        const bool same =
+            existing.whole && existing.identity == file.identity && existing.size == file.size;
+        if (!same && !file.storedName.empty()) {
+            return std::nullopt; // the file moves to a sub-folder of its own
+        }
+        if (!same) {
             throw ToolError(file.what + ": " + file.path + " on disk " +
                             std::to_string(CurrentDisk()) + " is already taken by " +
                             existing.what);
@@ -125,6 +160,10 @@ private:
                             " is already taken by " + found->second.what);
         }
         stored[key] = StoredFile{file.identity, size, whole, file.what};
+        for (std::size_t slash = key.find('\\'); slash != std::string::npos;
+             slash = key.find('\\', slash + 1)) {
+            folders_.back().insert(key.substr(0, slash));
+        }
         Space().Add(path, size);
         planned.pieces.push_back(PlannedPiece{CurrentDisk(), path, offset, size, false});
     }
@@ -132,6 +171,7 @@ private:
     const DiskFormat& format_;
     std::vector<DiskSpace> spaces_;
     std::vector<std::map<std::string, StoredFile>> stored_; // per disk, by folded path
+    std::vector<std::set<std::string>> folders_;            // per disk, folded
 };
 
 } // namespace

@@ -24,6 +24,12 @@ struct PlanFile {
     Splitting splitting = Splitting::Allowed;
     std::optional<std::uint32_t> disk; // start on exactly this disk (the current or the next)
     std::string what;                  // how messages name it
+    // An install item's file may move to a sub-folder of pieceSubdir when another file
+    // already has its path on the disk: storedName is its name there (path is pieceSubdir and
+    // storedName), folderHint the sub-folder's name to try first (the folder its source lies
+    // in). Empty storedName: the file stays where path says.
+    std::string storedName;
+    std::string folderHint;
 };
 
 struct PlannedPiece {
@@ -36,6 +42,7 @@ struct PlannedPiece {
 
 struct PlannedFile {
     std::vector<PlannedPiece> pieces; // one for a whole file
+    std::string subdir;               // pieceSubdir, or the sub-folder the file moved to
     std::uint32_t FirstDisk() const { return pieces.front().disk; }
 };
 
@@ -54,5 +61,5 @@ inline constexpr std::uint32_t kMaxPieces = 255;
 
 // The plan, or a ToolError naming the file that cannot be placed (too large for an empty
 // disk when it may not be split, more than 255 pieces, a disk number out of order, a name
-// already used by a different file on the same disk).
+// already used by a different file on the same disk when the file may not move).
 [[nodiscard]] DiskPlan PlanDisks(const std::vector<PlanFile>& files, const DiskFormat& format);

@@ -44,16 +44,21 @@ InstallItem CopyItem(std::uint8_t directory, const char* name, OverwriteMode ove
 } // namespace
 
 void AddUninstallerItems(ProductDescription& description, const fs::path& uninstaller) {
+    const auto table = description.tableLines.find("uninstall");
+    const std::uint32_t line = table == description.tableLines.end() ? 0 : table->second;
+    const auto refuse = [&](const std::string& problem) {
+        throw ToolError(SourceError{description.fileName, line, "uninstall.uninstaller", problem}
+                            .Message());
+    };
     if (!fs::is_regular_file(uninstaller)) {
-        throw ToolError("[uninstall] uninstaller: " + std::string(kUninstallerName) +
-                        " not found at " + uninstaller.string() +
-                        "; give --uninstaller PATH, or set uninstaller = false");
+        refuse(std::string(kUninstallerName) + " not found at " + uninstaller.string() +
+               "; give --uninstaller PATH, or set uninstaller = false");
     }
     SetupScript& script = description.script;
     if (script.directories.size() >= 255 &&
         std::ranges::none_of(script.directories, IsWindowsDirectory)) {
-        throw ToolError("[uninstall] uninstaller: the script has 255 directories and no room "
-                        "for the Windows directory the uninstaller goes to");
+        refuse("the script has 255 directories and no room for the Windows directory the "
+               "uninstaller goes to");
     }
 
     // First in the install list, so that they come from disk 1 while it is in the drive; the
@@ -65,8 +70,8 @@ void AddUninstallerItems(ProductDescription& description, const fs::path& uninst
     const std::array added = {program, CopyItem(1, kScriptName, OverwriteMode::Always)};
     script.installItems.insert(script.installItems.begin(), added.begin(), added.end());
     description.sources.insert(description.sources.begin(),
-                               {ItemSource{uninstaller, false, false, false},
-                                ItemSource{{}, false, false, true}});
+                               {ItemSource{uninstaller, false, false, false, line},
+                                ItemSource{{}, false, false, true, line}});
     description.itemIds.insert(description.itemIds.begin(),
                                {"uninstaller", "uninstaller's script copy"});
     for (Component& component : script.components) {

@@ -216,7 +216,7 @@ TEST_F(DiskBuilderTest, DisksGiveBackEveryFileAsSetupReadsThem) {
         EXPECT_LE(report.disks[disk - 1].used, 20000u);
     }
     EXPECT_FALSE(fs::exists(Disk("out", disks + 1)));
-    EXPECT_EQ(report.compressed, 3u); // PROGRAM.EXE, BILLBOARD.BMP, HELP.HTML
+    EXPECT_EQ(report.compressed, 3u);  // PROGRAM.EXE, BILLBOARD.BMP, HELP.HTML
     EXPECT_EQ(report.storedPlain, 2u); // NOISE.BIN and DATA do not shrink
     EXPECT_EQ(report.split, 1u);       // DATA
 
@@ -290,6 +290,9 @@ TEST_F(DiskBuilderTest, BadInputLeavesNoOutput) {
         (void)BuildDisks(Load(text), Options("bad", 20000), nullptr);
         ADD_FAILURE() << "built with a name that disks refuse";
     } catch (const ToolError& error) {
+        // Named by the description's file and the line of the item, like the loader's errors.
+        EXPECT_EQ(std::string(error.what()).rfind("product.toml:34: install item 4", 0), 0u)
+            << error.what();
         EXPECT_NE(std::string(error.what()).find("DA/TA"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(fs::exists(scratch_.Path() / "bad"));
@@ -360,6 +363,60 @@ TEST_F(DiskBuilderTest, UninstallerAndScriptCopyComeFirstFromDiskOne) {
     EXPECT_EQ(script.components.at(0).files, std::vector<std::uint32_t>{8});
 
     EXPECT_FALSE(Load(text + "uninstaller = false\n").addUninstaller);
+}
+
+TEST_F(DiskBuilderTest, RefusesAnItemInADirectoryThatDoesNotExist) {
+    // compile takes it, as a loadable script may hold it; SETUP.EXE could not install it.
+    std::string text = kProduct;
+    text.replace(text.find("name = \"HELP.HTML\""), 18, "name = \"HELP.HTML\"\ndirectory = 2");
+    const ProductDescription description = Load(text);
+    ASSERT_EQ(description.unusable.size(), 1u);
+    try {
+        (void)BuildDisks(description, Options("out", 20000), nullptr);
+        ADD_FAILURE() << "built an item for directory 2 of 1";
+    } catch (const ToolError& error) {
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("product.toml:44: install.directory: there is "
+                             "no directory 2 (of 1)",
+                             0),
+                  0u)
+            << error.what();
+    }
+    EXPECT_FALSE(fs::exists(scratch_.Path() / "out"));
+}
+
+TEST_F(DiskBuilderTest, SameNamesFromOtherFoldersMoveToSubFolders) {
+    const Bytes other = Text(2500, 11);
+    scratch_.Write("other help/help.html", other);
+    scratch_.Write("more/help.html", Text(2600, 12));
+    std::string text = kProduct;
+    const std::string inSub = "compressed = true\nsource_subdir = \"SUB\"\n";
+    text += "[[install]]\nname = \"HELP.HTML\"\nsource = \"other help/help.html\"\n" + inSub;
+    text += "[[install]]\nname = \"help.html\"\nsource = \"more/help.html\"\n" + inSub;
+    text += "[[install]]\nname = \"HELP.HTML\"\nsource = \"src/help.html\"\n" + inSub;
+    (void)BuildDisks(Load(text), Options("out", 1000000), nullptr);
+    const SetupScript script = ParseSetupScript(Read(Disk("out", 1) + "/SETUP.INF"));
+    ASSERT_EQ(script.installItems.size(), 11u);
+    EXPECT_EQ(script.installItems[6].sourceSubdir.Str(), "SUB") << "the first keeps its place";
+    EXPECT_EQ(script.installItems[8].sourceSubdir.Str(), "SUB\\OTHERHELP");
+    EXPECT_EQ(script.installItems[9].sourceSubdir.Str(), "SUB\\MORE") << "FAT ignores case";
+    EXPECT_EQ(script.installItems[10].sourceSubdir.Str(), "SUB") << "the same bytes are shared";
+    EXPECT_EQ(InstalledBytes("out", script.installItems[6]), sources_["src/help.html"]);
+    EXPECT_EQ(InstalledBytes("out", script.installItems[8]), other);
+    EXPECT_EQ(InstalledBytes("out", script.installItems[9]), Text(2600, 12));
+    EXPECT_EQ(InstalledBytes("out", script.installItems[10]), sources_["src/help.html"]);
+}
+
+TEST_F(DiskBuilderTest, ReadmeGetsCrLfLineEnds) {
+    // An edit control breaks lines at CR LF only; the installed copy of the same file matches.
+    const std::string lf = "one\ntwo\r\nthree\n\n";
+    scratch_.Write("src/readme.txt", Bytes(lf.begin(), lf.end()));
+    (void)BuildDisks(Load(), Options("out", 1000000), nullptr);
+    const std::string crlf = "one\r\ntwo\r\nthree\r\n\r\n";
+    EXPECT_EQ(Read(Disk("out", 1) + "/README.TXT"), Bytes(crlf.begin(), crlf.end()));
+    const SetupScript script = ParseSetupScript(Read(Disk("out", 1) + "/SETUP.INF"));
+    EXPECT_EQ(InstalledBytes("out", script.installItems[0]), Bytes(crlf.begin(), crlf.end()));
+    EXPECT_EQ(script.installItems[0].size, crlf.size());
 }
 
 } // namespace

@@ -104,6 +104,27 @@ expect_exit 2 "foreign output" "$setupkit" build "$work/product/product.toml" -o
 expect_in err "refusing to replace it" "foreign output"
 [ -f "$work/mine/notes.txt" ] || fail "foreign output: notes.txt is gone"
 
+# A starter product builds as it is; a folder that holds something is not written into.
+expect_exit 0 "new" "$setupkit" new "$work/starter"
+expect_exit 0 "build the starter" "$setupkit" build "$work/starter/product.toml" \
+  -o "$work/starter/disks" --setup-exe "$work/SETUP.EXE"
+[ -s "$work/err" ] && fail "build the starter: unexpected messages: $(cat "$work/err")"
+expect_exit 0 "dump the starter" "$setupkit" dump "$work/starter/disks/disk1/SETUP.INF"
+expect_in out 'name = "My Product 1.0"' "the starter's definitions are used"
+expect_in out 'command = "NOTEPAD.EXE ?D\\docs\\GUIDE.TXT"' "a tree's file in a text"
+cp "$work/starter/product.toml" "$work/starter-product.toml"
+expect_exit 2 "new into a folder that holds something" "$setupkit" new "$work/starter"
+expect_in err "is not empty" "new refuses a folder that holds something"
+cmp -s "$work/starter/product.toml" "$work/starter-product.toml" || fail "new changed a file"
+
+# A description's faults found by build name the file and the line.
+printf '[[directory]]\npath = "C:\\\\A"\n[[install]]\nname = "A.TXT"\nsource = "files/license.txt"\ndirectory = 3\n' \
+  >"$work/product/baddir.toml"
+expect_exit 2 "item in no directory" "$setupkit" build "$work/product/baddir.toml" -o "$work/bad" \
+  --setup-exe "$work/SETUP.EXE"
+expect_in err "$work/product/baddir.toml:6: install.directory: there is no directory 3" \
+  "item in no directory"
+
 if [ "$failures" -ne 0 ]; then
   echo "build-cli-test: $failures check(s) failed" >&2
   exit 1

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// References in the texts of a product description: `${name}` stands for the text a
+// definition gives (or the installed path of a tree's file), so that a name written once is
+// used everywhere. `$${` writes `${` itself.
+
+struct ReferenceExpansion {
+    std::string text;    // the text with every reference replaced
+    std::string problem; // empty on success
+};
+
+// lookup gives the text for a name, or nothing when no such name is defined.
+[[nodiscard]] ReferenceExpansion
+ExpandReferences(std::string_view text,
+                 const std::function<std::optional<std::string>(std::string_view)>& lookup);
+
+// The text written so that ExpandReferences gives it back unchanged: every `${` becomes `$${`.
+[[nodiscard]] std::string EscapeReferences(std::string_view text);
