@@ -5,6 +5,8 @@
 #include "script/ScriptLoader.h"
 #include "script/ScriptWriter.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -20,29 +22,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// A folder of its own below the temporary directory, removed afterwards.
-class Folder {
-public:
-    Folder() {
-        std::string name = (fs::temp_directory_path() / "setupkit-tree-XXXXXX").string();
-        path_ = ::mkdtemp(name.data()) ? fs::path(name) : fs::path();
-    }
-    ~Folder() {
-        std::error_code code;
-        fs::remove_all(path_, code);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-
-    void Write(const std::string& name, const std::string& content = {}) const {
-        fs::create_directories((path_ / name).parent_path());
-        std::ofstream(path_ / name, std::ios::binary) << content;
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string_view Stored(const FixedText& text) {
     return text.Stored();
@@ -55,7 +34,7 @@ SourceError LoadError(const std::string& text, const fs::path& base) {
 }
 
 // The product of the tests below: files in folders, a few of them excluded.
-void WriteProductFiles(const Folder& folder) {
+void WriteProductFiles(const ScratchFolder& folder) {
     folder.Write("app/b.txt", "bb");
     folder.Write("app/a/z.txt", "zzz");
     folder.Write("app/a-b/c.txt", "c");
@@ -134,7 +113,7 @@ TEST(TreePattern, StarsQuestionMarksAndFolders) {
 }
 
 TEST(FolderTree, ListsFilesInByteOrderWithTheirFolders) {
-    Folder folder;
+    ScratchFolder folder;
     WriteProductFiles(folder);
     const TreeListing listing = ListFolderTree(folder.Path() / "app", {"**"}, {"**/*.bak"}, 99);
     ASSERT_TRUE(listing.problem.empty()) << listing.problem;
@@ -154,7 +133,7 @@ TEST(FolderTree, ListsFilesInByteOrderWithTheirFolders) {
 }
 
 TEST(FolderTree, ExpandsIntoDirectoriesAndItemsInWrittenOrder) {
-    Folder folder;
+    ScratchFolder folder;
     WriteProductFiles(folder);
     const Result<ProductDescription> loaded =
         ParseProductDescription(kProduct, "product.toml", folder.Path());
@@ -215,7 +194,7 @@ TEST(FolderTree, ExpandsIntoDirectoriesAndItemsInWrittenOrder) {
 }
 
 TEST(FolderTree, DumpOfAnExpandedTreeCompilesBack) {
-    Folder folder;
+    ScratchFolder folder;
     WriteProductFiles(folder);
     const Result<ProductDescription> loaded =
         ParseProductDescription(kProduct, "product.toml", folder.Path());
@@ -230,7 +209,7 @@ TEST(FolderTree, DumpOfAnExpandedTreeCompilesBack) {
 }
 
 TEST(FolderTree, FaultsNameTheLineAndField) {
-    Folder folder;
+    ScratchFolder folder;
     WriteProductFiles(folder);
     const std::string head = "[[directory]]\npath = \"C:\\\\A\"\n[[tree]]\n";
     const struct {
@@ -268,7 +247,7 @@ TEST(FolderTree, FaultsNameTheLineAndField) {
 }
 
 TEST(FolderTree, LimitsOfTheFormatAreErrorsNotCuts) {
-    Folder folder;
+    ScratchFolder folder;
     // 256 folders: with the destination, one directory more than a script can number.
     for (int i = 0; i < 256; ++i) {
         folder.Write("many/d" + std::to_string(1000 + i) + "/f.txt");

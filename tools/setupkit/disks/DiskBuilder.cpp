@@ -385,8 +385,14 @@ fs::path DefaultSetupExe() {
     if (code) {
         return {};
     }
-    // <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/SETUP.EXE, the copy
-    // without debug information, else the program as linked.
+    // Installed: <prefix>/bin/setupkit -> <prefix>/share/setupkit/SETUP.EXE.
+    const fs::path installed =
+        self.parent_path().parent_path() / "share" / "setupkit" / kSetupExeName;
+    if (fs::exists(installed, code)) {
+        return installed;
+    }
+    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/
+    // SETUP.EXE, the copy without debug information, else the program as linked.
     const fs::path shell =
         self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell";
     const fs::path distribution = shell / "dist" / kSetupExeName;

@@ -63,7 +63,8 @@ struct StoredForm {
 [[nodiscard]] StoredForm CompressForDisk(const std::vector<std::uint8_t>& data,
                                          const std::string& name);
 
-// Where SETUP.EXE is looked for when --setup-exe is not given: in the Win32 build beside the
+// Where SETUP.EXE is looked for when --setup-exe is not given: installed, in
+// <prefix>/share/setupkit beside <prefix>/bin/setupkit; else in the Win32 build beside the
 // build of this tool, <build>/win32/src/shell/dist/SETUP.EXE (stripped of debug information)
 // or else <build>/win32/src/shell/SETUP.EXE. Empty when the tool's own path is unknown.
 std::filesystem::path DefaultSetupExe();

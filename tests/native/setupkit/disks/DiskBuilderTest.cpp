@@ -6,6 +6,8 @@
 #include "lz/SzddExpander.h"
 #include "script/ScriptLoader.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -23,32 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A folder of its own below the temporary directory, removed afterwards.
-class Scratch {
-public:
-    Scratch() {
-        std::string name = (fs::temp_directory_path() / "setupkit-disks-XXXXXX").string();
-        path_ = ::mkdtemp(name.data()) ? fs::path(name) : fs::path();
-    }
-    ~Scratch() {
-        std::error_code code;
-        fs::remove_all(path_, code);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-    void Write(const std::string& name, const Bytes& bytes) const {
-        fs::create_directories((path_ / name).parent_path());
-        std::ofstream(path_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    fs::path path_;
-};
 
 Bytes Text(std::size_t size, unsigned seed) {
     static const char* const kWords[] = {"setup ", "disk ", "the ", "file ", "\r\n", "of "};
@@ -203,7 +179,7 @@ protected:
         return tree;
     }
 
-    Scratch scratch_;
+    ScratchFolder scratch_;
     std::map<std::string, Bytes> sources_;
 };
 

@@ -1,0 +1,38 @@
+# `cmake --install` and `cpack` (a .deb and a .tar.gz): setupkit in bin; SETUP.EXE, KXUN32.EXE
+# and the end-to-end driver in share/setupkit, where setupkit finds them; the docs and the
+# sample in share/doc/setupkit. The Windows programs come from the sub-builds: the i686 ones
+# (dist32) where the tests run an x86-64 build, else the Win32 build's own.
+install(TARGETS setupkit RUNTIME DESTINATION bin)
+
+if(TARGET dist32)
+    set(SETUPKIT_PRODUCT_BUILD "${CMAKE_BINARY_DIR}/dist32")
+else()
+    set(SETUPKIT_PRODUCT_BUILD "${CMAKE_BINARY_DIR}/win32")
+endif()
+install(FILES
+    "${SETUPKIT_PRODUCT_BUILD}/src/shell/dist/SETUP.EXE"
+    "${SETUPKIT_PRODUCT_BUILD}/src/uninstall/dist/KXUN32.EXE"
+    "${CMAKE_BINARY_DIR}/win32/tests/e2e/driver/e2e_driver.exe"
+    DESTINATION share/setupkit OPTIONAL)
+install(DIRECTORY docs/ DESTINATION share/doc/setupkit)
+install(FILES README.md DESTINATION share/doc/setupkit)
+install(DIRECTORY examples/sample DESTINATION share/doc/setupkit/examples)
+
+set(CPACK_PACKAGE_NAME setupkit)
+set(CPACK_PACKAGE_VENDOR "setupkit")
+set(CPACK_PACKAGE_CONTACT "setupkit developers <setupkit@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Data-driven setup program for 32-bit Windows and its authoring tool")
+set(CPACK_GENERATOR DEB TGZ)
+set(CPACK_PACKAGE_FILE_NAME "setupkit-${PROJECT_VERSION}-${CMAKE_SYSTEM_PROCESSOR}")
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+# The tool's own libraries, and what runs the installers it makes: Wine on a virtual display.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, wine, xvfb")
+include(CPack)
+
+setupkit_add_test(NAME package_install
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/package-test.sh ${CMAKE_BINARY_DIR}
+            ${CMAKE_SOURCE_DIR}
+    TIMEOUT 300)

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The package as a user gets it: cpack makes the .deb and the .tar.gz of the build; the .deb is
+# unpacked into a scratch root as dpkg places its files, and its setupkit builds the sample's
+# disks with the SETUP.EXE and KXUN32.EXE it finds beside itself.
+#   package-test.sh BUILD_DIR SOURCE_DIR
+set -uo pipefail
+build=$1 source=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "package-test: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log"; fail "cpack failed"; }
+deb=$(find "$scratch/out" -maxdepth 1 -name '*.deb' -print -quit)
+tgz=$(find "$scratch/out" -maxdepth 1 -name '*.tar.gz' -print -quit)
+[ -n "$deb" ] && [ -n "$tgz" ] || fail "no .deb and .tar.gz in $(ls "$scratch/out")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in wine xvfb libstdc++6; do
+    grep -qw "$needed" <<<"$depends" || fail "the .deb does not depend on $needed: $depends"
+done
+
+dpkg-deb -x "$deb" "$scratch/root" || fail "dpkg-deb -x failed"
+usr="$scratch/root/usr"
+for file in bin/setupkit share/setupkit/SETUP.EXE share/setupkit/KXUN32.EXE \
+    share/setupkit/e2e_driver.exe share/doc/setupkit/uninstall.md \
+    share/doc/setupkit/examples/sample/product.toml; do
+    [ -f "$usr/$file" ] || fail "the .deb has no $file"
+done
+tar -tzf "$tgz" | grep -q '/bin/setupkit$' || fail "the .tar.gz has no bin/setupkit"
+
+# The installed tool, away from the build tree, with the sample as installed.
+cp -r "$usr/share/doc/setupkit/examples/sample" "$scratch/sample"
+"$usr/bin/setupkit" build "$scratch/sample/product.toml" -o "$scratch/disks" \
+    >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; fail "setupkit build failed"; }
+for file in SETUP.EXE SETUP.INF KXUN32.EX_; do
+    [ -f "$scratch/disks/disk1/$file" ] || fail "disk 1 has no $file"
+done
+cmp -s "$scratch/disks/disk1/SETUP.EXE" "$usr/share/setupkit/SETUP.EXE" ||
+    fail "disk 1's SETUP.EXE is not the installed one"
+echo "package-test: the .deb installs setupkit, which builds the sample with its own programs"
