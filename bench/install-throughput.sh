@@ -24,7 +24,8 @@ setupkit_wine_prefix
 setupkit_wine_display
 
 work=$(mktemp -d)
-trap 'rm -rf "$work" "$WINEPREFIX/drive_c/BENCH" "$WINEPREFIX/drive_c/BENCHCOPY"' EXIT
+# The prefix's Wine processes and the virtual display end with the benchmark.
+trap 'rm -rf "$work" "$WINEPREFIX/drive_c/BENCH" "$WINEPREFIX/drive_c/BENCHCOPY"; setupkit_wine_stop' EXIT
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"; }
 seconds() { awk -v ms="$1" 'BEGIN { printf "%.2f", ms / 1000 }'; }
 
