@@ -71,15 +71,16 @@ prefix_snapshot() {
 }
 
 # prefix_changes BEFORE AFTER: the lines that differ, "<" for gone and ">" for new, with the
-# file or key they belong to; registry values are shown under their key. Wine's own scratch
-# keys (Software\Wine\Temporary System Parameters) are left out.
+# file or key they belong to; registry values are shown under their key. Wine's own records
+# are left out: its scratch keys (Software\Wine\Temporary System Parameters) and the host menu
+# entries it made for shortcuts (Software\Wine\MenuFiles), which it keeps when they go.
 prefix_changes() {
     local before=$1 after=$2 part
     diff "$before/files.txt" "$after/files.txt" | sed -n 's/^\([<>]\) [0-9a-f]*  /\1 file /p'
     for part in machine user; do
         diff <(prefix_registry_lines "$before/$part.reg") <(prefix_registry_lines "$after/$part.reg") |
             sed -n "s/^\\([<>]\\) /\\1 $part /p" |
-            grep -v 'Software\\Wine\\Temporary System Parameters'
+            grep -v -e 'Software\\Wine\\Temporary System Parameters' -e 'Software\\Wine\\MenuFiles'
     done
 }
 
