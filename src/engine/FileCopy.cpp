@@ -14,6 +14,61 @@
 namespace {
 
 constexpr DWORD kAppendBlockSize = 0xFFFE;
+// The bytes of a compressed file's header.
+constexpr DWORD kCompressedHeaderSize = 14;
+
+// The file's first bytes (up to a compressed header's worth) and its size. Throws SetupError
+// with the system error code when it cannot be read.
+std::string ReadHead(const std::string& path, std::uint64_t& size) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !GetFileSizeEx(file.get(), &length)) {
+        throw SetupError(GetLastError(), "cannot read " + path);
+    }
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    std::string head(kCompressedHeaderSize, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.data(), kCompressedHeaderSize, &read, nullptr)) {
+        throw SetupError(GetLastError(), "cannot read " + path);
+    }
+    head.resize(read);
+    return head;
+}
+
+// The version-installation service reports success for files it did not install whole: a
+// damaged compressed source expands into a short or garbled file, a source cut inside its
+// header is copied as it is, and a disk that fills up leaves a short file. So the installed
+// file is measured against the size the source's header gives (its own size when it is not
+// compressed), and a source under a compressed name must carry a whole header. A file that
+// fails is removed, so that no garbage is left in its place, and the failure goes to the
+// item's failure question.
+bool InstalledWhole(const std::string& source, const std::string& target) {
+    try {
+        std::uint64_t sourceSize = 0;
+        const std::string head = ReadHead(source, sourceSize);
+        const bool compressedName = !source.empty() && source.back() == '_';
+        if (compressedName && IsDamagedCompressedHeader(head, sourceSize)) {
+            return false;
+        }
+        const std::int32_t expected = LzExpandedSize(source.c_str());
+        WIN32_FILE_ATTRIBUTE_DATA installed{};
+        return expected >= 0 &&
+               GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &installed) &&
+               installed.nFileSizeHigh == 0 &&
+               installed.nFileSizeLow == static_cast<DWORD>(expected);
+    } catch (const SetupError&) {
+        // A source that can no longer be read cannot vouch for the file.
+        return false;
+    }
+}
+
+void VerifyInstalledFile(const std::string& source, const std::string& target) {
+    if (!InstalledWhole(source, target)) {
+        DeleteIfNamed(target);
+        throw SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+    }
+}
 
 } // namespace
 
@@ -105,6 +160,7 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
         }
         switch (NextVersionInstallStep(result, cleared)) {
         case VersionInstallStep::Done:
+            VerifyInstalledFile(JoinPath(fromDirectory, fromName), target);
             done = 1;
             if (readOnly == ReadOnly::Yes) {
                 SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);

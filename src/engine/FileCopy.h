@@ -41,8 +41,11 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
 // deleted at once. A target in use asks the file-in-use question (Retry installs again; Abort
 // and Ignore are thrown as 3 and 5); a read-only target is made writable and installed again
 // (once: a target still write-protected after that is a failure).
-// On success done is set and the file made read-only when asked. Any other result is thrown:
-// the service's result word is the SetupError code.
+// The installed file must have the size the source's header gives, and a source under a
+// compressed name a whole header: otherwise it is removed and ERROR_INVALID_DATA thrown (the
+// service reports success for short and garbled files). On success done is set and the file
+// made read-only when asked. Any other result is thrown: the service's result word is the
+// SetupError code.
 void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
                           std::string_view sourceDirectory, std::string_view sourceName,
                           ReadOnly readOnly, std::uint8_t& done);

@@ -171,6 +171,38 @@ TEST_F(FileCopyTest, AnUnreadableSourceThrowsTheServicesResultWord) {
     EXPECT_TRUE(FilesIn(scratch).empty());
 }
 
+TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
+    // The service reports success for all three (measured under Wine): cut short in its data,
+    // cut inside its header, and data overwritten in the middle: a run of 0xFF bytes reads as
+    // literals only, so that stretch expands to far fewer bytes than the references it
+    // replaced.
+    const std::string whole = ReadAll(fixtures + "ours.tx_");
+    std::string bent = whole;
+    bent.replace(whole.size() / 2, 1000, 1000, static_cast<char>(0xFF));
+    const std::string disk = scratch + "disk\\";
+    ASSERT_TRUE(CreateDirectoryA(disk.c_str(), nullptr));
+    const std::string installed = scratch + "installed\\";
+    ASSERT_TRUE(CreateDirectoryA(installed.c_str(), nullptr));
+    for (const std::string& damaged : {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
+        WriteAll(disk + "damaged.tx_", damaged);
+        std::uint8_t done = 0;
+        EXPECT_EQ(ThrownCode([&] {
+                      InstallVersionedFile(installed, "TEXT.TXT", disk, "damaged.tx_",
+                                           ReadOnly::No, done);
+                  }),
+                  static_cast<std::uint32_t>(ERROR_INVALID_DATA))
+            << damaged.size();
+        EXPECT_EQ(done, 0);
+        EXPECT_TRUE(FilesIn(installed).empty()) << damaged.size();
+    }
+    // The same cut header under a plain name is a plain file: installed as it is.
+    WriteAll(disk + "plain.txt", whole.substr(0, 10));
+    std::uint8_t done = 0;
+    InstallVersionedFile(installed, "PLAIN.TXT", disk, "plain.txt", ReadOnly::No, done);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(ReadAll(installed + "PLAIN.TXT"), whole.substr(0, 10));
+}
+
 TEST_F(FileCopyTest, AppendCopiesEveryBlockAndNothingOfAnEmptySource) {
     std::string big(200000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) {
