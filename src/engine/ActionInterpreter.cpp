@@ -57,12 +57,12 @@ void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
     if (item.diskNumber != context.currentDisk) {
         context.host.AskForNextDisk(ItemSourcePath(item, {}, PlatformFullPath));
     } else if (static_cast<ItemAction>(item.action) == ItemAction::Copy &&
-               !FileExists(ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {
+               !FileExists(
+                   ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {
         // The disk in the drive no longer holds the file: it was taken out or swapped since.
         // Once it is back the item is installed as if nothing had happened; without it the
         // copy fails and asks whether to go on.
-        static_cast<void>(
-            context.host.AskForDiskAgain(ItemSourcePath(item, {}, PlatformFullPath)));
+        static_cast<void>(context.host.AskForDiskAgain(ItemSourcePath(item, {}, PlatformFullPath)));
     }
     const std::string sourcePath =
         ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath);

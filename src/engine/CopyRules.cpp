@@ -26,6 +26,6 @@ bool IsDamagedCompressedHeader(std::string_view head, std::uint64_t size) {
     if (head.substr(0, 2) != kCompressedSignature.substr(0, 2)) {
         return false;
     }
-    return size < kCompressedHeaderSize || head.substr(0, kCompressedSignature.size()) !=
-                                               kCompressedSignature;
+    return size < kCompressedHeaderSize ||
+           head.substr(0, kCompressedSignature.size()) != kCompressedSignature;
 }

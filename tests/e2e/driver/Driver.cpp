@@ -661,7 +661,8 @@ void Driver::ClickAt(const Step& step) {
 void Driver::Insert(const Step& step) {
     // The runner owns the drive letter: it points the drive at the folder we ask for (or at
     // nothing) and answers "ok", or "no drive" in a run without one.
-    const std::string answer = AskRunner("SWAP", step.text.empty() ? "-" : step.text, TimeoutMs(step));
+    const std::string answer =
+        AskRunner("SWAP", step.text.empty() ? "-" : step.text, TimeoutMs(step));
     if (answer != "ok") {
         Fail("this run has no disk drive (the runner's --drive)");
     }
@@ -1071,8 +1072,7 @@ void Driver::EndProgram() {
     }
 }
 
-std::string Driver::AskRunner(const std::string& name, const std::string& text,
-                              DWORD timeoutMs) {
+std::string Driver::AskRunner(const std::string& name, const std::string& text, DWORD timeoutMs) {
     if (options_.requestDirectory.empty()) {
         Fail("this run has no runner to ask (the driver's --requests)");
     }
@@ -1090,7 +1090,8 @@ std::string Driver::AskRunner(const std::string& name, const std::string& text,
     if (!MoveFileExA((request + ".NEW").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         Fail("cannot write " + request);
     }
-    if (!Poll(timeoutMs, [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+    if (!Poll(timeoutMs,
+              [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
         Fail("the runner did not answer the " + name + " request within " +
              std::to_string(timeoutMs / 1000) + " s");
     }

@@ -12,11 +12,11 @@
 class WineSettings;
 
 struct DriverOptions {
-    std::string program;       // the program under test (a Windows path)
-    std::string arguments;     // its command-line arguments
-    std::string shotDirectory; // where `shot` writes its pictures; also the failure picture
+    std::string program;          // the program under test (a Windows path)
+    std::string arguments;        // its command-line arguments
+    std::string shotDirectory;    // where `shot` writes its pictures; also the failure picture
     std::string requestDirectory; // where `insert` and `run` ask the runner
-    int deadlineSeconds = 150; // the whole run, however many steps
+    int deadlineSeconds = 150;    // the whole run, however many steps
 };
 
 enum class RunResult : int { Passed = 0, Failed = 1 };

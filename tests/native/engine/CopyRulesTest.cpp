@@ -124,7 +124,8 @@ TEST(VersionInstallResults, WriteProtectionAfterClearingTheAttributeFails) {
 
 TEST(CompressedHeaders, OnlyAnSzFileWithoutItsWholeHeaderIsDamaged) {
     using namespace std::string_literals;
-    const std::string header = "SZDD\x88\xF0\x27\x33" "A\0\x10\0\0\0"s;
+    const std::string header = "SZDD\x88\xF0\x27\x33"
+                               "A\0\x10\0\0\0"s;
     // Whole: the expansion library reads it.
     EXPECT_FALSE(IsDamagedCompressedHeader(header, 14));
     EXPECT_FALSE(IsDamagedCompressedHeader(header, 4000));

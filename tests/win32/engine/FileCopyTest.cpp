@@ -182,12 +182,13 @@ TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
     // The disk is a folder of its own: the service does not install a file beside its source.
     const std::string disk = scratch + "disk\\";
     CreateDirectoryA(disk.c_str(), nullptr);
-    for (const std::string& damaged : {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
+    for (const std::string& damaged :
+         {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
         WriteAll(disk + "damaged.tx_", damaged);
         std::uint8_t done = 0;
         EXPECT_EQ(ThrownCode([&] {
-                      InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_",
-                                           ReadOnly::No, done);
+                      InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_", ReadOnly::No,
+                                           done);
                   }),
                   static_cast<std::uint32_t>(ERROR_INVALID_DATA))
             << damaged.size();
