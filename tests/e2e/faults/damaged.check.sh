@@ -1,6 +1,6 @@
 source "$E2E_DIR/install/checks.sh"
 
-names=(good.txt trunc.dat bent.dat cut.dat gone.txt last.txt)
+names=(good.txt trunc.dat bent.dat cut.dat gone.txt lost.txt last.txt)
 for name in "${names[@]}"; do
     check_same_file "C:\\DMGAPP\\$name" "$WORK/product/files/$name"
 done
