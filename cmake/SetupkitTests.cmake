@@ -31,7 +31,8 @@ endfunction()
 # the lanes run side by side. A test goes to the lane given, else to the next lane in turn.
 # After the last Wine test, wine_stop ends every lane's wineserver and display.
 function(setupkit_add_test)
-    cmake_parse_arguments(ARG "" "NAME;TIMEOUT;WORKING_DIRECTORY;WINE_LANE" "COMMAND;LABELS"
+    cmake_parse_arguments(ARG "" "NAME;TIMEOUT;WORKING_DIRECTORY;WINE_LANE;SKIP_RETURN_CODE"
+                          "COMMAND;LABELS"
                           ${ARGN})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
@@ -51,6 +52,9 @@ function(setupkit_add_test)
     set(properties TIMEOUT ${ARG_TIMEOUT})
     if(ARG_LABELS)
         list(APPEND properties LABELS "${ARG_LABELS}")
+    endif()
+    if(ARG_SKIP_RETURN_CODE)
+        list(APPEND properties SKIP_RETURN_CODE ${ARG_SKIP_RETURN_CODE})
     endif()
     if(WIN32)
         if("${ARG_WINE_LANE}" STREQUAL "")

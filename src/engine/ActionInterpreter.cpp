@@ -1,6 +1,7 @@
 #include "engine/ActionInterpreter.h"
 
 #include "engine/FileCopy.h"
+#include "engine/FileOperations.h"
 #include "engine/ItemPaths.h"
 #include "engine/PathOperations.h"
 #include "engine/ProcessOperations.h"
@@ -55,6 +56,13 @@ void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
     // Outside the failure handling below: giving up the disk cancels the installation.
     if (item.diskNumber != context.currentDisk) {
         context.host.AskForNextDisk(ItemSourcePath(item, {}, PlatformFullPath));
+    } else if (static_cast<ItemAction>(item.action) == ItemAction::Copy &&
+               !FileExists(
+                   ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {
+        // The disk in the drive no longer holds the file: it was taken out or swapped since.
+        // Once it is back the item is installed as if nothing had happened; without it the
+        // copy fails and asks whether to go on.
+        static_cast<void>(context.host.AskForDiskAgain(ItemSourcePath(item, {}, PlatformFullPath)));
     }
     const std::string sourcePath =
         ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath);

@@ -4,6 +4,7 @@
 #include "script/SetupError.h"
 
 #include <cstdint>
+#include <string_view>
 
 // The decisions of the file copy that do not need the platform: whether an existing file is
 // replaced, and what a result of the version-installation service calls for.
@@ -72,3 +73,12 @@ enum class ReadOnlyCleared { No, Yes };
 // a failure, rather than the same attempt repeated for ever.
 [[nodiscard]] VersionInstallStep NextVersionInstallStep(std::uint32_t result,
                                                         ReadOnlyCleared cleared);
+
+// Whether the first bytes of a file stored under a compressed name (head: up to its first 14
+// bytes, size: its whole size) are those of a compressed file that was cut short or damaged
+// in its header. The expansion library copies such a file unchanged, as if it were not
+// compressed, and reports success. The disks never hold a file that begins with "SZ" other than
+// a compressed one (a file asked to be compressed that would not shrink is stored as it is,
+// unless it begins with "SZ"), so one that begins with "SZ" without the whole 14-byte header
+// and its full signature is damaged.
+[[nodiscard]] bool IsDamagedCompressedHeader(std::string_view head, std::uint64_t size);

@@ -8,12 +8,109 @@
 #include "engine/PathOperations.h"
 #include "script/SetupError.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 namespace {
 
 constexpr DWORD kAppendBlockSize = 0xFFFE;
+// The bytes of a compressed file's header.
+constexpr DWORD kCompressedHeaderSize = 14;
+
+// The file's first bytes (up to a compressed header's worth) and its size. Throws SetupError
+// with the system error code when it cannot be read.
+std::string ReadHead(const std::string& path, std::uint64_t& size) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !GetFileSizeEx(file.get(), &length)) {
+        throw SetupError(GetLastError(), "cannot read " + path);
+    }
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    std::string head(kCompressedHeaderSize, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.data(), kCompressedHeaderSize, &read, nullptr)) {
+        throw SetupError(GetLastError(), "cannot read " + path);
+    }
+    head.resize(read);
+    return head;
+}
+
+// What the source of an installation promises, measured before the service reads it (the
+// disk may be gone once it has: it reads from the file it opened).
+struct SourceMeasure {
+    enum class State { Whole, Unreadable, Damaged } state = State::Unreadable;
+    DWORD expandedSize = 0;
+};
+
+// The version-installation service reports success for files it did not install whole: a
+// damaged compressed source expands into a short or garbled file, a source cut inside its
+// header is copied as it is, and a disk that fills up leaves a short file (measured under
+// Wine). So a source under a compressed name must carry a whole header, and the installed file
+// must have the size that the source's header gives (its own size when it is not compressed).
+// A source that cannot be read is left to the service, which reports it.
+SourceMeasure MeasureSource(const std::string& source) noexcept {
+    SourceMeasure measure;
+    try {
+        std::uint64_t size = 0;
+        const std::string head = ReadHead(source, size);
+        const bool compressedName = !source.empty() && source.back() == '_';
+        if (compressedName && IsDamagedCompressedHeader(head, size)) {
+            measure.state = SourceMeasure::State::Damaged;
+            return measure;
+        }
+        const std::int32_t expanded = LzExpandedSize(source.c_str());
+        if (expanded >= 0) {
+            measure.state = SourceMeasure::State::Whole;
+            measure.expandedSize = static_cast<DWORD>(expanded);
+        }
+    } catch (...) {
+        // Unreadable: no memory for the path, or the file cannot be opened.
+    }
+    return measure;
+}
+
+// A file installed from a source that was not whole, or not of the size promised, is removed,
+// so that no garbage is left in its place, and the failure goes to the item's question.
+void VerifyInstalledFile(const SourceMeasure& source, const std::string& target) {
+    WIN32_FILE_ATTRIBUTE_DATA installed{};
+    const bool whole = source.state == SourceMeasure::State::Whole &&
+                       GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &installed) &&
+                       installed.nFileSizeHigh == 0 &&
+                       installed.nFileSizeLow == source.expandedSize;
+    if (!whole) {
+        DeleteIfNamed(target);
+        throw SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+    }
+}
+
+// The names of the temporary files (*.tmp) in a directory.
+std::vector<std::string> TemporaryFilesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const UniqueFind search(FindFirstFileA(JoinPath(directory, "*.tmp").c_str(), &found));
+    if (!search) {
+        return names;
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+// Deletes the temporary files that appeared in the directory since `before` was taken. The
+// version-installation service expands into a temporary file beside the target and, when the
+// disk fills up, leaves it there without reporting it (measured under Wine).
+void DeleteNewTemporaryFiles(const std::string& directory, const std::vector<std::string>& before) {
+    for (const std::string& name : TemporaryFilesIn(directory)) {
+        if (std::find(before.begin(), before.end(), name) == before.end()) {
+            DeleteIfNamed(JoinPath(directory, name));
+        }
+    }
+}
 
 } // namespace
 
@@ -93,18 +190,26 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
     std::string toName(destinationName);
     std::string fromDirectory(sourceDirectory);
     std::string fromName(sourceName);
+    const SourceMeasure source = MeasureSource(JoinPath(fromDirectory, fromName));
+    if (source.state == SourceMeasure::State::Damaged) {
+        // Refused before the service replaces the existing file with a copy of the damage.
+        throw SetupError(ERROR_INVALID_DATA, "damaged: " + JoinPath(fromDirectory, fromName));
+    }
     ReadOnlyCleared cleared = ReadOnlyCleared::No;
     for (;;) {
         char temporary[kPathCapacity] = {};
         UINT temporaryLength = sizeof temporary;
+        const std::vector<std::string> temporaryBefore = TemporaryFilesIn(toDirectory);
         const DWORD result =
             VerInstallFileA(VIFF_FORCEINSTALL, fromName.data(), toName.data(), fromDirectory.data(),
                             toDirectory.data(), toDirectory.data(), temporary, &temporaryLength);
         if (result & kVersionTempFile) {
             DeleteIfNamed(JoinPath(toDirectory, temporary));
         }
+        DeleteNewTemporaryFiles(toDirectory, temporaryBefore);
         switch (NextVersionInstallStep(result, cleared)) {
         case VersionInstallStep::Done:
+            VerifyInstalledFile(source, target);
             done = 1;
             if (readOnly == ReadOnly::Yes) {
                 SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);

@@ -38,11 +38,15 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
 
 // Installs sourceDirectory\sourceName as destinationDirectory\destinationName with
 // VerInstallFileA, forcing it past the version check. A temporary file the service leaves is
-// deleted at once. A target in use asks the file-in-use question (Retry installs again; Abort
-// and Ignore are thrown as 3 and 5); a read-only target is made writable and installed again
-// (once: a target still write-protected after that is a failure).
-// On success done is set and the file made read-only when asked. Any other result is thrown:
-// the service's result word is the SetupError code.
+// deleted at once, also one it does not report (a new *.tmp file in the destination directory). A
+// target in use asks the file-in-use question (Retry installs again; Abort and Ignore are thrown as
+// 3 and 5); a read-only target is made writable and installed again (once: a target still
+// write-protected after that is a failure). A source under a compressed name must have a whole
+// header (else ERROR_INVALID_DATA is thrown and the target left as it was), and the installed file
+// the size the source's header gives (else it is removed and ERROR_INVALID_DATA thrown): the
+// service reports success for short and garbled files. On success done is set and the file made
+// read-only when asked. Any other result is thrown: the service's result word is the SetupError
+// code.
 void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
                           std::string_view sourceDirectory, std::string_view sourceName,
                           ReadOnly readOnly, std::uint8_t& done);

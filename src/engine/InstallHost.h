@@ -20,6 +20,11 @@ public:
     // user gives up.
     virtual void AskForNextDisk(std::string_view relativePath) = 0;
 
+    // Asks for the current disk again when relativePath, which it holds, is not found below the
+    // source directory (the disk was taken out or swapped during the run): until the file is
+    // found (true) or the user gives up asking (false: the item goes on to fail as it would).
+    virtual bool AskForDiskAgain(std::string_view relativePath) = 0;
+
     // Whether existingPath is to be replaced by newPath: 4004 Replace, 5 keep it, 3 Abort.
     // The answer and the state of "Use this choice for all subsequent files." are stored in
     // remembered. Throws SetupError when either file cannot be opened.

@@ -42,6 +42,14 @@ std::string NextDiskLabel() {
                                                : std::string();
 }
 
+// The label of the disk in the drive, disk currentDisk: element currentDisk - 1.
+std::string CurrentDiskLabel() {
+    const auto& labels = g_setup.script.diskLabels;
+    return g_setup.currentDisk >= 1 && g_setup.currentDisk - 1 < labels.size()
+               ? std::string(TextOf(labels[g_setup.currentDisk - 1]))
+               : std::string();
+}
+
 bool IsDirectory(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -125,6 +133,24 @@ void PromptForNextDisk(std::string_view relativePath) {
                         MB_RETRYCANCEL) == IDCANCEL &&
             ConfirmCancel(g_setup.mainWindow, g_setup.LoadedScript()) == IDYES) {
             throw SetupError(kErrorCancelled, "the disk was not found");
+        }
+    }
+}
+
+bool PromptForCurrentDisk(std::string_view relativePath) {
+    const std::string label = CurrentDiskLabel();
+    for (;;) {
+        const std::string path = JoinPath(g_setup.sourceDirectory.View(), relativePath);
+        if (FileExists(path)) {
+            return true;
+        }
+        MessageBeep(0);
+        RestoreMainWindow(g_setup.mainWindow);
+        const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
+                                                    path.c_str(), label.c_str());
+        if (MessageBoxA(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
+                        MB_RETRYCANCEL) == IDCANCEL) {
+            return false;
         }
     }
 }

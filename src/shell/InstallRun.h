@@ -27,3 +27,8 @@ void CopyPass();
 // as inserted. An empty relativePath (an item that reads no file) is satisfied by the source
 // directory itself. Throws SetupError 3 when the user gives up.
 void PromptForNextDisk(std::string_view relativePath);
+
+// Asks for the current disk (by its label) while relativePath is not found below the source
+// directory: the message that the file should be on that disk, with Retry and Cancel. True once
+// the file is found, false when the user chooses Cancel. The disk count does not change.
+bool PromptForCurrentDisk(std::string_view relativePath);

@@ -22,6 +22,10 @@ void SetupInstallHost::AskForNextDisk(std::string_view relativePath) {
     PromptForNextDisk(relativePath);
 }
 
+bool SetupInstallHost::AskForDiskAgain(std::string_view relativePath) {
+    return PromptForCurrentDisk(relativePath);
+}
+
 std::uint32_t SetupInstallHost::AskFileExists(const char* existingPath, const char* newPath,
                                               RememberedChoice& remembered) {
     return ::AskFileExists(g_setup.mainWindow, g_setup.LoadedScript(), existingPath, newPath,

@@ -8,6 +8,7 @@
 class SetupInstallHost final : public InstallHost {
 public:
     void AskForNextDisk(std::string_view relativePath) override;
+    bool AskForDiskAgain(std::string_view relativePath) override;
     std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
                                 RememberedChoice& remembered) override;
     bool AskContinueAfterFailure(const std::string& text) override;

@@ -6,8 +6,8 @@
 #
 #   run-scenario.sh --name NAME --work DIR --scenario FILE --driver E2E_DRIVER.EXE
 #                   --program-file EXE [--setupkit TOOL] [--product TOML]
-#                   [--prepare SCRIPT] [--check SCRIPT] [--clean 'C:\DIR']...
-#                   [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
+#                   [--prepare SCRIPT] [--check SCRIPT] [--teardown SCRIPT]
+#                   [--clean 'C:\DIR']... [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
 #                   [--expect-failure REGEX]
 #                   [--removal SCENARIO --entry NAME [--between SCRIPT]]
 #
@@ -19,6 +19,12 @@
 # Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, DISPLAY, SETUPKIT and E2E_DIR
 # (this folder) in the environment; a --check script runs only after the driver passed, with
 # the functions of check-lib.sh, and fails the test when one of its checks failed.
+#
+# A --teardown script runs when the runner ends, however it ends (a failed step, a failed
+# check, an interrupted run): it undoes what the prepare script set up outside the work folder,
+# such as a mount. A prepare script that exits with 77 cannot set up what the scenario needs
+# here (mounting is not allowed, say): the runner says why and exits with 77, which ctest takes
+# as a skipped test.
 #
 # --expect-failure turns the test around: the driver must report a failure whose transcript
 # matches REGEX (the self-test of time-outs and mismatches); the check script then looks at
@@ -39,7 +45,8 @@ wine_run="$here/../wine/wine-run.sh"
 source "$here/../wine/wine-env.sh"
 
 name="" work="" scenario="" driver="" program_file="" setupkit="" product=""
-prepare="" check="" drive="" deadline=150 max_seconds="" expect_failure="" removal="" entry="" between=""
+prepare="" check="" teardown="" drive="" deadline=150 max_seconds="" expect_failure=""
+removal="" entry="" between=""
 cleans=()
 while [ $# -gt 0 ]; do
     if [ $# -lt 2 ]; then
@@ -56,6 +63,7 @@ while [ $# -gt 0 ]; do
         --product) product=$2 ;;
         --prepare) prepare=$2 ;;
         --check) check=$2 ;;
+        --teardown) teardown=$2 ;;
         --clean) cleans+=("$2") ;;
         --drive) drive=$2 ;;
         --deadline) deadline=$2 ;;
@@ -101,6 +109,18 @@ setupkit_wine_prefix || fail "no Wine prefix"
 setupkit_wine_display || fail "no display"
 export WINEPREFIX DISPLAY DRIVE_C="$WINEPREFIX/drive_c" E2E_DIR="$here"
 
+# What the runner started and set up ends with it: the request watcher, the drive letter, and
+# whatever the teardown script undoes.
+watcher="" drive_link=""
+finish() {
+    [ -z "$watcher" ] || kill "$watcher" 2>/dev/null
+    [ -z "$drive_link" ] || rm -f "$drive_link"
+    if [ -n "$teardown" ]; then
+        bash "$teardown" >>"$work/teardown.log" 2>&1 || say "the teardown script failed (teardown.log)"
+    fi
+}
+trap finish EXIT
+
 # A fresh work folder: the disk, the transcript and the pictures of this run only.
 rm -rf "$work"
 mkdir -p "$work/shots" || fail "cannot make $work"
@@ -138,7 +158,14 @@ fi
 
 if [ -n "$prepare" ]; then
     say "preparing with $(basename "$prepare")"
-    bash "$prepare" >"$work/prepare.log" 2>&1 || { cat "$work/prepare.log"; fail "the prepare script failed"; }
+    bash "$prepare" >"$work/prepare.log" 2>&1
+    prepared=$?
+    if [ "$prepared" -eq 77 ]; then
+        cat "$work/prepare.log"
+        say "SKIPPED: the prepare script cannot set up this scenario here"
+        exit 77
+    fi
+    [ "$prepared" -eq 0 ] || { cat "$work/prepare.log"; fail "the prepare script failed"; }
 fi
 
 # What earlier runs installed would change what this run sees.
@@ -148,35 +175,11 @@ for path in "${cleans[@]}"; do
 done
 
 program=$(windows_path "$program_on_disk")
-swap_args=()
 if [ -n "$drive" ]; then
-    # The disk as a drive of its own, like a floppy: the program runs from X:\. The scenario's
-    # `insert "disk2"` and `eject` ask for another disk through a request file, which a watcher
-    # here answers by pointing the drive at WORK/disk2 (or at nothing).
+    # The disk as a drive of its own, like a floppy: the program runs from X:\.
     drive_link="$WINEPREFIX/dosdevices/${drive,,}:"
     ln -sfn "$(realpath "$DISK")" "$drive_link" || fail "cannot make drive ${drive^^}:"
     program="${drive^^}:\\$(basename "$program_on_disk")"
-    swap="$work/swap"
-    mkdir -p "$swap"
-    swap_args=(--swap "$(windows_path "$swap")")
-    (
-        while :; do
-            if [ -f "$swap/SWAP.REQ" ]; then
-                folder=$(cat "$swap/SWAP.REQ")
-                rm -f "$swap/SWAP.REQ"
-                if [ "$folder" = "-" ]; then
-                    rm -f "$drive_link"
-                else
-                    ln -sfn "$(realpath -m "$work/$folder")" "$drive_link"
-                fi
-                echo "${drive^^}: now $folder" >>"$work/swaps.log"
-                touch "$swap/SWAP.ACK"
-            fi
-            sleep 0.1
-        done
-    ) &
-    watcher=$!
-    trap 'kill "$watcher" 2>/dev/null; rm -f "$drive_link"' EXIT
 fi
 
 if [ -n "$removal" ]; then
@@ -184,11 +187,50 @@ if [ -n "$removal" ]; then
     prefix_snapshot "$work/before" || fail "cannot record the prefix before the run"
 fi
 
+# The driver's requests, each a file NAME.REQ in WORK/requests, answered with NAME.ACK (both
+# renamed into place whole): SWAP points the drive at WORK/FOLDER (`insert "disk2"`) or at
+# nothing ("-"), answered "ok" (or "no drive" in a run without one); RUN runs a command with
+# bash in WORK, with the environment of the prepare and check scripts and its output in
+# WORK/run.log, answered with its exit status.
+requests="$work/requests"
+mkdir -p "$requests"
+answer() {
+    printf '%s' "$2" >"$requests/$1.ACK.NEW" && mv -f "$requests/$1.ACK.NEW" "$requests/$1.ACK"
+}
+(
+    while :; do
+        if [ -f "$requests/SWAP.REQ" ]; then
+            folder=$(cat "$requests/SWAP.REQ")
+            rm -f "$requests/SWAP.REQ"
+            if [ -z "$drive_link" ]; then
+                answer SWAP "no drive"
+                continue
+            elif [ "$folder" = "-" ]; then
+                rm -f "$drive_link"
+            else
+                ln -sfn "$(realpath -m "$work/$folder")" "$drive_link"
+            fi
+            echo "${drive^^}: now $folder" >>"$work/swaps.log"
+            answer SWAP ok
+        fi
+        if [ -f "$requests/RUN.REQ" ]; then
+            command=$(cat "$requests/RUN.REQ")
+            rm -f "$requests/RUN.REQ"
+            echo "\$ $command" >>"$work/run.log"
+            (cd "$work" && bash -c "$command") >>"$work/run.log" 2>&1 </dev/null
+            answer RUN "$?"
+        fi
+        sleep 0.05
+    done
+) &
+watcher=$!
+
 say "running $(basename "$scenario") against $program"
 started=$(date +%s)
 "$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
     --transcript "$(windows_path "$work/transcript.txt")" \
-    --shots "$(windows_path "$work/shots")" --deadline "$deadline" "${swap_args[@]}" \
+    --shots "$(windows_path "$work/shots")" --deadline "$deadline" \
+    --requests "$(windows_path "$requests")" \
     >"$work/driver.log" 2>&1 </dev/null
 rc=$?
 elapsed=$(( $(date +%s) - started ))

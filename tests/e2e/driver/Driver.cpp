@@ -158,11 +158,15 @@ RunResult Driver::Run(const Scenario& scenario) {
 }
 
 void Driver::Start() {
-    wineSettings_ = std::make_unique<WineSettings>(options_.program);
+    if (!wineSettings_) {
+        wineSettings_ = std::make_unique<WineSettings>(options_.program);
+    }
 
     // The program and everything it starts live in a job that ends with the driver, so that
-    // nothing outlives a run that fails or is killed.
-    job_.reset(CreateJobObjectA(nullptr, nullptr));
+    // nothing outlives a run that fails or is killed. A program started again joins it too.
+    if (!job_) {
+        job_.reset(CreateJobObjectA(nullptr, nullptr));
+    }
     if (job_) {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -272,6 +276,18 @@ void Driver::Execute(const Step& step) {
         break;
     case Verb::Insert:
         Insert(step);
+        break;
+    case Verb::WaitFile:
+        WaitFile(step);
+        break;
+    case Verb::Run:
+        Run(step);
+        break;
+    case Verb::Kill:
+        Kill(step);
+        break;
+    case Verb::Start:
+        StartAgain(step);
         break;
     }
 }
@@ -644,28 +660,77 @@ void Driver::ClickAt(const Step& step) {
 
 void Driver::Insert(const Step& step) {
     // The runner owns the drive letter: it points the drive at the folder we ask for (or at
-    // nothing) and answers through a second file.
-    if (options_.swapDirectory.empty()) {
+    // nothing) and answers "ok", or "no drive" in a run without one.
+    const std::string answer =
+        AskRunner("SWAP", step.text.empty() ? "-" : step.text, TimeoutMs(step));
+    if (answer != "ok") {
         Fail("this run has no disk drive (the runner's --drive)");
     }
-    const std::string request = options_.swapDirectory + "\\SWAP.REQ";
-    const std::string answer = options_.swapDirectory + "\\SWAP.ACK";
-    DeleteFileA(answer.c_str());
-    {
-        UniqueFile file(std::fopen((request + ".NEW").c_str(), "wb"));
-        if (!file || std::fputs(step.text.empty() ? "-" : step.text.c_str(), file.get()) < 0) {
-            Fail("cannot write " + request);
+}
+
+void Driver::WaitFile(const Step& step) {
+    // A file that is being written grows while we look: its size is read from the directory
+    // at every look.
+    const DWORD timeout = TimeoutMs(step);
+    const auto least = static_cast<ULONGLONG>(step.number);
+    ULONGLONG size = 0;
+    std::string seen;
+    const bool found = Poll(timeout, [&] {
+        WIN32_FIND_DATAA data;
+        const HANDLE search = FindFirstFileA(step.text.c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) {
+            return false;
         }
+        bool big = false;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+                seen = data.cFileName;
+                big = size >= least;
+            }
+        } while (!big && FindNextFileA(search, &data));
+        FindClose(search);
+        return big;
+    });
+    if (!found) {
+        Fail("timed out after " + std::to_string(timeout / 1000) + " s waiting for a file " +
+             Quoted(step.text) + " of at least " + std::to_string(least) + " bytes" +
+             (seen.empty() ? std::string(" (none was there)")
+                           : " (the last seen, " + seen + ", had " + std::to_string(size) + ")"));
     }
-    // Renamed into place, so the runner never reads half a request.
-    if (!MoveFileExA((request + ".NEW").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        Fail("cannot write " + request);
+    transcript_.Line("  found " + seen + " with " + std::to_string(size) + " bytes");
+}
+
+void Driver::Run(const Step& step) {
+    // The runner runs the command with bash on the host and answers with its exit status.
+    const std::string status = AskRunner("RUN", step.text, TimeoutMs(step));
+    transcript_.Line("  the command exited with " + status);
+    if (status != "0") {
+        Fail("the command " + Quoted(step.text) + " exited with " + status +
+             " (its output is in run.log)");
     }
-    if (!Poll(TimeoutMs(step),
-              [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
-        Fail("the runner did not change the disk");
+}
+
+void Driver::Kill(const Step&) {
+    if (!process_ || ProgramEnded()) {
+        Fail("the program is not running");
     }
-    DeleteFileA(answer.c_str());
+    TerminateProcess(process_.get(), kTerminatedExitCode);
+    if (WaitForSingleObject(process_.get(), RemainingMs(kSettleMs * 5)) != WAIT_OBJECT_0) {
+        Fail("the program did not end after it was killed");
+    }
+    transcript_.Line("  killed the program");
+    current_ = nullptr;
+    actedOn_ = nullptr;
+}
+
+void Driver::StartAgain(const Step&) {
+    if (!ProgramEnded()) {
+        Fail("the program is still running (end it with \"expect exit\" or \"kill\")");
+    }
+    current_ = nullptr;
+    actedOn_ = nullptr;
+    Start();
 }
 
 void Driver::Key(const Step& step) {
@@ -1005,6 +1070,45 @@ void Driver::EndProgram() {
         WaitForSingleObject(process_.get(), 5000);
         transcript_.Line("ended the program");
     }
+}
+
+std::string Driver::AskRunner(const std::string& name, const std::string& text, DWORD timeoutMs) {
+    if (options_.requestDirectory.empty()) {
+        Fail("this run has no runner to ask (the driver's --requests)");
+    }
+    const std::string request = options_.requestDirectory + "\\" + name + ".REQ";
+    const std::string answer = options_.requestDirectory + "\\" + name + ".ACK";
+    DeleteFileA(answer.c_str());
+    {
+        UniqueFile file(std::fopen((request + ".NEW").c_str(), "wb"));
+        if (!file || std::fputs(text.c_str(), file.get()) < 0) {
+            Fail("cannot write " + request);
+        }
+    }
+    // Renamed into place, so the runner never reads half a request; it writes its answer the
+    // same way.
+    if (!MoveFileExA((request + ".NEW").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        Fail("cannot write " + request);
+    }
+    if (!Poll(timeoutMs,
+              [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+        Fail("the runner did not answer the " + name + " request within " +
+             std::to_string(timeoutMs / 1000) + " s");
+    }
+    std::string reply;
+    {
+        UniqueFile file(std::fopen(answer.c_str(), "rb"));
+        char buffer[256];
+        std::size_t count = 0;
+        while (file && (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+            reply.append(buffer, count);
+        }
+    }
+    DeleteFileA(answer.c_str());
+    while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) {
+        reply.pop_back();
+    }
+    return reply;
 }
 
 std::string Driver::ShotPath(const std::string& name) const {

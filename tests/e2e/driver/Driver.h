@@ -12,11 +12,11 @@
 class WineSettings;
 
 struct DriverOptions {
-    std::string program;       // the program under test (a Windows path)
-    std::string arguments;     // its command-line arguments
-    std::string shotDirectory; // where `shot` writes its pictures; also the failure picture
-    std::string swapDirectory; // where `insert` asks the runner to change the disk
-    int deadlineSeconds = 150; // the whole run, however many steps
+    std::string program;          // the program under test (a Windows path)
+    std::string arguments;        // its command-line arguments
+    std::string shotDirectory;    // where `shot` writes its pictures; also the failure picture
+    std::string requestDirectory; // where `insert` and `run` ask the runner
+    int deadlineSeconds = 150;    // the whole run, however many steps
 };
 
 enum class RunResult : int { Passed = 0, Failed = 1 };
@@ -56,6 +56,10 @@ private:
     void Click(const Step& step);
     void ClickAt(const Step& step);
     void Insert(const Step& step);
+    void WaitFile(const Step& step);
+    void Run(const Step& step);
+    void Kill(const Step& step);
+    void StartAgain(const Step& step);
     void Key(const Step& step);
     void Focus(const Step& step);
     void Close(const Step& step);
@@ -84,6 +88,9 @@ private:
     void RecordFailure(const std::string& message);
     void TakeFailurePicture();
     void EndProgram();
+    // Hands a request to the runner (a file NAME.REQ holding text in the request folder) and
+    // waits for its answer (NAME.ACK), which it returns.
+    std::string AskRunner(const std::string& name, const std::string& text, DWORD timeoutMs);
     std::string ShotPath(const std::string& name) const;
 
     DriverOptions options_;

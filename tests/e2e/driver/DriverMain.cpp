@@ -1,9 +1,10 @@
 // e2e_driver: runs a program under test the way a person would, following a scenario.
 //
 //   e2e_driver SCENARIO PROGRAM [--args TEXT] [--transcript FILE] [--shots DIR]
-//              [--swap DIR] [--deadline SECONDS]
+//              [--requests DIR] [--deadline SECONDS]
 //
-// --swap names the folder through which `insert` asks the runner to change the disk.
+// --requests names the folder through which `insert`, `eject` and `run` ask the runner to
+// change the disk or to run a command on the host.
 //
 // Exit codes: 0 the scenario held, 1 a step failed (see the transcript), 2 usage or a scenario
 // that does not follow the grammar (nothing was started).
@@ -22,7 +23,7 @@ namespace {
 int Usage(const char* message) {
     std::fprintf(stderr,
                  "e2e_driver: %s\nusage: e2e_driver SCENARIO PROGRAM [--args TEXT] "
-                 "[--transcript FILE] [--shots DIR] [--swap DIR] [--deadline SECONDS]\n",
+                 "[--transcript FILE] [--shots DIR] [--requests DIR] [--deadline SECONDS]\n",
                  message);
     return 2;
 }
@@ -56,8 +57,8 @@ int main(int argc, char** argv) {
             transcriptPath = argv[++i];
         } else if (arg == "--shots" && hasValue) {
             options.shotDirectory = argv[++i];
-        } else if (arg == "--swap" && hasValue) {
-            options.swapDirectory = argv[++i];
+        } else if (arg == "--requests" && hasValue) {
+            options.requestDirectory = argv[++i];
         } else if (arg == "--deadline" && hasValue) {
             options.deadlineSeconds = std::atoi(argv[++i]);
             if (options.deadlineSeconds <= 0) {

@@ -227,10 +227,16 @@ void ParseWait(StepReader& in, Step& step) {
         }
     } else if (in.TakeWord("closed")) {
         step.verb = Verb::WaitClosed;
+    } else if (in.TakeWord("file")) {
+        step.verb = Verb::WaitFile;
+        step.text = in.Text("the file's path");
+        if (in.TakeWord("size")) {
+            step.number = in.Number("the file's least size in bytes");
+        }
     } else if (in.TakeWord("window")) {
         ParseWindowCriteria(in, step.query);
     } else {
-        Fail(in.line(), "wait needs dialog, box, window or closed");
+        Fail(in.line(), "wait needs dialog, box, window, file or closed");
     }
     in.OptionalTimeout(step);
 }
@@ -378,6 +384,14 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
         }
     } else if (verb == "eject") {
         step.verb = Verb::Insert;
+    } else if (verb == "run") {
+        step.verb = Verb::Run;
+        step.text = in.Text("the command to run on the host");
+        in.OptionalTimeout(step);
+    } else if (verb == "kill") {
+        step.verb = Verb::Kill;
+    } else if (verb == "start") {
+        step.verb = Verb::Start;
     } else {
         Fail(line, "unknown step \"" + verb + "\"");
     }

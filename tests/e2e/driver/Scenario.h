@@ -57,6 +57,10 @@ enum class Verb {
     Shot,           // text: file name; screen
     Dump,           //
     Insert,         // text: the folder the disk drive shows from now on; empty: eject
+    WaitFile,       // text: a path (wildcards allowed), number: its least size in bytes
+    Run,            // text: a command that the runner runs on the host
+    Kill,           // ends the program at once, as a crash or a power cut would
+    Start,          // starts the program again once it has ended
 };
 
 enum class ControlState { Enabled, Disabled, Checked, Unchecked, Visible, Hidden, Focused };

@@ -56,14 +56,14 @@ check_no_temporary_file() {
 # No file other than the named ones (names as in the directory, without regard to case) is in
 # the directory: nothing half-written, no temporary copy.
 check_only_files() {
-    local directory name listed expected
+    local shown=$1 directory name listed expected
     directory=$(check_unix_path "$1")
     shift
     listed=$(find "$directory" -maxdepth 1 -type f -printf '%f\n' 2>/dev/null | tr 'A-Z' 'a-z' |
         sort)
     expected=$(printf '%s\n' "$@" | tr 'A-Z' 'a-z' | sort)
     [ "$listed" = "$expected" ] ||
-        install_check_fail "$1 holds [$(echo $listed)], expected [$(echo $expected)]"
+        install_check_fail "$shown holds [$(echo $listed)], expected [$(echo $expected)]"
 }
 
 # setuplog.txt in the directory: its header for the product (title, today's date in the long
@@ -71,7 +71,7 @@ check_only_files() {
 # CR LF.
 check_install_log() {
     local log expected actual header year
-    log=$(check_unix_path "$1\\setuplog.txt")
+    log="$(check_unix_path "$1")/setuplog.txt"
     expected=$(cat)
     if [ ! -f "$log" ]; then
         install_check_fail "no install log in $1"
@@ -96,5 +96,5 @@ $expected"
 }
 
 check_no_install_log() {
-    [ ! -e "$(check_unix_path "$1\\setuplog.txt")" ] || install_check_fail "$1 holds an install log"
+    [ ! -e "$(check_unix_path "$1")/setuplog.txt" ] || install_check_fail "$1 holds an install log"
 }

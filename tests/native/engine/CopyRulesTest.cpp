@@ -121,3 +121,26 @@ TEST(VersionInstallResults, WriteProtectionAfterClearingTheAttributeFails) {
     EXPECT_EQ(NextVersionInstallStep(0, kYes), VersionInstallStep::Done);
     EXPECT_EQ(NextVersionInstallStep(0x440, kYes), VersionInstallStep::AskInUse);
 }
+
+TEST(CompressedHeaders, OnlyAnSzFileWithoutItsWholeHeaderIsDamaged) {
+    using namespace std::string_literals;
+    const std::string header = "SZDD\x88\xF0\x27\x33"
+                               "A\0\x10\0\0\0"s;
+    // Whole: the expansion library reads it.
+    EXPECT_FALSE(IsDamagedCompressedHeader(header, 14));
+    EXPECT_FALSE(IsDamagedCompressedHeader(header, 4000));
+    // Cut inside the header, down to its first two bytes.
+    for (std::size_t length = 2; length < 14; ++length) {
+        EXPECT_TRUE(IsDamagedCompressedHeader(header.substr(0, length), length)) << length;
+    }
+    // A whole header whose signature was damaged.
+    std::string bent = header;
+    bent[5] = 'X';
+    EXPECT_TRUE(IsDamagedCompressedHeader(bent, 100));
+    // Files stored as they are under a compressed name never begin with "SZ": an empty file,
+    // one byte (even "S"), ordinary text.
+    EXPECT_FALSE(IsDamagedCompressedHeader("", 0));
+    EXPECT_FALSE(IsDamagedCompressedHeader("S", 1));
+    EXPECT_FALSE(IsDamagedCompressedHeader("Sz and more text", 16));
+    EXPECT_FALSE(IsDamagedCompressedHeader("x", 1));
+}

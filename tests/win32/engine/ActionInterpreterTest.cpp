@@ -23,6 +23,8 @@ TEST_F(ActionInterpreterTest, CopyWithoutADirectoryAsksAndYesGoesOn) {
     item.compressed = 1;
     host.continueAfterFailure = true;
     ProcessInstallItem(context, item);
+    // The file is not on the disk in the drive: the disk is asked for again first, and given up.
+    EXPECT_EQ(host.diskChecks, std::vector<std::string>{"TEXT.TX_"});
     EXPECT_EQ(host.failureTexts,
               std::vector<std::string>{"Setup was unable to install\n" + fixtures +
                                        "TEXT.TX_ to\nTEXT.TXT.\nDo you wish "

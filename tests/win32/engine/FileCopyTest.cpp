@@ -171,6 +171,42 @@ TEST_F(FileCopyTest, AnUnreadableSourceThrowsTheServicesResultWord) {
     EXPECT_TRUE(FilesIn(scratch).empty());
 }
 
+TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
+    // The service reports success for all three (measured under Wine): cut short in its data,
+    // cut inside its header, and data overwritten in the middle: a run of 0xFF bytes reads as
+    // literals only, so that stretch expands to far fewer bytes than the references it
+    // replaced.
+    const std::string whole = ReadAll(fixtures + "ours.tx_");
+    std::string bent = whole;
+    bent.replace(whole.size() / 2, 1000, 1000, static_cast<char>(0xFF));
+    // The disk is a folder of its own: the service does not install a file beside its source.
+    const std::string disk = scratch + "disk\\";
+    CreateDirectoryA(disk.c_str(), nullptr);
+    for (const std::string& damaged :
+         {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
+        WriteAll(disk + "damaged.tx_", damaged);
+        std::uint8_t done = 0;
+        EXPECT_EQ(ThrownCode([&] {
+                      InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_", ReadOnly::No,
+                                           done);
+                  }),
+                  static_cast<std::uint32_t>(ERROR_INVALID_DATA))
+            << damaged.size();
+        EXPECT_EQ(done, 0);
+        // Neither the file nor a temporary copy of it: only folders.
+        for (const std::string& name : FilesIn(scratch)) {
+            EXPECT_TRUE(GetFileAttributesA((scratch + name).c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+                << name << " after " << damaged.size();
+        }
+    }
+    // The same cut header under a plain name is a plain file: installed as it is.
+    WriteAll(disk + "plain.txt", whole.substr(0, 10));
+    std::uint8_t done = 0;
+    InstallVersionedFile(scratch, "PLAIN.TXT", disk, "plain.txt", ReadOnly::No, done);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(ReadAll(scratch + "PLAIN.TXT"), whole.substr(0, 10));
+}
+
 TEST_F(FileCopyTest, AppendCopiesEveryBlockAndNothingOfAnEmptySource) {
     std::string big(200000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) {

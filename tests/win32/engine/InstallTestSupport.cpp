@@ -31,6 +31,11 @@ void RecordingInstallHost::AskForNextDisk(std::string_view relativePath) {
     ++currentDisk_;
 }
 
+bool RecordingInstallHost::AskForDiskAgain(std::string_view relativePath) {
+    diskChecks.emplace_back(relativePath);
+    return false;
+}
+
 std::uint32_t RecordingInstallHost::AskFileExists(const char*, const char*, RememberedChoice&) {
     ADD_FAILURE() << "no test of the engine asks whether to replace a file";
     return kChoiceAbort;
