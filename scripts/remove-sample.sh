@@ -47,6 +47,9 @@ command=$(uninstall_command "$entry")
 echo "starting $command on a virtual display, answered by the end-to-end driver"
 status=0
 run_command removal tests/e2e/uninstall/sample-removal.scenario "$command" || status=$?
+for bmp in "$WORK"/shots/*.bmp; do
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+done
 echo
 echo "what the uninstaller showed: $WORK/shots/"
 echo "every window it saw:         $WORK/removal-transcript.txt"
