@@ -35,13 +35,15 @@ expect_in() {
   }
 }
 
-# Stand-ins for SETUP.EXE: the layout does not look inside it.
+# Stand-ins for SETUP.EXE and the uninstaller found beside it: the layout does not look inside
+# them.
 head -c 300000 "$setupkit" >"$work/SETUP.EXE"
+head -c 100000 "$setupkit" >"$work/KXUN32.EXE"
 printf 'MZ' >"$work/TINY.EXE"
 cp -r "$sample" "$work/product"
-# The sample with one file compressed, on disks of 100000 bytes.
+# The sample with one file compressed, on disks of 100000 bytes, without the uninstaller.
 sed -e 's/^capacity = .*/capacity = 100000/' -e 's/^source = "files\/help\/using.txt"$/&\ncompressed = true/' \
-  "$sample/product.toml" >"$work/product/small.toml"
+  -e 's/^\[uninstall\]$/&\nuninstaller = false/' "$sample/product.toml" >"$work/product/small.toml"
 
 expect_exit 0 "help" "$setupkit" build --help
 expect_in out "--capacity" "help lists --capacity"
@@ -49,10 +51,10 @@ expect_in out "dist/SETUP.EXE" "help names the default SETUP.EXE"
 
 expect_exit 0 "sample" "$setupkit" build "$work/product/product.toml" -o "$work/disks" \
   --setup-exe "$work/SETUP.EXE"
-expect_in out "disk1: 10 files," "summary of disk 1"
+expect_in out "disk1: 11 files," "summary of disk 1"
 expect_in out "of 1457664 bytes used" "summary gives the capacity"
 [ -s "$work/err" ] && fail "progress without --verbose on a stderr that is not a terminal"
-for f in SETUP.EXE SETUP.INF README.TXT TODO.TXT; do
+for f in SETUP.EXE SETUP.INF KXUN32.EX_ README.TXT TODO.TXT; do
   [ -f "$work/disks/disk1/$f" ] || fail "sample: disk1/$f missing"
 done
 
