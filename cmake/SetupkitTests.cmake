@@ -117,14 +117,23 @@ function(setupkit_write_exported_tests)
     file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/exported-tests.cmake" CONTENT "${lines}")
 endfunction()
 
-# Adds a configuration of this source tree as a sub-build and includes its tests.
+# setupkit_add_sub_build(name cmake-arguments... [TARGETS target...])
+# Adds a configuration of this source tree as a sub-build and includes its tests. With TARGETS
+# the sub-build builds only those targets (and what they need) instead of all of its own.
 function(setupkit_add_sub_build name)
+    cmake_parse_arguments(ARG "" "" "TARGETS" ${ARGN})
     include(ExternalProject)
     set(binary_dir "${CMAKE_BINARY_DIR}/${name}")
+    set(build_command "")
+    if(ARG_TARGETS)
+        set(build_command BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target
+                          ${ARG_TARGETS})
+    endif()
     ExternalProject_Add(${name}
         SOURCE_DIR "${CMAKE_SOURCE_DIR}"
         BINARY_DIR "${binary_dir}"
-        CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} ${ARGN}
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} ${ARG_UNPARSED_ARGUMENTS}
+        ${build_command}
         BUILD_ALWAYS ON
         INSTALL_COMMAND ""
         USES_TERMINAL_BUILD ON

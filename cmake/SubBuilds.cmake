@@ -1,6 +1,9 @@
 # The Win32 and fuzz configurations, built from the native one.
 option(SETUPKIT_WIN32 "Build SETUP.EXE and the Win32 tests with the mingw-w64 cross compiler" ON)
 option(SETUPKIT_FUZZ_BUILD "Build the fuzz targets with clang as a sub-build" ON)
+# The sample needs only the programs and the end-to-end driver, not the tests.
+set(SETUPKIT_WIN32_TARGETS "" CACHE STRING
+    "The only targets the Win32 sub-build builds (default: all, the tests too)")
 # The Win32 configuration is built for i686, or for x86-64 on a host that cannot run 32-bit
 # code, where its tests run in a 64-bit Wine prefix.
 execute_process(COMMAND bash "${CMAKE_SOURCE_DIR}/tests/wine/wine-arch.sh"
@@ -18,7 +21,8 @@ if(SETUPKIT_WIN32 AND SETUPKIT_MINGW_CXX)
     setupkit_add_sub_build(win32
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${SETUPKIT_WINDOWS_CPU}.cmake
         -DSETUPKIT_TOOL=$<TARGET_FILE:setupkit>
-        -DSETUPKIT_NATIVE_BINARY_DIR=${CMAKE_BINARY_DIR})
+        -DSETUPKIT_NATIVE_BINARY_DIR=${CMAKE_BINARY_DIR}
+        TARGETS ${SETUPKIT_WIN32_TARGETS})
     # The tests run the x86-64 build here; the distribution's i686 programs are built too.
     find_program(SETUPKIT_MINGW32_CXX i686-w64-mingw32-g++-posix)
     if(SETUPKIT_WINDOWS_CPU STREQUAL "x86_64" AND SETUPKIT_MINGW32_CXX)

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git python3
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
+  wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   mscompress libmspack-dev mtools
   googletest libgtest-dev libtomlplusplus-dev libcli11-dev libfmt-dev
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
@@ -18,16 +18,21 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 else
   need_i386=0
 fi
+# One query for all packages (one each took seconds): "name arch" of each installed one.
+native=$(dpkg --print-architecture)
+declare -A installed=()
+while read -r name arch status; do
+  [ "$status" = ii ] && installed["$name:$arch"]=1
+done < <(dpkg-query -W -f='${Package} ${Architecture} ${db:Status-Abbrev}\n' \
+  "${packages[@]}" 2>/dev/null || true)
 for p in "${packages[@]}"; do
   name=${p%%:*}
   arch=${p#*:}
-  [ "$arch" = "$p" ] && arch=""
-  if [ -n "$arch" ]; then
-    status=$(dpkg-query -W -f='${Status}' "$name:$arch" 2>/dev/null || true)
+  if [ "$arch" != "$p" ]; then
+    [ -n "${installed[$name:$arch]:-}" ] || missing+=("$p")
   else
-    status=$(dpkg-query -W -f='${Status}' "$name" 2>/dev/null || true)
+    [ -n "${installed[$name:$native]:-}${installed[$name:all]:-}" ] || missing+=("$p")
   fi
-  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 
 if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ]; then

@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-build=${SETUPKIT_BUILD_DIR:-build/native}
+build=${SETUPKIT_BUILD_DIR:-build/sample-build}
 sample=${SETUPKIT_SAMPLE_DIR:-build/sample}
 entry="Sample Notepad"
 

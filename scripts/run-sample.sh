@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Builds everything and runs the installer on the sample product (examples/sample):
+# Builds what the sample needs and runs the installer on it (examples/sample):
 #   1. install the Debian packages (scripts/bootstrap.sh)
-#   2. build into build/native (setupkit, and SETUP.EXE in build/native/win32)
+#   2. build into build/sample-build only setupkit, SETUP.EXE, KXUN32.EXE and the end-to-end
+#      driver (in build/sample-build/win32): no tests, no fuzz targets, no i686 copies
 #   3. build the sample's distribution disks into build/sample/disks with setupkit build
 #   4. start SETUP.EXE from disk 1 under Wine:
 #      - with a display of your own (DISPLAY set), on it: you click through the installer;
 #      - without one (or with SETUPKIT_SAMPLE_HEADLESS=1), on a virtual display, where the
 #        end-to-end driver answers every page with its default choice and takes a picture of
-#        each (examples/sample/walkthrough.scenario).
+#        each (examples/sample/walkthrough.scenario); with SETUPKIT_SAMPLE_DOCS=1 its pictures
+#        of the whole screen become the README's (docs/screen-*.png).
 # The sample installs into C:\Program Files\Sample Notepad of the Wine prefix
 # build/sample/wineprefix. SETUPKIT_BUILD_DIR and SETUPKIT_SAMPLE_DIR override the folders.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-build=${SETUPKIT_BUILD_DIR:-build/native}
+build=${SETUPKIT_BUILD_DIR:-build/sample-build}
 sample=${SETUPKIT_SAMPLE_DIR:-build/sample}
 
 step() { printf '\n== %s\n' "$*"; }
@@ -22,8 +24,10 @@ step "1. packages"
 bash scripts/bootstrap.sh
 
 step "2. build ($build)"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+# The Win32 sub-build makes only the programs and the driver; the native build only setupkit.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSETUPKIT_WIN32_TARGETS="setup;kxun32;e2e_driver" >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target setupkit win32
 setupkit=$build/tools/setupkit/setupkit
 setup_exe=$build/win32/src/shell/dist/SETUP.EXE # without debug information: fits on a floppy
 driver=$build/win32/tests/e2e/driver/e2e_driver.exe
@@ -62,6 +66,10 @@ tests/e2e/run-scenario.sh --name sample --work "$work" \
 echo
 echo "what the installer showed, page by page: $work/shots/"
 ls "$work/shots" 2>/dev/null | sed 's/^/  /'
+if [ -n "${SETUPKIT_SAMPLE_DOCS:-}" ] && [ $status -eq 0 ]; then
+    cp "$work"/shots/screen-*.png docs/
+    echo "the README's pictures, from $work/shots/screen-*.png: docs/"
+fi
 echo "every window and control it saw:         $work/transcript.txt"
 echo "what it installed:                       $WINEPREFIX/drive_c/Program Files/Sample Notepad"
 echo "its install log:                         $WINEPREFIX/drive_c/Program Files/Sample Notepad/setuplog.txt"

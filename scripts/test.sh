@@ -8,7 +8,9 @@ cd "$root"
 
 bash scripts/bootstrap.sh
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Every sub-build and all of their targets, whatever an earlier configuration chose.
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUPKIT_WIN32=ON \
+    -DSETUPKIT_FUZZ_BUILD=ON -DSETUPKIT_WIN32_TARGETS= >/dev/null
 cmake --build build/native --parallel "$(nproc)"
 
 # The Wine tests run in lanes, each with a prefix and a display of its own (wineprefix,

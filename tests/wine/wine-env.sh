@@ -31,7 +31,26 @@ setupkit_wine_prefix() {
                 exit 1
             fi
         fi
+        setupkit_wine_caption_font
     ) 9>"$WINEPREFIX.lock"
+}
+
+# Wine draws the glyphs of the caption buttons (minimise, maximise, close) with the font
+# Marlett; without it they show as letters ("0", "2", "r"). Debian's fonts-wine puts it in
+# /usr/share/wine/fonts, but this Wine looks for its own fonts in "Z:\usr\share\wine\../fonts",
+# a name it cannot open (STATUS_OBJECT_NAME_INVALID), and loads none of them. The fonts in the
+# prefix's windows\Fonts are always loaded: a link there serves new and older prefixes alike.
+# Only Marlett is linked, so that texts keep the fonts they had.
+setupkit_wine_caption_font() {
+    local font=/usr/share/wine/fonts/marlett.ttf
+    local link="$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    [ -e "$link" ] && return 0
+    if [ ! -f "$font" ]; then
+        echo "wine-env: $font is missing (scripts/bootstrap.sh installs fonts-wine):" \
+            "caption buttons show letters" >&2
+        return 0
+    fi
+    mkdir -p "$(dirname "$link")" && ln -sfn "$font" "$link"
 }
 
 # Uses SETUPKIT_DISPLAY when set; otherwise one private virtual display per prefix, started on
