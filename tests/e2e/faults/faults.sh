@@ -97,3 +97,17 @@ check_killed_temp() {
         install_check_fail "$temps is not a part of big.dat"
     check_only_files "$directory" "$@" "$temps"
 }
+
+# check_whole_install DIR PRODUCT NAME...: the run that completed the job left every file as on
+# the disk, nothing else but the log, and a log of the created directory and each file once.
+check_whole_install() {
+    local directory=$1 product=$2
+    shift 2
+    local name
+    for name in "$@"; do
+        check_same_file "$directory\\$name" "$WORK/product/files/$name"
+    done
+    check_only_files "$directory" "$@" setuplog.txt
+    check_install_log "$directory" "$product" < <(printf '%s\n' "Created Directory $directory"
+        printf "Copied File ${directory//\\/\\\\}\\\\%s\\n" "$@")
+}
