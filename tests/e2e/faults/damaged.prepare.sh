@@ -10,7 +10,7 @@ done
 for name in trunc bent cut; do
     make_text "$product_dir/files/$name.dat" 4000 "${#name}"
 done
-make_disks "$E2E_DIR/faults/damaged.toml"
+fault_disks "$E2E_DIR/faults/damaged.toml"
 fault_command
 disk="$WORK/disks/disk1"
 mkdir -p "$WORK/intact"

@@ -5,6 +5,6 @@ source "$E2E_DIR/faults/faults.sh"
 source_file one.txt "one"
 make_big "$product_dir/files/big.dat" 60 5
 source_file two.txt "two"
-make_disks "$E2E_DIR/faults/dest-gone.toml"
+fault_disks "$E2E_DIR/faults/dest-gone.toml"
 rm -rf "$DRIVE_C/DELAPP"
 fault_command

@@ -6,7 +6,7 @@ for name in one.txt two.txt three.txt; do
     source_file "$name" "$name"
 done
 make_big "$product_dir/files/big.dat" 60 3
-make_disks "$E2E_DIR/faults/disk-gone.toml"
+fault_disks "$E2E_DIR/faults/disk-gone.toml"
 fault_command
 mkdir -p "$WORK/empty"
 rm -rf "$DRIVE_C/GONEAPP"

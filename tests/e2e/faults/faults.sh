@@ -111,3 +111,22 @@ check_whole_install() {
     check_install_log "$directory" "$product" < <(printf '%s\n' "Created Directory $directory"
         printf "Copied File ${directory//\\/\\\\}\\\\%s\\n" "$@")
 }
+
+# fault_disks TOML [OPTIONS]: the product's disks (make_disks of install/disks.sh) from TOML, the
+# product's own part; the texts of the pages and messages, made here from its name, are the same
+# for every fault product: "Welcome to NAME", "NAME Destination", "NAME Setup" / "NAME has been
+# installed.", "NAME Failed" / "NAME has not been installed.", "Cancel NAME".
+fault_disks() {
+    local toml=$1 name
+    shift
+    name=$(sed -n 's/^name = "\(.*\)"$/\1/p' "$toml" | head -1)
+    {
+        cat "$toml"
+        printf '\n[welcome]\ntitle = "Welcome to %s"\n' "$name"
+        printf '\n[destination]\ntitle = "%s Destination"\n' "$name"
+        printf '\n[success]\ncaption = "%s Setup"\ntext = "%s has been installed."\n' "$name" "$name"
+        printf '\n[failure]\ncaption = "%s Failed"\ntext = "%s has not been installed."\n' "$name" "$name"
+        printf '\n[cancel]\ncaption = "Cancel %s"\ntext = "Cancel the %s setup?"\n' "$name" "$name"
+    } >"$WORK/fault-product.toml"
+    make_disks "$WORK/fault-product.toml" "$@"
+}

@@ -5,7 +5,7 @@ source "$E2E_DIR/faults/faults.sh"
 source_file a.txt "a"
 make_big "$product_dir/files/big.dat" 2 1
 source_file c.txt "c"
-make_disks "$E2E_DIR/faults/full.toml"
+fault_disks "$E2E_DIR/faults/full.toml"
 fault_command
 fault_tmpfs d 4m
 head -c 3000000 /dev/zero >"$WORK/drive-d/other.bin"

@@ -4,7 +4,7 @@ source "$E2E_DIR/faults/faults.sh"
 source_file first.txt "first"
 make_big "$product_dir/files/big.dat" 40 4
 source_file last.txt "last"
-make_disks "$E2E_DIR/faults/kill.toml"
+fault_disks "$E2E_DIR/faults/kill.toml"
 fault_command
 rm -rf "$DRIVE_C/KILLAPP"
 existing_file 'C:\KILLAPP\big.dat' "old big.dat" '2019-01-01 00:00:00'
