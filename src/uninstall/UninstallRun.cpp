@@ -148,6 +148,11 @@ void CarryOut(const UndoPlan& plan, RemovalProgress& progress, RemovalQuestions&
             keep(LowerSharedCount(step.path, ownPath, questions));
             break;
         case UndoStepKind::DeleteFile:
+            // The running uninstaller stays, whatever the script made of it.
+            if (!SamePathText(step.path, ownPath)) {
+                keep(DeleteInstalledFile(step.path, questions));
+            }
+            break;
         case UndoStepKind::DeleteLog:
         case UndoStepKind::DeleteScriptCopy:
             keep(DeleteInstalledFile(step.path, questions));
