@@ -3,6 +3,7 @@
 #include "common/Win32Handles.h"
 #include "engine/PathRules.h"
 #include "integration/ProgramManager.h"
+#include "uninstall/FillIn.h"
 
 #include <shlobj.h>
 
@@ -41,12 +42,6 @@ bool FolderIsEmpty(const std::string& folder) {
     return true;
 }
 
-std::string Command(std::string_view format, const std::string& text) {
-    std::string command(format);
-    command.replace(command.find("%s"), 2, text);
-    return command;
-}
-
 // Closes the conversation whatever happens.
 struct ProgmanConversation {
     ~ProgmanConversation() { ProgmanClose(); }
@@ -62,9 +57,8 @@ std::vector<KeptObject> RemoveProgramGroups(std::span<const UndoStep> steps, HWN
     ProgmanConversation conversation;
     if (!ProgmanConnect(owner)) {
         for (const UndoStep& step : steps) {
-            kept.push_back({step.kind == UndoStepKind::DeleteGroup
-                                ? step.group
-                                : step.group + "\\" + step.name,
+            kept.push_back({step.kind == UndoStepKind::DeleteGroup ? step.group
+                                                                   : step.group + "\\" + step.name,
                             KeptReason::NoProgramManager, 0});
         }
         return kept;
@@ -77,11 +71,11 @@ std::vector<KeptObject> RemoveProgramGroups(std::span<const UndoStep> steps, HWN
         }
         if (step.kind == UndoStepKind::DeleteGroupItem) {
             if (current != step.group) {
-                ProgmanExecute(Command("[CreateGroup(%s)]", step.group).c_str(),
+                ProgmanExecute(FillIn("[CreateGroup(%s)]", {step.group}).c_str(),
                                kProgmanGroupTimeoutMs);
                 current = step.group;
             }
-            ProgmanExecute(Command("[DeleteItem(\"%s\")]", step.name).c_str(),
+            ProgmanExecute(FillIn("[DeleteItem(\"%s\")]", {step.name}).c_str(),
                            kProgmanItemTimeoutMs);
             continue;
         }
@@ -93,7 +87,7 @@ std::vector<KeptObject> RemoveProgramGroups(std::span<const UndoStep> steps, HWN
             kept.push_back({step.group, KeptReason::GroupNotEmpty, 0});
             continue;
         }
-        ProgmanExecute(Command("[DeleteGroup(%s)]", step.group).c_str(), kProgmanGroupTimeoutMs);
+        ProgmanExecute(FillIn("[DeleteGroup(%s)]", {step.group}).c_str(), kProgmanGroupTimeoutMs);
         current.reset();
     }
     return kept;

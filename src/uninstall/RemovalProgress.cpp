@@ -49,11 +49,10 @@ RemovalProgress::RemovalProgress(HINSTANCE instance, const std::string& caption,
         return;
     }
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    text_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP |
-                                                 SS_PATHELLIPSIS,
-                            16, 14, kWidth - 40, 20, window_.get(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance,
-                            nullptr);
+    text_ = CreateWindowExA(
+        0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 16, 14,
+        kWidth - 40, 20, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)),
+        instance, nullptr);
     SendMessageA(text_, WM_SETFONT, font, FALSE);
     bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 16, 44, kWidth - 40, 20,
                            window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)),

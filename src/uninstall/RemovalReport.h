@@ -10,7 +10,7 @@
 // What a removal left in place, and why, for the closing message.
 
 enum class KeptReason : std::uint8_t {
-    InUse,            // the user chose Ignore for a file that could not be deleted
+    InUse, // the user chose Ignore for a file that could not be deleted
     DirectoryNotEmpty,
     KeyNotEmpty,      // other values or sub-keys
     GroupNotEmpty,    // other items in a program group

@@ -27,6 +27,15 @@ bool IsGone(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Nothing when the call succeeded or found its object gone; otherwise what failed, and why.
+std::optional<KeptObject> KeptUnlessGone(std::string what, LONG result) {
+    const auto error = static_cast<DWORD>(result);
+    if (error == ERROR_SUCCESS || IsGone(error)) {
+        return std::nullopt;
+    }
+    return Kept(std::move(what), KeptReason::Failed, error);
+}
+
 UniqueRegKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, LONG& result) {
     HKEY key = nullptr;
     result = RegOpenKeyExA(root, subKey.c_str(), 0, access, &key);
@@ -36,9 +45,8 @@ UniqueRegKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, LONG& 
 // Whether the section holds no line any more (or is missing).
 bool SectionIsEmpty(const UndoStep& step) {
     std::array<char, 2> buffer{};
-    const DWORD length = GetPrivateProfileSectionA(step.section.c_str(), buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()),
-                                                   step.path.c_str());
+    const DWORD length = GetPrivateProfileSectionA(
+        step.section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), step.path.c_str());
     return length == 0;
 }
 
@@ -55,8 +63,8 @@ std::string ProfilePath(const std::string& path) {
 // An INI file left with nothing but blanks was the installation's own: it goes.
 void DeleteIfBlank(const std::string& path) {
     constexpr DWORD kLargestBlank = 64;
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return;
     }
@@ -81,11 +89,7 @@ std::optional<KeptObject> RemoveIniKey(const UndoStep& step) {
     const std::string what = "[" + step.section + "] " + step.name + " in " + step.path;
     if (!WritePrivateProfileStringA(step.section.c_str(), step.name.c_str(), nullptr,
                                     step.path.c_str())) {
-        const DWORD error = GetLastError();
-        if (IsGone(error)) {
-            return std::nullopt;
-        }
-        return Kept(what, KeptReason::Failed, error);
+        return KeptUnlessGone(what, static_cast<LONG>(GetLastError()));
     }
     if (SectionIsEmpty(step)) {
         WritePrivateProfileStringA(step.section.c_str(), nullptr, nullptr, step.path.c_str());
@@ -95,19 +99,14 @@ std::optional<KeptObject> RemoveIniKey(const UndoStep& step) {
 }
 
 std::optional<KeptObject> DeleteRegistryValue(const UndoStep& step) {
-    const std::string what = KeyName(step) + " value " + (step.name.empty() ? "(default)" : step.name);
+    const std::string what =
+        KeyName(step) + " value " + (step.name.empty() ? "(default)" : step.name);
     LONG result = ERROR_SUCCESS;
     UniqueRegKey key = OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_SET_VALUE, result);
     if (!key) {
-        return IsGone(static_cast<DWORD>(result))
-                   ? std::nullopt
-                   : std::optional(Kept(what, KeptReason::Failed, static_cast<DWORD>(result)));
+        return KeptUnlessGone(what, result);
     }
-    result = RegDeleteValueA(key.get(), step.name.c_str());
-    if (result != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(result))) {
-        return Kept(what, KeptReason::Failed, static_cast<DWORD>(result));
-    }
-    return std::nullopt;
+    return KeptUnlessGone(what, RegDeleteValueA(key.get(), step.name.c_str()));
 }
 
 std::optional<KeptObject> DeleteEmptyRegistryKey(const UndoStep& step) {
@@ -115,15 +114,12 @@ std::optional<KeptObject> DeleteEmptyRegistryKey(const UndoStep& step) {
     {
         UniqueRegKey key = OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_READ, result);
         if (!key) {
-            return IsGone(static_cast<DWORD>(result))
-                       ? std::nullopt
-                       : std::optional(Kept(KeyName(step), KeptReason::Failed,
-                                            static_cast<DWORD>(result)));
+            return KeptUnlessGone(KeyName(step), result);
         }
         DWORD subKeys = 0;
         DWORD values = 0;
-        result = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr,
-                                  nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+        result = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+                                  &values, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS) {
             return Kept(KeyName(step), KeptReason::Failed, static_cast<DWORD>(result));
         }
@@ -131,23 +127,17 @@ std::optional<KeptObject> DeleteEmptyRegistryKey(const UndoStep& step) {
             return Kept(KeyName(step), KeptReason::KeyNotEmpty);
         }
     }
-    result = RegDeleteKeyA(PredefinedRootKey(step.root), step.subKey.c_str());
-    if (result != ERROR_SUCCESS && !IsGone(static_cast<DWORD>(result))) {
-        return Kept(KeyName(step), KeptReason::Failed, static_cast<DWORD>(result));
-    }
-    return std::nullopt;
+    return KeptUnlessGone(KeyName(step),
+                          RegDeleteKeyA(PredefinedRootKey(step.root), step.subKey.c_str()));
 }
 
 std::optional<KeptObject> DeleteUninstallEntry(const UndoStep& step) {
     LONG result = ERROR_SUCCESS;
     {
-        UniqueRegKey key = OpenKey(PredefinedRootKey(step.root), step.subKey,
-                                   KEY_READ | KEY_SET_VALUE, result);
+        UniqueRegKey key =
+            OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_READ | KEY_SET_VALUE, result);
         if (!key) {
-            return IsGone(static_cast<DWORD>(result))
-                       ? std::nullopt
-                       : std::optional(Kept(KeyName(step), KeptReason::Failed,
-                                            static_cast<DWORD>(result)));
+            return KeptUnlessGone(KeyName(step), result);
         }
         // The values the registration wrote; what else the entry holds keeps it.
         for (const char* name : {"DisplayName", "UninstallString"}) {
@@ -163,9 +153,7 @@ std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
     for (;;) {
         const DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
-            const DWORD error = GetLastError();
-            return IsGone(error) ? std::nullopt
-                                 : std::optional(Kept(path, KeptReason::Failed, error));
+            return KeptUnlessGone(path, static_cast<LONG>(GetLastError()));
         }
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             return Kept(path, KeptReason::NotAFile);
@@ -197,31 +185,34 @@ std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
 
 std::optional<KeptObject> LowerSharedCount(const std::string& path, const std::string& ownPath,
                                            RemovalQuestions& questions) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        IsGone(GetLastError())) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && IsGone(GetLastError())) {
         return std::nullopt;
     }
     LONG result = ERROR_SUCCESS;
     UniqueRegKey key =
         OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
+    // The running uninstaller stays whatever its count says; only the count changes.
+    const bool own = SamePathText(path, ownPath);
+    const auto stays = [&](KeptReason reason) {
+        return own ? std::nullopt : std::optional(Kept(path, reason));
+    };
     std::uint32_t count = 0;
     DWORD size = sizeof count;
-    if (!key || RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr,
-                                 reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS ||
+    if (!key ||
+        RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
+                         &size) != ERROR_SUCCESS ||
         size != sizeof count) {
-        return SamePathText(path, ownPath) ? std::nullopt
-                                           : std::optional(Kept(path, KeptReason::NoSharedCount));
+        return stays(KeptReason::NoSharedCount);
     }
     if (count > 1) {
         --count;
         RegSetValueExA(key.get(), path.c_str(), 0, REG_BINARY, reinterpret_cast<BYTE*>(&count),
                        sizeof count);
-        return SamePathText(path, ownPath) ? std::nullopt
-                                           : std::optional(Kept(path, KeptReason::StillShared));
+        return stays(KeptReason::StillShared);
     }
     RegDeleteValueA(key.get(), path.c_str());
     key.reset();
-    if (SamePathText(path, ownPath)) {
+    if (own) {
         return std::nullopt;
     }
     if (!questions.AskDeleteSharedFile(path)) {

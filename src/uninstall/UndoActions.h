@@ -43,9 +43,8 @@ struct RemovalStopped {};
 // Lowers the file's SharedDLLs count. At 0 the count goes and the user is asked before the file
 // is deleted; a file without a count is kept. The running uninstaller (ownPath) is never
 // deleted.
-[[nodiscard]] std::optional<KeptObject> LowerSharedCount(const std::string& path,
-                                                         const std::string& ownPath,
-                                                         RemovalQuestions& questions);
+[[nodiscard]] std::optional<KeptObject>
+LowerSharedCount(const std::string& path, const std::string& ownPath, RemovalQuestions& questions);
 
 // Removed only when empty.
 [[nodiscard]] std::optional<KeptObject> RemoveEmptyDirectory(const std::string& path);

@@ -8,6 +8,7 @@
 #include "integration/InstallLogReader.h"
 #include "integration/UndoPlan.h"
 #include "script/SetupError.h"
+#include "uninstall/FillIn.h"
 #include "uninstall/GroupRemoval.h"
 #include "uninstall/RemovalProgress.h"
 #include "uninstall/UndoActions.h"
@@ -25,38 +26,25 @@ void Tell(HWND owner, const std::string& text, const std::string& caption, UINT 
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | icon);
 }
 
-std::string Formatted(const char* format, const std::string& a, const std::string& b = {}) {
-    std::string text(format);
-    for (const std::string* value : {&a, &b}) {
-        const std::size_t at = text.find("%s");
-        if (at != std::string::npos) {
-            text.replace(at, 2, *value);
-        }
-    }
-    return text;
-}
-
 class MessageBoxQuestions : public RemovalQuestions {
 public:
     explicit MessageBoxQuestions(const std::string& product) : product_(product) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
     int AskFileInUse(const std::string& path) override {
-        return MessageBoxA(owner_,
-                           Formatted("%s cannot be removed: it may be in use by another program.",
-                                     path)
-                               .c_str(),
-                           product_.c_str(), MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
+        return MessageBoxA(
+            owner_,
+            FillIn("%s cannot be removed: it may be in use by another program.", {path}).c_str(),
+            product_.c_str(), MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
     }
 
     bool AskDeleteSharedFile(const std::string& path) override {
         return MessageBoxA(owner_,
-                           Formatted("The shared file %s is no longer used by any program.\r\n\r\n"
-                                     "Remove it?",
-                                     path)
+                           FillIn("The shared file %s is no longer used by any program.\r\n\r\n"
+                                  "Remove it?",
+                                  {path})
                                .c_str(),
-                           product_.c_str(),
-                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+                           product_.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     }
 
 private:
@@ -174,15 +162,15 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
         return kUninstallRefused;
     }
     if (!IsAbsolutePath(scriptPath)) {
-        Tell(nullptr, Formatted("%s is not a full path.\r\n\r\nNothing was removed.", scriptPath),
+        Tell(nullptr, FillIn("%s is not a full path.\r\n\r\nNothing was removed.", {scriptPath}),
              kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
     if (!FileExists(scriptPath)) {
         Tell(nullptr,
-             Formatted("There is nothing to remove: %s does not exist (the product was removed "
-                       "already).",
-                       scriptPath),
+             FillIn("There is nothing to remove: %s does not exist (the product was removed "
+                    "already).",
+                    {scriptPath}),
              kCaption, MB_ICONINFORMATION);
         return kUninstallDone;
     }
@@ -191,9 +179,9 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
         script = LoadSetupScript(scriptPath.c_str());
     } catch (const SetupError& error) {
         Tell(nullptr,
-             Formatted("The setup script %s cannot be read (error %s).\r\n\r\nNothing was "
-                       "removed.",
-                       scriptPath, std::to_string(error.code())),
+             FillIn("The setup script %s cannot be read (error %s).\r\n\r\nNothing was "
+                    "removed.",
+                    {scriptPath, std::to_string(error.code())}),
              kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
@@ -201,8 +189,8 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
     const std::string destination = DirectoryPart(scriptPath);
     const std::string logPath = JoinPath(destination, kLogFileName);
     if (!FileExists(logPath)) {
-        Tell(nullptr, Formatted("The install log %s was not found.\r\n\r\nNothing was removed.",
-                                logPath),
+        Tell(nullptr,
+             FillIn("The install log %s was not found.\r\n\r\nNothing was removed.", {logPath}),
              product, MB_ICONSTOP);
         return kUninstallRefused;
     }
@@ -212,12 +200,12 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
     const UndoPlan plan = MakeUndoPlan(log, script, scriptPath, kLogFileName);
     if (!plan.refusal.empty()) {
         Tell(nullptr,
-             Formatted("The install log %s cannot be used: %s.\r\n\r\nNothing was removed.",
-                       logPath, plan.refusal),
+             FillIn("The install log %s cannot be used: %s.\r\n\r\nNothing was removed.",
+                    {logPath, plan.refusal}),
              product, MB_ICONSTOP);
         return kUninstallRefused;
     }
-    if (MessageBoxA(nullptr, Formatted("Remove %s and all of its components?", product).c_str(),
+    if (MessageBoxA(nullptr, FillIn("Remove %s and all of its components?", {product}).c_str(),
                     product.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return kUninstallDeclined;
     }
@@ -245,11 +233,10 @@ int RunUninstall(HINSTANCE instance, const std::string& scriptPath) {
     try {
         return Remove(instance, scriptPath);
     } catch (const SetupError& error) {
-        Tell(nullptr,
-             Formatted("The removal failed (error %s).", std::to_string(error.code())), kCaption,
-             MB_ICONSTOP);
+        Tell(nullptr, FillIn("The removal failed (error %s).", {std::to_string(error.code())}),
+             kCaption, MB_ICONSTOP);
     } catch (const std::exception& error) {
-        Tell(nullptr, Formatted("The removal failed: %s.", error.what()), kCaption, MB_ICONSTOP);
+        Tell(nullptr, FillIn("The removal failed: %s.", {error.what()}), kCaption, MB_ICONSTOP);
     }
     return kUninstallRefused;
 }

@@ -6,9 +6,9 @@
 
 // Exit codes of the uninstaller.
 enum UninstallExitCode : int {
-    kUninstallDone = 0,      // removed (the closing message lists what stayed), or nothing to remove
-    kUninstallDeclined = 1,  // the user answered No, or stopped the removal
-    kUninstallRefused = 2,   // nothing was removed: a bad argument, script or log
+    kUninstallDone = 0,     // removed (the closing message lists what stayed), or nothing to remove
+    kUninstallDeclined = 1, // the user answered No, or stopped the removal
+    kUninstallRefused = 2,  // nothing was removed: a bad argument, script or log
 };
 
 // Removes the product installed with the script at scriptPath as its install log beside it
