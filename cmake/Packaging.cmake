@@ -1,5 +1,6 @@
-# `cmake --install` and `cpack` (a .deb and a .tar.gz): setupkit in bin; SETUP.EXE, KXUN32.EXE
-# and the end-to-end driver in share/setupkit, where setupkit finds them; the docs and the
+# `cmake --install` and `cpack` (a .deb and a .tar.gz): setupkit in bin; SETUP.EXE, KXUN32.EXE,
+# the end-to-end driver and the scripts of `setupkit test` in share/setupkit, where setupkit
+# finds them; the docs and the
 # sample in share/doc/setupkit. The Windows programs come from the sub-builds: the i686 ones
 # (dist32) where the tests run an x86-64 build, else the Win32 build's own.
 install(TARGETS setupkit RUNTIME DESTINATION bin)
@@ -14,6 +15,13 @@ install(FILES
     "${SETUPKIT_PRODUCT_BUILD}/src/uninstall/dist/KXUN32.EXE"
     "${CMAKE_BINARY_DIR}/win32/tests/e2e/driver/e2e_driver.exe"
     DESTINATION share/setupkit OPTIONAL)
+# `setupkit test`: its Wine side and the runner, Wine set-up and snapshots it builds on.
+install(PROGRAMS tools/setupkit/testing/product-test.sh DESTINATION share/setupkit/testing)
+install(PROGRAMS tests/e2e/run-scenario.sh tests/e2e/check-lib.sh
+        DESTINATION share/setupkit/testing/e2e)
+install(PROGRAMS tests/e2e/uninstall/removal-lib.sh DESTINATION share/setupkit/testing/e2e/uninstall)
+install(DIRECTORY tests/wine/ DESTINATION share/setupkit/testing/wine USE_SOURCE_PERMISSIONS
+        FILES_MATCHING PATTERN "*.sh" PATTERN "bin64/*")
 install(DIRECTORY docs/ DESTINATION share/doc/setupkit)
 install(FILES README.md DESTINATION share/doc/setupkit)
 install(DIRECTORY examples/sample DESTINATION share/doc/setupkit/examples)

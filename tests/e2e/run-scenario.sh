@@ -5,7 +5,7 @@
 # on the files left behind.
 #
 #   run-scenario.sh --name NAME --work DIR --scenario FILE --driver E2E_DRIVER.EXE
-#                   --program-file EXE [--setupkit TOOL] [--product TOML]
+#                   --program-file EXE [--setupkit TOOL] [--product TOML | --disks DIR]
 #                   [--prepare SCRIPT] [--check SCRIPT] [--teardown SCRIPT]
 #                   [--clean 'C:\DIR']... [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
 #                   [--expect-failure REGEX]
@@ -13,8 +13,8 @@
 #
 # The disk folder is WORK/disk1. With --product the disks are made by `setupkit build` (as
 # WORK/disks/diskN, linked as WORK/diskN) when the tool has that command, else the description
-# is compiled to disk1/SETUP.INF with `setupkit compile`; the program file is copied beside the
-# script when the disk lacks it. A --prepare
+# is compiled to disk1/SETUP.INF with `setupkit compile`; --disks takes disks built already
+# (DIR/disk1, disk2, ...). The program file is copied beside the script when the disk lacks it. A --prepare
 # script runs next (to damage or remove the script, add files, set registry entries).
 # Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, DISPLAY, SETUPKIT and E2E_DIR
 # (this folder) in the environment; a --check script runs only after the driver passed, with
@@ -44,7 +44,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 wine_run="$here/../wine/wine-run.sh"
 source "$here/../wine/wine-env.sh"
 
-name="" work="" scenario="" driver="" program_file="" setupkit="" product=""
+name="" work="" scenario="" driver="" program_file="" setupkit="" product="" disks=""
 prepare="" check="" teardown="" drive="" deadline=150 max_seconds="" expect_failure=""
 removal="" entry="" between=""
 cleans=()
@@ -61,6 +61,7 @@ while [ $# -gt 0 ]; do
         --program-file) program_file=$2 ;;
         --setupkit) setupkit=$2 ;;
         --product) product=$2 ;;
+        --disks) disks=$2 ;;
         --prepare) prepare=$2 ;;
         --check) check=$2 ;;
         --teardown) teardown=$2 ;;
@@ -127,7 +128,13 @@ mkdir -p "$work/shots" || fail "cannot make $work"
 export WORK="$work" DISK="$work/disk1" SETUPKIT="$setupkit"
 mkdir -p "$DISK"
 
-if [ -n "$product" ]; then
+if [ -n "$disks" ]; then
+    rm -rf "$DISK"
+    for folder in "$disks"/disk*; do
+        [ -d "$folder" ] && ln -s "$(realpath "$folder")" "$work/$(basename "$folder")"
+    done
+    [ -d "$DISK" ] || fail "$disks has no disk1"
+elif [ -n "$product" ]; then
     [ -x "$setupkit" ] || fail "--product needs the setupkit tool (--setupkit)"
     # The tool lists its commands under "Subcommands:" in its help.
     commands=$("$setupkit" --help 2>/dev/null)
@@ -233,6 +240,7 @@ started=$(date +%s)
     --requests "$(windows_path "$requests")" \
     >"$work/driver.log" 2>&1 </dev/null
 rc=$?
+echo "$rc" >"$work/driver.rc"
 elapsed=$(( $(date +%s) - started ))
 
 # Pictures as .png, which every viewer shows.

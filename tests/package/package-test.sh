@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The package as a user gets it: cpack makes the .deb and the .tar.gz of the build; the .deb is
 # unpacked into a scratch root as dpkg places its files, and its setupkit builds the sample's
-# disks with the SETUP.EXE and KXUN32.EXE it finds beside itself.
+# disks with the SETUP.EXE and KXUN32.EXE it finds beside itself and tests them under Wine.
 #   package-test.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
 build=$1 source=$2
@@ -38,4 +38,14 @@ for file in SETUP.EXE SETUP.INF KXUN32.EX_; do
 done
 cmp -s "$scratch/disks/disk1/SETUP.EXE" "$usr/share/setupkit/SETUP.EXE" ||
     fail "disk 1's SETUP.EXE is not the installed one"
-echo "package-test: the .deb installs setupkit, which builds the sample with its own programs"
+# `setupkit test` of the installed tool: the autopilot installs the sample under Wine (where
+# this host runs the 32-bit programs the package ships).
+if [ "$(bash "$source/tests/wine/wine-arch.sh")" != win32 ]; then
+    echo "package-test: this host runs no 32-bit programs: setupkit test of the package skipped"
+    echo "package-test: the .deb installs setupkit, which builds the sample with its own programs"
+    exit 0
+fi
+"$usr/bin/setupkit" test "$scratch/sample/product.toml" --work "$scratch/test" --timeout 120 \
+    >"$scratch/test.log" 2>&1 || { cat "$scratch/test.log"; fail "setupkit test failed"; }
+grep -q 'Install: PASSED' "$scratch/test.log" || { cat "$scratch/test.log"; fail "no PASSED install"; }
+echo "package-test: the .deb installs setupkit, which builds and tests the sample with its own programs"

@@ -4,6 +4,7 @@
 #include "DiskCommands.h"
 #include "DumpCommand.h"
 #include "NewCommand.h"
+#include "TestCommand.h"
 
 void AddCommands(CLI::App& app, CommandResult& result) {
     AddCompileCommand(app, result);
@@ -12,4 +13,5 @@ void AddCommands(CLI::App& app, CommandResult& result) {
     AddExpandCommand(app, result);
     AddBuildCommand(app, result);
     AddNewCommand(app, result);
+    AddTestCommand(app, result);
 }

@@ -5,6 +5,7 @@
 enum class CommandResult : int {
     Success = 0,
     Usage = 1,
+    Failed = 1, // `test`: the installer did not pass
     BadInput = 2,
 };
 

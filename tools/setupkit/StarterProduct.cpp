@@ -101,15 +101,17 @@ components = ["Samples"]
 [program_groups]
 names = ["${name}"]
 
-# ${tree-id/path} is where a tree's file is installed.
+# ${tree-id/path} is where a tree's file is installed. A command that is one program or one
+# document makes a shortcut on Windows and under Wine; Wine's shell makes none for a command
+# with arguments (docs/product-description.md).
 [[program_item]]
 name = "Read Me"
-command = "NOTEPAD.EXE ${program/README.TXT}"
+command = "${program/README.TXT}"
 working_directory = "?D"
 
 [[program_item]]
 name = "User Guide"
-command = "NOTEPAD.EXE ${program/docs/GUIDE.TXT}"
+command = "${program/docs/GUIDE.TXT}"
 working_directory = "?D"
 
 # Keys in brackets, from one of HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,

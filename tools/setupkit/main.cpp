@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 // Exit codes: 0 success, 1 usage, 2 bad input.
 int main(int argc, char** argv) {
@@ -20,7 +21,9 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
-        return static_cast<int>(CommandResult::Usage);
+        // `test` keeps 1 for an installer that failed: its usage errors are bad input.
+        const bool test = argc > 1 && std::string_view(argv[1]) == "test";
+        return static_cast<int>(test ? CommandResult::BadInput : CommandResult::Usage);
     }
     return static_cast<int>(result);
 }

@@ -289,6 +289,9 @@ void Driver::Execute(const Step& step) {
     case Verb::Start:
         StartAgain(step);
         break;
+    case Verb::Autopilot:
+        Autopilot(step);
+        break;
     }
 }
 
@@ -321,7 +324,7 @@ void Driver::WaitWindow(const Step& step) {
     }
     current_ = found;
     actedOn_ = nullptr;
-    transcript_.Block(Indent(DescribeWindow(found), "           "));
+    RecordWindow(found);
     if (step.query.messageText) {
         const std::string shown = WindowText(MessageTextControl(found));
         if (shown != *step.query.messageText) {
@@ -666,6 +669,10 @@ void Driver::Insert(const Step& step) {
     if (answer != "ok") {
         Fail("this run has no disk drive (the runner's --drive)");
     }
+    if (step.text.starts_with("disk") && step.text.size() > 4 &&
+        step.text.find_first_not_of("0123456789", 4) == std::string::npos) {
+        diskInDrive_ = std::stoi(step.text.substr(4));
+    }
 }
 
 void Driver::WaitFile(const Step& step) {
@@ -998,8 +1005,17 @@ void Driver::SendAndSync(HWND target, UINT message, WPARAM wParam, LPARAM lParam
     Sync(target, TimeoutMs(step));
 }
 
+void Driver::RecordWindow(HWND window) {
+    transcript_.Block(Indent(DescribeWindow(window), "           "));
+    if (IsMessageBox(window)) {
+        transcript_.Line("box: " + Quoted(WindowText(window)) + " " +
+                         Quoted(WindowText(MessageTextControl(window))));
+    }
+}
+
 void Driver::ActedOn(HWND window) {
     actedOn_ = window;
+    actedOnTick_ = GetTickCount();
 }
 
 void Driver::RecordFailure(const std::string& message) {

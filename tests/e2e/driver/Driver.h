@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class WineSettings;
 
@@ -64,8 +66,15 @@ private:
     void Focus(const Step& step);
     void Close(const Step& step);
     void Shot(const Step& step);
+    void Autopilot(const Step& step);
 
+    // Autopilot (Autopilot.cpp)
+    HWND NextWindowToAnswer(const Step& step);
+    void AnswerWithDefault(HWND window, const Step& step);
+    void InsertNextDisk(HWND prompt, const Step& step);
     // Helpers
+    // The window in the transcript; a message box also as one line "box: CAPTION TEXT".
+    void RecordWindow(HWND window);
     [[noreturn]] void Fail(const std::string& message) const;
     DWORD TimeoutMs(const Step& step) const;
     DWORD SettleMs(const Step& step) const;
@@ -106,5 +115,10 @@ private:
     // window has been matched, so that a page or box that is about to go away is not mistaken
     // for the next one.
     HWND actedOn_ = nullptr;
+    DWORD actedOnTick_ = 0;
     const Step* step_ = nullptr;
+    // Autopilot: the disk in the drive, the pictures taken, how often each window was answered.
+    int diskInDrive_ = 1;
+    int autopilotPictures_ = 0;
+    std::vector<std::pair<HWND, int>> answered_;
 };

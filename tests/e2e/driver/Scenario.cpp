@@ -392,6 +392,9 @@ Step ParseStep(std::vector<Token> tokens, int line, const std::string& source) {
         step.verb = Verb::Kill;
     } else if (verb == "start") {
         step.verb = Verb::Start;
+    } else if (verb == "auto") {
+        step.verb = Verb::Autopilot;
+        in.OptionalTimeout(step);
     } else {
         Fail(line, "unknown step \"" + verb + "\"");
     }

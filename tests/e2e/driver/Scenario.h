@@ -61,6 +61,7 @@ enum class Verb {
     Run,            // text: a command that the runner runs on the host
     Kill,           // ends the program at once, as a crash or a power cut would
     Start,          // starts the program again once it has ended
+    Autopilot,      // answers every window with its default until the program ends
 };
 
 enum class ControlState { Enabled, Disabled, Checked, Unchecked, Visible, Hidden, Focused };

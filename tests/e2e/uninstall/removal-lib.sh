@@ -54,13 +54,17 @@ install_product() {
 # file of drive C: with its checksum (the temporary folders left out), and the registry's
 # Software keys of the machine and the user.
 
-# prefix_snapshot DIR: writes DIR/files.txt, DIR/machine.reg and DIR/user.reg.
+# prefix_snapshot DIR: writes DIR/files.txt, DIR/machine.reg and DIR/user.reg, and copies the
+# INI files of drive C: to DIR/ini.
 prefix_snapshot() {
     local dir=$1 key
     mkdir -p "$dir"
     (cd "$WINEPREFIX/drive_c" &&
         find . \( -ipath './windows/temp' -o -ipath './users/*/temp' \) -prune -o -type f \
             -print0 | sort -z | xargs -0 -r md5sum) >"$dir/files.txt"
+    rm -rf "$dir/ini" && mkdir -p "$dir/ini"
+    (cd "$WINEPREFIX/drive_c" && find . -type f -iname '*.ini' -size -1024k -print0 |
+        xargs -0 -r cp --parents -t "$(realpath "$dir/ini")")
     for key in machine:'HKLM\Software' user:'HKCU\Software'; do
         wine reg export "${key#*:}" "$dir/${key%%:*}.utf16" /y >/dev/null 2>&1 </dev/null ||
             return 1
@@ -87,4 +91,21 @@ prefix_changes() {
 # Each value as "[key] value", each key as "[key]", so that a diff names the key.
 prefix_registry_lines() {
     awk '/^\[/ { key = $0; print key; next } NF { print key " " $0 }' "$1" | sort
+}
+
+# prefix_ini_changes BEFORE AFTER: the INI entries that differ, as "< ini ./FILE [SECTION] KEY=VALUE"
+# for gone and ">" for new, an empty section as "[SECTION]".
+prefix_ini_changes() {
+    local before=$1 after=$2 file
+    (cd "$before/ini" && find . -type f; cd "$after/ini" && find . -type f) | sort -u |
+        while IFS= read -r file; do
+            diff <(prefix_ini_lines "$before/ini/$file") <(prefix_ini_lines "$after/ini/$file") |
+                sed -n "s|^\([<>]\) |\1 ini $file |p"
+        done
+}
+
+prefix_ini_lines() {
+    [ -f "$1" ] || return 0
+    tr -d '\r' <"$1" | awk '/^\[/ { section = $0; print section; next }
+        /=/ { print section " " $0 }' | sort
 }

@@ -1,0 +1,299 @@
+#include "TestCommand.h"
+
+#include "Cp1252.h"
+#include "ProductDescription.h"
+#include "disks/DiskBuilder.h"
+#include "disks/ToolFiles.h"
+#include "disks/UninstallerItems.h"
+#include "testing/TestReport.h"
+#include "testing/TestRun.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <cstdio>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TestCommandOptions {
+    std::string description;
+    std::string scenario;
+    std::string work;
+    std::string junit;
+    std::string setupExe;
+    std::string driver;
+    bool uninstall = false;
+    int timeout = 600;
+};
+
+// The autopilot: every page's default, every box's default button, disks inserted as asked.
+constexpr const char* kAutopilotScenario =
+    "# Every window of the program answered with its default until it ends.\n"
+    "auto timeout %d\n"
+    "expect exit 0\n";
+
+std::string ReadText(const fs::path& path) {
+    std::error_code code;
+    if (!fs::is_regular_file(path, code)) {
+        return {};
+    }
+    const std::vector<std::uint8_t> bytes = ReadBinaryFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    WriteFileReplacing(path,
+                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+int ReadExitCode(const fs::path& path) {
+    const std::string text = ReadText(path);
+    try {
+        return text.empty() ? -1 : std::stoi(text);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+fs::path WriteAutopilot(const fs::path& work, const std::string& name, int seconds) {
+    char text[256];
+    std::snprintf(text, sizeof text, kAutopilotScenario, seconds);
+    const fs::path path = work / name;
+    WriteText(path, text);
+    return path;
+}
+
+// "SIZE<TAB>./PATH" lines, as recorded after the installation.
+std::map<std::string, std::uint64_t> ReadSizes(const fs::path& path) {
+    std::map<std::string, std::uint64_t> sizes;
+    const std::string text = ReadText(path);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        const std::size_t tab = line.find("\t./");
+        if (tab != std::string::npos) {
+            sizes[line.substr(tab + 3)] = std::strtoull(line.c_str(), nullptr, 10);
+        }
+        start = end + 1;
+    }
+    return sizes;
+}
+
+PrefixDifference ReadDifference(const fs::path& work, const std::string& name,
+                                const std::map<std::string, std::uint64_t>& sizes) {
+    return ReadPrefixDifference(
+        ReadText(work / (name + ".changes")), ReadText(work / (name + ".ini-changes")),
+        [&](const std::string& relative) -> std::optional<std::uint64_t> {
+            const auto size = sizes.find(relative);
+            return size == sizes.end() ? std::nullopt : std::optional(size->second);
+        });
+}
+
+// The install log: the copy made before a removal could take it away.
+void FindInstallLog(const fs::path& work, TestOutcome& outcome) {
+    for (const ChangedFile& file : outcome.changes.added) {
+        std::string lower = file.path;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (lower.ends_with("\\setuplog.txt")) {
+            outcome.logPath = file.path;
+            outcome.log = AnsiToUtf8(ReadText(work / "setuplog.txt"));
+            return;
+        }
+    }
+}
+
+std::vector<std::string> Pictures(const fs::path& folder) {
+    std::vector<std::string> pictures;
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(folder, code)) {
+        if (entry.path().extension() == ".png" || entry.path().extension() == ".bmp") {
+            pictures.push_back(entry.path().string());
+        }
+    }
+    std::sort(pictures.begin(), pictures.end());
+    return pictures;
+}
+
+Verdict JudgeRemoval(int exitCode, const std::string& transcript) {
+    if (exitCode == 0) {
+        const std::optional<ShownBox> box = LastBox(transcript);
+        return {true, "the uninstaller ran to its end" +
+                          (box ? ": \"" + box->text + "\"" : std::string())};
+    }
+    const std::optional<std::string> failure = FailureMessage(transcript);
+    return {false, failure ? "the removal did not hold: " + *failure
+                           : "the removal did not run (exit code " + std::to_string(exitCode) +
+                                 ", see removal.log)"};
+}
+
+CommandResult RunTest(const TestCommandOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        if (options.timeout < 10) {
+            throw ToolError("--timeout " + std::to_string(options.timeout) +
+                            ": give at least 10 seconds");
+        }
+        Result<ProductDescription> loaded = LoadProductDescription(options.description);
+        if (!loaded) {
+            std::fprintf(stderr, "%s\n", loaded.Error().Message().c_str());
+            return CommandResult::BadInput;
+        }
+        ProductDescription& description = loaded.Value();
+        const SetupScript& script = description.script;
+        if (options.uninstall && script.uninstallPresent == 0) {
+            throw ToolError("--uninstall: " + options.description +
+                            " registers no uninstaller (it has no [uninstall] entry)");
+        }
+        std::error_code code;
+        if (!options.scenario.empty() && !fs::is_regular_file(options.scenario, code)) {
+            throw ToolError("--scenario " + options.scenario + ": no such file");
+        }
+        for (const char* program : {"wine", "Xvfb"}) {
+            if (!OnPath(program)) {
+                throw ToolError(std::string(program) +
+                                " is not installed: setupkit test runs the installer under Wine "
+                                "on a virtual display (Debian: apt install wine xvfb)");
+            }
+        }
+        const TestTools tools = FindTestTools(options.driver);
+        const fs::path work = PrepareWorkFolder(options.work);
+
+        BuildOptions build;
+        build.outputDirectory = work / "disks";
+        build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
+        if (!fs::is_regular_file(build.setupExe, code)) {
+            throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
+                            "; give --setup-exe PATH");
+        }
+        if (description.addUninstaller) {
+            AddUninstallerItems(description, DefaultUninstaller(build.setupExe));
+        }
+        const BuildReport report = BuildDisks(description, build, stderr);
+        for (const std::string& warning : report.warnings) {
+            std::fprintf(stderr, "%s\n", warning.c_str());
+        }
+        std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
+                    report.disks.size(), build.outputDirectory.c_str());
+        std::fflush(stdout);
+
+        const fs::path scenario = options.scenario.empty()
+                                      ? WriteAutopilot(work, "autopilot.scenario", options.timeout)
+                                      : fs::absolute(options.scenario);
+        std::vector<std::string> arguments = {"bash",
+                                              tools.productTest.string(),
+                                              tools.runner.string(),
+                                              work.string(),
+                                              (work / "disks").string(),
+                                              scenario.string(),
+                                              tools.driver.string(),
+                                              std::to_string(options.timeout)};
+        // The uninstall entry is registered under the product's name.
+        const std::string entry = AnsiToUtf8(script.productName.View());
+        if (options.uninstall) {
+            arguments.push_back(entry);
+            arguments.push_back(WriteAutopilot(work, "removal.scenario", options.timeout).string());
+        }
+        if (const int ran = RunProgram(arguments); ran != 0) {
+            throw ToolError("Wine or its virtual display could not be started (exit code " +
+                            std::to_string(ran) + "); see " +
+                            (work / "wineprefix.boot.log").string());
+        }
+
+        // The driver refuses a scenario that does not follow the grammar before it starts.
+        if (ReadExitCode(work / "install" / "driver.rc") == 2) {
+            std::string refusal = ReadText(work / "install" / "driver.log");
+            while (!refusal.empty() && std::isspace(static_cast<unsigned char>(refusal.back()))) {
+                refusal.pop_back();
+            }
+            throw ToolError("the scenario cannot be used: " + refusal);
+        }
+
+        TestOutcome outcome;
+        outcome.product = AnsiToUtf8(script.productName.View());
+        outcome.description = options.description;
+        outcome.scenario = options.scenario;
+        outcome.work = work.string();
+        outcome.transcript = (work / "install" / "transcript.txt").string();
+        const std::string transcript = ReadText(outcome.transcript);
+        const ClosingTexts texts{script.successCaption.Str(), script.successText.Str(),
+                                 script.failureCaption.Str(), script.failureText.Str()};
+        outcome.install = JudgeInstall(ReadExitCode(work / "install.rc"), transcript, texts);
+        outcome.install.summary = AnsiToUtf8(outcome.install.summary);
+        outcome.pictures = Pictures(work / "install" / "shots");
+        const std::map<std::string, std::uint64_t> sizes = ReadSizes(work / "installed.sizes");
+        outcome.changes = ReadDifference(work, "installed", sizes);
+        FindInstallLog(work, outcome);
+        outcome.sharedItems = static_cast<int>(
+            std::count_if(script.installItems.begin(), script.installItems.end(),
+                          [](const InstallItem& item) { return item.shared != 0; }));
+        outcome.sharedCountsMissing = ReadText(work / "shared-counts").starts_with("missing");
+        if (options.uninstall) {
+            RemovalOutcome removal;
+            removal.command = ReadText(work / "removal.command");
+            while (!removal.command.empty() &&
+                   std::isspace(static_cast<unsigned char>(removal.command.back()))) {
+                removal.command.pop_back();
+            }
+            removal.transcript = (work / "removal-transcript.txt").string();
+            removal.verdict = fs::exists(work / "removal.rc", code)
+                                  ? JudgeRemoval(ReadExitCode(work / "removal.rc"),
+                                                 AnsiToUtf8(ReadText(removal.transcript)))
+                                  : Verdict{false, "not run: the installation did not pass"};
+            removal.remained = ReadDifference(work, "removed", sizes);
+            outcome.removal = std::move(removal);
+        }
+        outcome.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+        const std::string text = ReportText(outcome);
+        std::fputs(text.c_str(), stdout);
+        WriteText(work / "report.txt", text);
+        if (!options.junit.empty()) {
+            WriteText(options.junit, JUnitXml(outcome));
+        }
+        return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
+    } catch (const ToolError& error) {
+        const std::string message = error.what();
+        const bool located = message.starts_with(options.description + ":");
+        std::fprintf(stderr, "%s%s\n", located ? "" : "setupkit test: ", message.c_str());
+        return CommandResult::BadInput;
+    }
+}
+
+} // namespace
+
+void AddTestCommand(CLI::App& app, CommandResult& result) {
+    CLI::App* command = app.add_subcommand(
+        "test", "Build the disks and install them under Wine on a private virtual display, "
+                "driven like a person; report what the installer showed and changed "
+                "(exit code 0 passed, 1 failed, 2 bad input)");
+    auto options = std::make_shared<TestCommandOptions>();
+    command->add_option("description", options->description, "the product description (.toml)")
+        ->required();
+    command->add_option("--scenario", options->scenario,
+                        "what the person does (docs/scenarios.md); default: every page's and "
+                        "box's default, disks inserted as asked");
+    command->add_option("--work", options->work,
+                        "the folder for disks, Wine prefix, pictures and report (default: a new "
+                        "folder in the temporary directory)");
+    command->add_option("--junit", options->junit, "also write the result as a JUnit XML file");
+    command->add_flag("--uninstall", options->uninstall,
+                      "then remove the product with its registered uninstaller and report what "
+                      "remained");
+    command->add_option("--timeout", options->timeout,
+                        "seconds the installer may take, and the removal too (default 600); a "
+                        "hung installer fails after it and is ended");
+    command->add_option("--setup-exe", options->setupExe, "the SETUP.EXE to put on disk 1");
+    command->add_option("--driver", options->driver, "the end-to-end driver (e2e_driver.exe)");
+    command->callback([options, &result] { result = RunTest(*options); });
+}

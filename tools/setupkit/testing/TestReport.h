@@ -1,0 +1,42 @@
+#pragma once
+
+#include "testing/PrefixDifference.h"
+#include "testing/TestVerdict.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What `setupkit test` found, and the two forms it reports it in: a text for people and a
+// JUnit file for CI servers.
+
+struct RemovalOutcome {
+    Verdict verdict;
+    std::string command;       // the registered uninstall command
+    std::string transcript;    // path
+    PrefixDifference remained; // the prefix after the removal against before the install
+};
+
+struct TestOutcome {
+    std::string product;     // the product's name
+    std::string description; // the description's path
+    std::string scenario;    // the scenario's path, empty for the autopilot
+    std::string work;        // the work folder
+    double seconds = 0;
+    Verdict install;
+    std::string transcript;            // path
+    std::vector<std::string> pictures; // paths
+    PrefixDifference changes;
+    std::string logPath;              // the install log as Windows shows it, empty when none
+    std::string log;                  // its text
+    int sharedItems = 0;              // items marked shared
+    bool sharedCountsMissing = false; // the prefix has no SharedDLLs key
+    std::optional<RemovalOutcome> removal;
+
+    [[nodiscard]] bool Passed() const {
+        return install.passed && (!removal || removal->verdict.passed);
+    }
+};
+
+[[nodiscard]] std::string ReportText(const TestOutcome& outcome);
+[[nodiscard]] std::string JUnitXml(const TestOutcome& outcome);

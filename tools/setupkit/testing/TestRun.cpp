@@ -1,0 +1,124 @@
+#include "testing/TestRun.h"
+
+#include "disks/ToolFiles.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kWorkMarker = ".setupkit-test";
+
+fs::path SelfPath() {
+    std::error_code code;
+    return fs::read_symlink("/proc/self/exe", code);
+}
+
+} // namespace
+
+TestTools FindTestTools(const fs::path& driverOverride) {
+    const fs::path self = SelfPath();
+    std::error_code code;
+    TestTools tools;
+    // Installed: <prefix>/bin/setupkit and <prefix>/share/setupkit/{e2e_driver.exe,testing/}.
+    const fs::path share = self.parent_path().parent_path() / "share" / "setupkit";
+    if (fs::exists(share / "testing" / "product-test.sh", code)) {
+        tools.driver = share / "e2e_driver.exe";
+        tools.runner = share / "testing";
+        tools.productTest = share / "testing" / "product-test.sh";
+    } else {
+        // The build tree: <build>/tools/setupkit/setupkit, <build>/win32/tests/e2e/driver/.
+        const fs::path build = self.parent_path().parent_path().parent_path();
+        const fs::path source = SETUPKIT_SOURCE_DIR;
+        tools.driver = build / "win32" / "tests" / "e2e" / "driver" / "e2e_driver.exe";
+        tools.runner = source / "tests";
+        tools.productTest = source / "tools" / "setupkit" / "testing" / "product-test.sh";
+    }
+    if (!driverOverride.empty()) {
+        tools.driver = driverOverride;
+    }
+    for (const fs::path& needed :
+         {tools.driver, tools.productTest, tools.runner / "e2e" / "run-scenario.sh",
+          tools.runner / "wine" / "wine-env.sh"}) {
+        if (!fs::is_regular_file(needed, code)) {
+            throw ToolError(needed.string() + ": not found (setupkit test needs it; give the " +
+                            "driver with --driver, or install setupkit with its share folder)");
+        }
+    }
+    return tools;
+}
+
+fs::path PrepareWorkFolder(const fs::path& requested) {
+    std::error_code code;
+    if (requested.empty()) {
+        std::string pattern = (fs::temp_directory_path(code) / "setupkit-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            throw ToolError("cannot make a work folder in " +
+                            fs::temp_directory_path(code).string());
+        }
+        WriteNewFile(fs::path(pattern) / kWorkMarker, {});
+        return fs::absolute(pattern);
+    }
+    const fs::path folder = fs::absolute(requested);
+    if (fs::exists(folder, code)) {
+        if (!fs::is_directory(folder, code)) {
+            throw ToolError("--work " + requested.string() + ": not a folder");
+        }
+        if (!fs::is_empty(folder, code) && !fs::exists(folder / kWorkMarker, code)) {
+            throw ToolError("--work " + requested.string() +
+                            ": the folder holds files that an earlier setupkit test did not make; "
+                            "give a new or empty folder");
+        }
+        fs::remove_all(folder, code);
+        if (code) {
+            throw ToolError("--work " + requested.string() +
+                            ": cannot empty it: " + code.message());
+        }
+    }
+    fs::create_directories(folder, code);
+    if (code) {
+        throw ToolError("--work " + requested.string() + ": cannot make it: " + code.message());
+    }
+    WriteNewFile(folder / kWorkMarker, {});
+    return folder;
+}
+
+int RunProgram(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        return 127;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return 127;
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path ? path : "";
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const fs::path folder(rest.substr(0, colon));
+        rest.remove_prefix(colon == std::string_view::npos ? rest.size() : colon + 1);
+        if (access((folder / program).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,139 @@
+#include "testing/TestVerdict.h"
+
+#include <cctype>
+#include <vector>
+
+namespace {
+
+// Reads a text in double quotes with the escapes \\ \" \n \r \t \0 from the front of line.
+std::optional<std::string> TakeQuoted(std::string_view& line) {
+    while (!line.empty() && line.front() == ' ') {
+        line.remove_prefix(1);
+    }
+    if (line.empty() || line.front() != '"') {
+        return std::nullopt;
+    }
+    std::string text;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            line.remove_prefix(i + 1);
+            return text;
+        }
+        if (c == '\\' && i + 1 < line.size()) {
+            const char escaped = line[++i];
+            text += escaped == 'n'   ? '\n'
+                    : escaped == 'r' ? '\r'
+                    : escaped == 't' ? '\t'
+                    : escaped == '0' ? '\0'
+                                     : escaped;
+        } else {
+            text += c;
+        }
+    }
+    return std::nullopt;
+}
+
+// Each line's text after the time stamp "[  12.345] ".
+template <typename Visit> void ForEachLine(std::string_view transcript, Visit visit) {
+    while (!transcript.empty()) {
+        const std::size_t end = transcript.find('\n');
+        std::string_view line = transcript.substr(0, end);
+        transcript.remove_prefix(end == std::string_view::npos ? transcript.size() : end + 1);
+        if (line.starts_with("[")) {
+            const std::size_t stamp = line.find("] ");
+            if (stamp != std::string_view::npos) {
+                line.remove_prefix(stamp + 2);
+            }
+        }
+        visit(line);
+    }
+}
+
+// Wildcard matching by rows: reachable[j] says whether the pattern read so far can produce
+// the first j characters of shown. A macro reaches every later column; a plain character one.
+bool MatchesWithMacros(std::string_view pattern, std::string_view shown) {
+    std::vector<char> reachable(shown.size() + 1, 0);
+    reachable[0] = 1;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        std::vector<char> next(shown.size() + 1, 0);
+        const bool macro = pattern[i] == '?' && i + 1 < pattern.size() &&
+                           std::isalpha(static_cast<unsigned char>(pattern[i + 1]));
+        for (std::size_t j = 0; j <= shown.size(); ++j) {
+            if (macro) {
+                next[j] = reachable[j] || (j > 0 && next[j - 1]);
+            } else {
+                next[j] = j > 0 && reachable[j - 1] && shown[j - 1] == pattern[i];
+            }
+        }
+        reachable = std::move(next);
+        if (macro) {
+            ++i;
+        }
+    }
+    return reachable[shown.size()] != 0;
+}
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::optional<ShownBox> LastBox(std::string_view transcript) {
+    std::optional<ShownBox> last;
+    ForEachLine(transcript, [&](std::string_view line) {
+        if (!line.starts_with("box: ")) {
+            return;
+        }
+        line.remove_prefix(5);
+        std::optional<std::string> caption = TakeQuoted(line);
+        std::optional<std::string> text = caption ? TakeQuoted(line) : std::nullopt;
+        if (text) {
+            last = ShownBox{std::move(*caption), std::move(*text)};
+        }
+    });
+    return last;
+}
+
+std::optional<std::string> FailureMessage(std::string_view transcript) {
+    std::optional<std::string> message;
+    ForEachLine(transcript, [&](std::string_view line) {
+        if (line.starts_with("FAILED")) {
+            message = std::string(line);
+        }
+    });
+    return message;
+}
+
+bool MatchesScriptText(std::string_view scriptText, std::string_view shown) {
+    return MatchesWithMacros(scriptText, shown);
+}
+
+Verdict JudgeInstall(int driverExitCode, std::string_view transcript, const ClosingTexts& texts) {
+    if (driverExitCode != 0) {
+        const std::optional<std::string> failure = FailureMessage(transcript);
+        return {false, failure ? "the scenario did not hold: " + *failure
+                               : "the driver ended with exit code " +
+                                     std::to_string(driverExitCode) + " (see its log)"};
+    }
+    const std::optional<ShownBox> box = LastBox(transcript);
+    if (!box) {
+        return {false, "the installer ended without a closing message"};
+    }
+    const std::string shown = Quote(box->caption) + " " + Quote(box->text);
+    if (MatchesScriptText(texts.successCaption, box->caption) &&
+        MatchesScriptText(texts.successText, box->text)) {
+        return {true, "the installer ended with its success message " + shown};
+    }
+    if (MatchesScriptText(texts.failureCaption, box->caption) &&
+        MatchesScriptText(texts.failureText, box->text)) {
+        return {false, "the installer ended with its failure message " + shown};
+    }
+    return {false, "the installer's last message was " + shown + ", not its success message " +
+                       Quote(texts.successCaption) + " " + Quote(texts.successText)};
+}
