@@ -48,23 +48,7 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
         BuildOptions build;
         build.outputDirectory = options.output;
         if (!options.capacity.empty()) {
-            std::optional<std::uint64_t> capacity;
-            if (!ParseDiskCapacity(options.capacity, capacity)) {
-                std::uint64_t bytes = 0;
-                std::size_t used = 0;
-                try {
-                    bytes = std::stoull(options.capacity, &used);
-                } catch (const std::exception&) {
-                    used = 0;
-                }
-                if (used == 0 || used != options.capacity.size() || bytes == 0) {
-                    throw ToolError("--capacity " + options.capacity +
-                                    ": not 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number "
-                                    "of bytes");
-                }
-                capacity = bytes;
-            }
-            build.capacity = capacity;
+            build.capacity = CapacityOption(options.capacity);
         }
         build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
         if (options.setupExe.empty() && !fs::exists(build.setupExe)) {

@@ -27,6 +27,7 @@ struct TestCommandOptions {
     std::string junit;
     std::string setupExe;
     std::string driver;
+    std::string capacity;
     bool uninstall = false;
     int timeout = 600;
 };
@@ -170,6 +171,9 @@ CommandResult RunTest(const TestCommandOptions& options) {
 
         BuildOptions build;
         build.outputDirectory = work / "disks";
+        if (!options.capacity.empty()) {
+            build.capacity = CapacityOption(options.capacity);
+        }
         build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
         if (!fs::is_regular_file(build.setupExe, code)) {
             throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
@@ -293,6 +297,8 @@ void AddTestCommand(CLI::App& app, CommandResult& result) {
     command->add_option("--timeout", options->timeout,
                         "seconds the installer may take, and the removal too (default 600); a "
                         "hung installer fails after it and is ended");
+    command->add_option("--capacity", options->capacity,
+                        "bytes per disk, as for build (default: the description's)");
     command->add_option("--setup-exe", options->setupExe, "the SETUP.EXE to put on disk 1");
     command->add_option("--driver", options->driver, "the end-to-end driver (e2e_driver.exe)");
     command->callback([options, &result] { result = RunTest(*options); });

@@ -379,6 +379,25 @@ StoredForm CompressForDisk(const std::vector<std::uint8_t>& data, const std::str
     return {data, false};
 }
 
+std::optional<std::uint64_t> CapacityOption(const std::string& text) {
+    std::optional<std::uint64_t> capacity;
+    if (ParseDiskCapacity(text, capacity)) {
+        return capacity;
+    }
+    std::uint64_t bytes = 0;
+    std::size_t used = 0;
+    try {
+        bytes = std::stoull(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || bytes == 0) {
+        throw ToolError("--capacity " + text +
+                        ": not 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number of bytes");
+    }
+    return bytes;
+}
+
 fs::path DefaultSetupExe() {
     std::error_code code;
     const fs::path self = fs::read_symlink("/proc/self/exe", code);

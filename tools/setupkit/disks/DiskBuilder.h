@@ -68,3 +68,7 @@ struct StoredForm {
 // build of this tool, <build>/win32/src/shell/dist/SETUP.EXE (stripped of debug information)
 // or else <build>/win32/src/shell/SETUP.EXE. Empty when the tool's own path is unknown.
 std::filesystem::path DefaultSetupExe();
+
+// The --capacity option: 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited (none) or a number of bytes.
+// Throws ToolError for anything else.
+[[nodiscard]] std::optional<std::uint64_t> CapacityOption(const std::string& text);
