@@ -1,9 +1,8 @@
 #include "DiskCommands.h"
 
-#include "ProductDescription.h"
+#include "ProductDisks.h"
 #include "disks/DiskBuilder.h"
 #include "disks/ToolFiles.h"
-#include "disks/UninstallerItems.h"
 
 #include <cstdio>
 #include <memory>
@@ -59,33 +58,17 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
             options.verbose || isatty(fileno(stderr)) ? ShowProgress::Yes : ShowProgress::No;
         build.images = options.images ? MakeImages::Yes : MakeImages::No;
 
-        Result<ProductDescription> loaded = LoadProductDescription(options.description);
-        if (!loaded) {
-            std::fprintf(stderr, "%s\n", loaded.Error().Message().c_str());
+        std::optional<ProductDescription> description =
+            LoadDescriptionForCommand(options.description);
+        if (!description) {
             return CommandResult::BadInput;
         }
-        for (const SourceError& warning : loaded.Value().warnings) {
-            std::fprintf(stderr, "%s\n", warning.Message("warning").c_str());
-        }
-        ProductDescription& description = loaded.Value();
-        if (description.addUninstaller) {
-            AddUninstallerItems(description, options.uninstaller.empty()
-                                                 ? DefaultUninstaller(build.setupExe)
-                                                 : fs::path(options.uninstaller));
-        }
-        const BuildReport report = BuildDisks(description, build, stderr);
-        for (const std::string& warning : report.warnings) {
-            std::fprintf(stderr, "%s\n", warning.c_str());
-        }
+        const BuildReport report =
+            BuildProductDisks(*description, build, fs::path(options.uninstaller));
         PrintSummary(report);
         return CommandResult::Success;
     } catch (const ToolError& error) {
-        // Faults of the description start with its name and line, like the loader's; others
-        // (options, the output folder, SETUP.EXE) say which command met them.
-        const std::string message = error.what();
-        const bool located = message.starts_with(options.description + ":");
-        std::fprintf(stderr, "%s%s\n", located ? "" : "setupkit build: ", message.c_str());
-        return CommandResult::BadInput;
+        return ReportToolError(error, options.description, "build");
     }
 }
 

@@ -1,10 +1,7 @@
 #include "TestCommand.h"
 
 #include "Cp1252.h"
-#include "ProductDescription.h"
-#include "disks/DiskBuilder.h"
-#include "disks/ToolFiles.h"
-#include "disks/UninstallerItems.h"
+#include "ProductDisks.h"
 #include "testing/TestReport.h"
 #include "testing/TestRun.h"
 
@@ -144,12 +141,11 @@ CommandResult RunTest(const TestCommandOptions& options) {
             throw ToolError("--timeout " + std::to_string(options.timeout) +
                             ": give at least 10 seconds");
         }
-        Result<ProductDescription> loaded = LoadProductDescription(options.description);
+        std::optional<ProductDescription> loaded = LoadDescriptionForCommand(options.description);
         if (!loaded) {
-            std::fprintf(stderr, "%s\n", loaded.Error().Message().c_str());
             return CommandResult::BadInput;
         }
-        ProductDescription& description = loaded.Value();
+        ProductDescription& description = *loaded;
         const SetupScript& script = description.script;
         if (options.uninstall && script.uninstallPresent == 0) {
             throw ToolError("--uninstall: " + options.description +
@@ -179,13 +175,7 @@ CommandResult RunTest(const TestCommandOptions& options) {
             throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
                             "; give --setup-exe PATH");
         }
-        if (description.addUninstaller) {
-            AddUninstallerItems(description, DefaultUninstaller(build.setupExe));
-        }
-        const BuildReport report = BuildDisks(description, build, stderr);
-        for (const std::string& warning : report.warnings) {
-            std::fprintf(stderr, "%s\n", warning.c_str());
-        }
+        const BuildReport report = BuildProductDisks(description, build, {});
         std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
                     report.disks.size(), build.outputDirectory.c_str());
         std::fflush(stdout);
@@ -267,10 +257,7 @@ CommandResult RunTest(const TestCommandOptions& options) {
         }
         return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
     } catch (const ToolError& error) {
-        const std::string message = error.what();
-        const bool located = message.starts_with(options.description + ":");
-        std::fprintf(stderr, "%s%s\n", located ? "" : "setupkit test: ", message.c_str());
-        return CommandResult::BadInput;
+        return ReportToolError(error, options.description, "test");
     }
 }
 
