@@ -4,6 +4,8 @@
 # Wine of CopyFileA and of the version-installation service that SETUP.EXE installs through
 # (VerInstallFileA), and `cp` on Linux, over the same files. Prints seconds and ratios.
 #   bench/install-throughput.sh [BUILD_DIR [RUNS]]    (default: build/native, 3 runs)
+# BUILD_DIR is a combined build (setupkit in it, the Win32 programs in its win32/) or a Win32
+# cross build of its own (the programs in it, setupkit where its cache's SETUPKIT_TOOL says).
 # The copy phase is read from the driver's transcript: from the click that leaves the
 # destination page to the closing message. "End to end" is the whole driver run under Wine,
 # start-up included. Each figure is the best of RUNS runs: on a shared machine the slower runs
@@ -12,13 +14,18 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/native}" && pwd)
 runs=${2:-3}
+win32=$build/win32
 setupkit=$build/tools/setupkit/setupkit
-setup_exe=$build/win32/src/shell/SETUP.EXE
-driver=$build/win32/tests/e2e/driver/e2e_driver.exe
+if [ ! -d "$win32" ]; then
+    win32=$build
+    setupkit=$(sed -n 's/^SETUPKIT_TOOL:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null)
+fi
+setup_exe=$win32/src/shell/SETUP.EXE
+driver=$win32/tests/e2e/driver/e2e_driver.exe
 for needed in "$setupkit" "$setup_exe" "$driver"; do
     [ -f "$needed" ] || { echo "missing $needed (build $build first)" >&2; exit 1; }
 done
-export WINEPREFIX=${WINEPREFIX:-$build/win32/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-$win32/wineprefix}
 source "$root/tests/wine/wine-env.sh"
 setupkit_wine_prefix
 setupkit_wine_display
@@ -108,7 +115,7 @@ for product in "small 2000 2048" "large 20 10485760"; do
     ver_ms=$(printf '%s\n' "${ver_runs[@]}" | best)
     cp_ms=$(printf '%s\n' "${cp_runs[@]}" | best)
 
-    ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
+    ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
     printf '%-22s %6d %8s %11s %10s %10s %6s %13s %10s %9s\n' "$name ($((bytes / 1024)) KB each)" \
         "$count" "$(seconds "$setup_ms")" "$(seconds "$total_ms")" "$(seconds "$copy_ms")" \
         "$(seconds "$ver_ms")" "$(seconds "$cp_ms")" "$(ratio "$setup_ms" "$ver_ms")" \

@@ -57,7 +57,7 @@ void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
     if (item.diskNumber != context.currentDisk) {
         context.host.AskForNextDisk(ItemSourcePath(item, {}, PlatformFullPath));
     } else if (static_cast<ItemAction>(item.action) == ItemAction::Copy &&
-               !FileExists(
+               !PathExists(
                    ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {
         // The disk in the drive no longer holds the file: it was taken out or swapped since.
         // Once it is back the item is installed as if nothing had happened; without it the
@@ -84,6 +84,11 @@ void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
 
 void PerformItemAction(const InstallContext& context, InstallItem& item,
                        const std::string& sourcePath) {
+    // Deleting a file or running a program may change any directory: the next copy lists its
+    // directory anew.
+    if (context.destinations && static_cast<ItemAction>(item.action) != ItemAction::Copy) {
+        context.destinations->Clear();
+    }
     switch (static_cast<ItemAction>(item.action)) {
     case ItemAction::Copy:
         CopyAction(context, item, sourcePath);

@@ -29,3 +29,7 @@ bool IsDamagedCompressedHeader(std::string_view head, std::uint64_t size) {
     return size < kCompressedHeaderSize ||
            head.substr(0, kCompressedSignature.size()) != kCompressedSignature;
 }
+
+bool HasCompressedSignature(std::string_view head) {
+    return head.substr(0, kCompressedSignature.size()) == kCompressedSignature;
+}

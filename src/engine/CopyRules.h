@@ -82,3 +82,8 @@ enum class ReadOnlyCleared { No, Yes };
 // unless it begins with "SZ"), so one that begins with "SZ" without the whole 14-byte header
 // and its full signature is damaged.
 [[nodiscard]] bool IsDamagedCompressedHeader(std::string_view head, std::uint64_t size);
+
+// Whether the first bytes of a file (head) begin with the full signature of a compressed file.
+// The expansion library reads any other file as it is, so only such a file can have an expanded
+// size other than its own.
+[[nodiscard]] bool HasCompressedSignature(std::string_view head);

@@ -8,8 +8,8 @@
 #include "engine/PathOperations.h"
 #include "script/SetupError.h"
 
-#include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,6 +60,15 @@ SourceMeasure MeasureSource(const std::string& source) noexcept {
             measure.state = SourceMeasure::State::Damaged;
             return measure;
         }
+        if (!HasCompressedSignature(head)) {
+            // As the expansion library would say without opening the file again; its sizes are
+            // signed 32-bit.
+            if (size <= static_cast<std::uint64_t>(INT32_MAX)) {
+                measure.state = SourceMeasure::State::Whole;
+                measure.expandedSize = static_cast<DWORD>(size);
+            }
+            return measure;
+        }
         const std::int32_t expanded = LzExpandedSize(source.c_str());
         if (expanded >= 0) {
             measure.state = SourceMeasure::State::Whole;
@@ -71,18 +80,68 @@ SourceMeasure MeasureSource(const std::string& source) noexcept {
     return measure;
 }
 
-// A file installed from a source that was not whole, or not of the size promised, is removed,
-// so that no garbage is left in its place, and the failure goes to the item's question.
-void VerifyInstalledFile(const SourceMeasure& source, const std::string& target) {
+// Whether the installed file has the size the source promised.
+bool InstalledWhole(const SourceMeasure& source, const std::string& target) {
     WIN32_FILE_ATTRIBUTE_DATA installed{};
-    const bool whole = source.state == SourceMeasure::State::Whole &&
-                       GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &installed) &&
-                       installed.nFileSizeHigh == 0 &&
-                       installed.nFileSizeLow == source.expandedSize;
-    if (!whole) {
-        DeleteIfNamed(target);
-        throw SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+    return source.state == SourceMeasure::State::Whole &&
+           GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &installed) &&
+           installed.nFileSizeHigh == 0 && installed.nFileSizeLow == source.expandedSize;
+}
+
+// The last write time of a directory, which changes when a name is added or removed there; 0
+// when it cannot be read.
+std::uint64_t DirectoryStamp(const std::string& directory) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(directory.c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
     }
+    return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+// Every name in the directory; none when it cannot be listed to the end.
+std::optional<DirectoryNames> ListDirectory(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    const UniqueFind search(FindFirstFileA(JoinPath(directory, "*").c_str(), &found));
+    if (!search) {
+        return std::nullopt;
+    }
+    DirectoryNames names;
+    do {
+        names.Add(found.cFileName, found.cAlternateFileName);
+    } while (FindNextFileA(search.get(), &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        return std::nullopt;
+    }
+    return names;
+}
+
+// The pass's listing of the directory, taken anew when the directory has changed since; null
+// when it cannot be listed (the file system is then asked about every name). The time is read
+// before the listing, so that a change made while the listing is taken shows next time.
+DirectoryNames* CurrentListing(DestinationListings& listings, const std::string& directory) {
+    const std::uint64_t stamp = DirectoryStamp(directory);
+    if (DirectoryNames* names = listings.Find(directory, stamp)) {
+        return names;
+    }
+    std::optional<DirectoryNames> listed = ListDirectory(directory);
+    if (!listed || stamp == 0) {
+        return nullptr;
+    }
+    return &listings.Store(directory, stamp, std::move(*listed));
+}
+
+// Whether directory\name (path) exists; the file system is asked only when the pass's listing of
+// the directory may hold the name.
+bool DestinationExists(const InstallContext& context, const std::string& directory,
+                       std::string_view name, const std::string& path) {
+    if (context.destinations) {
+        const DirectoryNames* names = CurrentListing(*context.destinations, directory);
+        if (names && !names->MayHold(name)) {
+            return false;
+        }
+    }
+    return FileExists(path);
 }
 
 // The names of the temporary files (*.tmp) in a directory.
@@ -101,12 +160,13 @@ std::vector<std::string> TemporaryFilesIn(const std::string& directory) {
     return names;
 }
 
-// Deletes the temporary files that appeared in the directory since `before` was taken. The
-// version-installation service expands into a temporary file beside the target and, when the
-// disk fills up, leaves it there without reporting it (measured under Wine).
-void DeleteNewTemporaryFiles(const std::string& directory, const std::vector<std::string>& before) {
+// Deletes the temporary files in the directory that it did not hold before the service ran
+// (all of them when that is not known). The version-installation service expands into a
+// temporary file beside the target and, when the disk fills up, leaves it there without
+// reporting it (measured under Wine).
+void DeleteNewTemporaryFiles(const std::string& directory, const DirectoryNames* before) {
     for (const std::string& name : TemporaryFilesIn(directory)) {
-        if (std::find(before.begin(), before.end(), name) == before.end()) {
+        if (!before || !before->HoldsExactly(name)) {
             DeleteIfNamed(JoinPath(directory, name));
         }
     }
@@ -124,7 +184,7 @@ void CopyItemFile(const InstallContext& context, InstallItem& item, const std::s
     context.host.ShowProgressFiles(sourcePath.c_str(), destination.c_str());
 
     bool replace = true;
-    if (FileExists(destination)) {
+    if (DestinationExists(context, std::string(*directory), item.name.View(), destination)) {
         // A copy: the question stores its answer in the context while it is being applied.
         const RememberedChoice remembered = context.fileExists;
         replace = ShouldReplaceExisting(
@@ -137,9 +197,9 @@ void CopyItemFile(const InstallContext& context, InstallItem& item, const std::s
     }
     if (replace) {
         try {
-            InstallVersionedFile(*directory, item.name.View(), DirectoryPart(sourcePath),
-                                 FileNamePart(sourcePath),
-                                 item.readOnly ? ReadOnly::Yes : ReadOnly::No, item.done);
+            InstallVersionedFile(
+                *directory, item.name.View(), DirectoryPart(sourcePath), FileNamePart(sourcePath),
+                item.readOnly ? ReadOnly::Yes : ReadOnly::No, item.done, context.destinations);
         } catch (const SetupError& error) {
             // Ignore while the service replaced the file: the old file stays, silently.
             if (error.code() != kErrorSkipLockedFile) {
@@ -183,7 +243,7 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
 
 void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
                           std::string_view sourceDirectory, std::string_view sourceName,
-                          ReadOnly readOnly, std::uint8_t& done) {
+                          ReadOnly readOnly, std::uint8_t& done, DestinationListings* listings) {
     const std::string target = JoinPath(destinationDirectory, destinationName);
     // The platform's declaration takes writable strings; it gets copies of its own.
     std::string toDirectory(destinationDirectory);
@@ -195,21 +255,41 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
         // Refused before the service replaces the existing file with a copy of the damage.
         throw SetupError(ERROR_INVALID_DATA, "damaged: " + JoinPath(fromDirectory, fromName));
     }
+    DestinationListings ownListings;
+    DestinationListings& known = listings ? *listings : ownListings;
     ReadOnlyCleared cleared = ReadOnlyCleared::No;
     for (;;) {
+        // What the directory holds before the service runs: the temporary files it may leave
+        // are the ones not listed.
+        DirectoryNames* before = CurrentListing(known, toDirectory);
         char temporary[kPathCapacity] = {};
         UINT temporaryLength = sizeof temporary;
-        const std::vector<std::string> temporaryBefore = TemporaryFilesIn(toDirectory);
         const DWORD result =
             VerInstallFileA(VIFF_FORCEINSTALL, fromName.data(), toName.data(), fromDirectory.data(),
                             toDirectory.data(), toDirectory.data(), temporary, &temporaryLength);
         if (result & kVersionTempFile) {
             DeleteIfNamed(JoinPath(toDirectory, temporary));
         }
-        DeleteNewTemporaryFiles(toDirectory, temporaryBefore);
-        switch (NextVersionInstallStep(result, cleared)) {
+        const VersionInstallStep step = NextVersionInstallStep(result, cleared);
+        // A file installed whole leaves no temporary file: the service renamed it to the target.
+        const bool whole = step == VersionInstallStep::Done && InstalledWhole(source, target);
+        if (!whole) {
+            DeleteNewTemporaryFiles(toDirectory, before);
+        }
+        if (before) {
+            // The target may exist now, whatever the result.
+            before->Add(toName);
+            known.Restamp(toDirectory, DirectoryStamp(toDirectory));
+        }
+        switch (step) {
         case VersionInstallStep::Done:
-            VerifyInstalledFile(source, target);
+            // A file installed from a source that was not whole, or not of the size promised,
+            // is removed, so that no garbage is left in its place, and the failure goes to the
+            // item's question.
+            if (!whole) {
+                DeleteIfNamed(target);
+                throw SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+            }
             done = 1;
             if (readOnly == ReadOnly::Yes) {
                 SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);

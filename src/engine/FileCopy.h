@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DirectoryNames.h"
 #include "engine/InstallHost.h"
 #include "engine/TempFileGuard.h"
 #include "script/ScriptModel.h"
@@ -38,7 +39,8 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
 
 // Installs sourceDirectory\sourceName as destinationDirectory\destinationName with
 // VerInstallFileA, forcing it past the version check. A temporary file the service leaves is
-// deleted at once, also one it does not report (a new *.tmp file in the destination directory). A
+// deleted at once, also one it does not report (a *.tmp file that the destination directory did
+// not hold before, looked for when the file was not installed whole). A
 // target in use asks the file-in-use question (Retry installs again; Abort and Ignore are thrown as
 // 3 and 5); a read-only target is made writable and installed again (once: a target still
 // write-protected after that is a failure). A source under a compressed name must have a whole
@@ -46,10 +48,12 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
 // the size the source's header gives (else it is removed and ERROR_INVALID_DATA thrown): the
 // service reports success for short and garbled files. On success done is set and the file made
 // read-only when asked. Any other result is thrown: the service's result word is the SetupError
-// code.
+// code. listings is what the pass knows of the destination directory, kept in step here; without
+// it the directory is listed for this call alone.
 void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
                           std::string_view sourceDirectory, std::string_view sourceName,
-                          ReadOnly readOnly, std::uint8_t& done);
+                          ReadOnly readOnly, std::uint8_t& done,
+                          DestinationListings* listings = nullptr);
 
 // Copies the rest of source onto destination in blocks of 65534 bytes. Throws SetupError with
 // the system error code of a failed read or write (a write that takes fewer bytes than it was

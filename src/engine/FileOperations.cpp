@@ -33,6 +33,11 @@ bool FileExists(std::string_view path) {
     return search.valid();
 }
 
+bool PathExists(std::string_view path) {
+    const std::string name(path);
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void DeleteIfNamed(std::string_view path) noexcept {
     // A stack copy: this runs while exceptions unwind, where an allocation must not throw. A
     // path that does not fit could not name a file.

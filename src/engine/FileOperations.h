@@ -23,6 +23,10 @@ FileInUsePromptFunction SetFileInUsePrompt(FileInUsePromptFunction prompt);
 // True when FindFirstFileA finds at least one match; wildcards are honoured.
 [[nodiscard]] bool FileExists(std::string_view path);
 
+// True when path, taken as written (no wildcards), names a file or directory. Cheaper than
+// FileExists: it only asks for the attributes.
+[[nodiscard]] bool PathExists(std::string_view path);
+
 // Deletes the file when path is not empty, ignoring the result. The clean-up of temporary
 // files, so it never throws.
 void DeleteIfNamed(std::string_view path) noexcept;

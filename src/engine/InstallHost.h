@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CopyRules.h"
+#include "engine/DirectoryNames.h"
 #include "script/FixedText.h"
 #include "script/ScriptModel.h"
 
@@ -66,4 +67,7 @@ struct InstallContext {
     RememberedChoice& fileExists;        // the answer kept for all later files
     bool& allFilesInstalled;             // cleared when an item is skipped
     InstallHost& host;
+    // The names the pass has seen in its destination directories; null: none are kept, and the
+    // file system is asked about every destination.
+    DestinationListings* destinations = nullptr;
 };

@@ -97,7 +97,9 @@ void CopyPass() {
     const ProgressWindowScope scope(progress.Window());
     PumpMessages();
     SetupInstallHost host;
-    const InstallContext context = SetupInstallContext(host);
+    DestinationListings destinations;
+    InstallContext context = SetupInstallContext(host);
+    context.destinations = &destinations;
     for (InstallItem& item : items) {
         if (IsItemSelected(item)) {
             ProcessInstallItem(context, item);

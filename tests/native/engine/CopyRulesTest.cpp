@@ -144,3 +144,17 @@ TEST(CompressedHeaders, OnlyAnSzFileWithoutItsWholeHeaderIsDamaged) {
     EXPECT_FALSE(IsDamagedCompressedHeader("Sz and more text", 16));
     EXPECT_FALSE(IsDamagedCompressedHeader("x", 1));
 }
+
+TEST(CompressedHeaders, OnlyTheFullSignatureMarksAFileTheExpansionLibraryMayChange) {
+    using namespace std::string_literals;
+    const std::string header = "SZDD\x88\xF0\x27\x33"
+                               "A\0\x10\0\0\0"s;
+    EXPECT_TRUE(HasCompressedSignature(header));
+    EXPECT_TRUE(HasCompressedSignature(header.substr(0, 8)));
+    EXPECT_FALSE(HasCompressedSignature(header.substr(0, 7)));
+    std::string bent = header;
+    bent[7] = '\x34';
+    EXPECT_FALSE(HasCompressedSignature(bent));
+    EXPECT_FALSE(HasCompressedSignature(""));
+    EXPECT_FALSE(HasCompressedSignature("SZDD plain text"));
+}

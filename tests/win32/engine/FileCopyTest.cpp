@@ -318,3 +318,26 @@ TEST_F(FileCopyTest, SharedItemsAreCountedAlsoWhenTheFileIsKept) {
     EXPECT_EQ(kept.done, 0);
     EXPECT_EQ(host.sharedCounts, (std::vector<std::string>{destination, destination}));
 }
+
+TEST_F(FileCopyTest, APassThatListsItsDirectorySeesItsOwnFilesAndThoseMadeBehindItsBack) {
+    DestinationListings listings;
+    InstallContext pass = context;
+    pass.destinations = &listings;
+    // Listed while the directory is empty, then installed by the pass.
+    InstallItem first = CopyItem("TEXT.TXT", OverwriteMode::Always);
+    CopyItemFile(pass, first, fixtures + "text.txt_");
+    EXPECT_EQ(first.done, 1);
+    // The pass's own file is found under any case of its name, and kept under Never.
+    InstallItem again = CopyItem("text.txt", OverwriteMode::Never);
+    CopyItemFile(pass, again, fixtures + "ours.tx_");
+    EXPECT_EQ(again.done, 0);
+    EXPECT_EQ(ReadAll(scratch + "TEXT.TXT"), ReadAll(fixtures + "text.txt"));
+    // A file another program made since: the directory's time shows the change (a tick later
+    // than the pass's own last change, so that the time can differ at all).
+    Sleep(50);
+    WriteAll(scratch + "OTHER.TXT", "other program");
+    InstallItem other = CopyItem("OTHER.TXT", OverwriteMode::Never);
+    CopyItemFile(pass, other, fixtures + "ours.tx_");
+    EXPECT_EQ(other.done, 0);
+    EXPECT_EQ(ReadAll(scratch + "OTHER.TXT"), "other program");
+}
