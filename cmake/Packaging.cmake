@@ -43,4 +43,4 @@ include(CPack)
 setupkit_add_test(NAME package_install
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/package-test.sh ${CMAKE_BINARY_DIR}
             ${CMAKE_SOURCE_DIR}
-    TIMEOUT 300)
+    TIMEOUT 300 OWN_PREFIX)

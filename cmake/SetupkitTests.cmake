@@ -23,15 +23,18 @@ function(setupkit_wine_lane_prefix lane out)
 endfunction()
 
 # setupkit_add_test(NAME name COMMAND target-or-program args...
-#                   [TIMEOUT seconds] [WORKING_DIRECTORY dir] [LABELS ...] [WINE_LANE n])
+#                   [TIMEOUT seconds] [WORKING_DIRECTORY dir] [LABELS ...] [WINE_LANE n]
+#                   [OWN_PREFIX])
 # In the Win32 configuration a COMMAND that names a target runs under Wine through the
 # wrapper; any other command (a script of the end-to-end tests) runs as it is. Wine tests run
 # in lanes: each lane has a prefix and a display of its own, and the tests of one lane never
 # run at the same time (they share the prefix's registry, drives, desktop and screen), while
 # the lanes run side by side. A test goes to the lane given, else to the next lane in turn.
-# After the last Wine test, wine_stop ends every lane's wineserver and display.
+# After the last Wine test, wine_stop ends every lane's wineserver and display. A test that
+# makes and ends its own prefixes and displays (OWN_PREFIX) needs no lane and starts first,
+# beside the lanes, as it runs long.
 function(setupkit_add_test)
-    cmake_parse_arguments(ARG "" "NAME;TIMEOUT;WORKING_DIRECTORY;WINE_LANE;SKIP_RETURN_CODE"
+    cmake_parse_arguments(ARG "OWN_PREFIX" "NAME;TIMEOUT;WORKING_DIRECTORY;WINE_LANE;SKIP_RETURN_CODE"
                           "COMMAND;LABELS"
                           ${ARGN})
     if(NOT ARG_TIMEOUT)
@@ -56,7 +59,9 @@ function(setupkit_add_test)
     if(ARG_SKIP_RETURN_CODE)
         list(APPEND properties SKIP_RETURN_CODE ${ARG_SKIP_RETURN_CODE})
     endif()
-    if(WIN32)
+    if(ARG_OWN_PREFIX)
+        list(APPEND properties COST 1000)
+    elseif(WIN32)
         if("${ARG_WINE_LANE}" STREQUAL "")
             get_property(turn GLOBAL PROPERTY SETUPKIT_WINE_TURN)
             if(NOT turn)

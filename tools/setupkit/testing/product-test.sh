@@ -28,7 +28,8 @@ mkdir -p "$cache" || exit 3
     flock 9
     if [ ! -f "$template/.setupkit-unmanaged" ]; then
         export WINEPREFIX="$template"
-        setupkit_wine_prefix && setupkit_wine_unmanaged && wineserver -w 9>&-
+        setupkit_wine_prefix && setupkit_wine_unmanaged
+        wineserver -k >/dev/null 2>&1 9>&- </dev/null
         [ -f "$template/.setupkit-unmanaged" ] || exit 1
     fi
 ) 9>"$template.making" || exit 3
