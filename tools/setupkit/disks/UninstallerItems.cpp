@@ -61,19 +61,20 @@ void AddUninstallerItems(ProductDescription& description, const fs::path& uninst
                "uninstaller goes to");
     }
 
-    // First in the install list, so that they come from disk 1 while it is in the drive; the
-    // components' item numbers move up with the items.
+    // First in the install list, so that they come from disk 1 while it is in the drive: the
+    // script copy first, as SETUP.INF is on disk 1 only and the uninstaller may go on over the
+    // next disk. The components' item numbers move up with the items.
     InstallItem program =
         CopyItem(WindowsDirectoryNumber(script), kUninstallerName, OverwriteMode::IfOlder);
     program.compressed = 1;
     program.shared = 1;
-    const std::array added = {program, CopyItem(1, kScriptName, OverwriteMode::Always)};
+    const std::array added = {CopyItem(1, kScriptName, OverwriteMode::Always), program};
     script.installItems.insert(script.installItems.begin(), added.begin(), added.end());
     description.sources.insert(description.sources.begin(),
-                               {ItemSource{uninstaller, false, false, false, line},
-                                ItemSource{{}, false, false, true, line}});
+                               {ItemSource{{}, false, false, true, line},
+                                ItemSource{uninstaller, false, false, false, line}});
     description.itemIds.insert(description.itemIds.begin(),
-                               {"uninstaller", "uninstaller's script copy"});
+                               {"uninstaller's script copy", "uninstaller"});
     for (Component& component : script.components) {
         for (std::uint32_t& index : component.files) {
             // A number beyond the list stays beyond it.

@@ -309,9 +309,11 @@ TEST_F(DiskBuilderTest, GivenSizesAndLabelsAreKept) {
     EXPECT_EQ(TextOf(script.diskLabels[1]), "Test Disk 2");
 }
 
-// With an uninstall entry the uninstaller and the script copy come first in the install list,
+// With an uninstall entry the script copy and the uninstaller come first in the install list,
 // from disk 1, and the components' item numbers move up with the items; the script copy
-// installs the very bytes of SETUP.INF. `uninstaller = false` (as dump writes it) adds nothing.
+// installs the very bytes of SETUP.INF. An uninstaller split over the next disk leaves the
+// script copy before it (SETUP.INF is on disk 1 only). `uninstaller = false` (as dump writes
+// it) adds nothing.
 TEST_F(DiskBuilderTest, UninstallerAndScriptCopyComeFirstFromDiskOne) {
     std::string text = std::string(kProduct) +
                        "[[component]]\nname = \"Help\"\nfiles = [\"HELP.HTML\"]\n"
@@ -324,19 +326,27 @@ TEST_F(DiskBuilderTest, UninstallerAndScriptCopyComeFirstFromDiskOne) {
 
     const Bytes scriptBytes = Read(Disk("out", 1) + "/SETUP.INF");
     const SetupScript script = ParseSetupScript(scriptBytes);
-    const InstallItem& uninstaller = script.installItems[0];
+    const InstallItem& uninstaller = script.installItems[1];
     EXPECT_EQ(uninstaller.name.Str(), "KXUN32.EXE");
     EXPECT_EQ(uninstaller.diskNumber, 1);
     EXPECT_EQ(uninstaller.shared, 1);
     EXPECT_EQ(uninstaller.overwriteMode, static_cast<std::uint8_t>(OverwriteMode::IfOlder));
     EXPECT_EQ(script.directories.at(uninstaller.dirIndex - 1u).templatePath.Str(), "?W");
     EXPECT_EQ(InstalledBytes("out", uninstaller), Read(scratch_.Path() / "KXUN32.EXE"));
-    const InstallItem& copy = script.installItems[1];
+    const InstallItem& copy = script.installItems[0];
     EXPECT_EQ(copy.name.Str(), "SETUP.INF");
     EXPECT_EQ(copy.dirIndex, 1);
     EXPECT_EQ(copy.size, scriptBytes.size());
     EXPECT_EQ(InstalledBytes("out", copy), scriptBytes);
     EXPECT_EQ(script.components.at(0).files, std::vector<std::uint32_t>{8});
+
+    scratch_.Write("KXUN32.EXE", Noise(30000, 3));
+    ProductDescription split = Load(text);
+    AddUninstallerItems(split, scratch_.Path() / "KXUN32.EXE");
+    (void)BuildDisks(split, Options("split", 20000), nullptr);
+    const SetupScript splitScript = ParseSetupScript(Read(Disk("split", 1) + "/SETUP.INF"));
+    ASSERT_GT(splitScript.installItems[1].partCount, 1);
+    EXPECT_EQ(splitScript.installItems[0].name.Str(), "SETUP.INF");
 
     EXPECT_FALSE(Load(text + "uninstaller = false\n").addUninstaller);
 }
