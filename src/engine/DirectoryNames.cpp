@@ -1,25 +1,17 @@
 #include "engine/DirectoryNames.h"
 
+#include "common/AsciiCase.h"
+
 #include <utility>
 
 namespace {
-
-std::string Folded(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return folded;
-}
 
 // The directory key: case folded, without a trailing backslash.
 std::string DirectoryKey(std::string_view directory) {
     if (!directory.empty() && directory.back() == '\\') {
         directory.remove_suffix(1);
     }
-    return Folded(directory);
+    return AsciiUpper(directory);
 }
 
 } // namespace
@@ -40,14 +32,14 @@ bool IsPlainFileName(std::string_view name) {
 
 void DirectoryNames::Add(std::string_view name, std::string_view shortName) {
     exact_.emplace(name);
-    folded_.insert(Folded(name));
+    folded_.insert(AsciiUpper(name));
     if (!shortName.empty()) {
-        folded_.insert(Folded(shortName));
+        folded_.insert(AsciiUpper(shortName));
     }
 }
 
 bool DirectoryNames::MayHold(std::string_view name) const {
-    return !IsPlainFileName(name) || folded_.count(Folded(name)) != 0;
+    return !IsPlainFileName(name) || folded_.count(AsciiUpper(name)) != 0;
 }
 
 bool DirectoryNames::HoldsExactly(std::string_view name) const {

@@ -1,12 +1,10 @@
 #include "TreePattern.h"
 
+#include "common/AsciiCase.h"
+
 #include <vector>
 
 namespace {
-
-char Fold(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 std::vector<std::string_view> Parts(std::string_view path) {
     std::vector<std::string_view> parts;
@@ -32,7 +30,8 @@ bool MatchesPart(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starAt = p++;
             starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {

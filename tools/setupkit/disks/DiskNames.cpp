@@ -1,5 +1,7 @@
 #include "disks/DiskNames.h"
 
+#include "common/AsciiCase.h"
+
 #include "engine/ItemPaths.h"
 #include "engine/PathRules.h"
 
@@ -52,11 +54,5 @@ std::optional<std::string> DiskNameProblem(std::string_view path) {
 }
 
 std::string FoldCase(std::string_view path) {
-    std::string out(path);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
+    return AsciiUpper(path);
 }
