@@ -2,6 +2,8 @@
 
 #include "Cp1252.h"
 #include "ProductDisks.h"
+#include "common/AsciiCase.h"
+#include "testing/Lines.h"
 #include "testing/TestReport.h"
 #include "testing/TestRun.h"
 
@@ -49,6 +51,15 @@ void WriteText(const fs::path& path, const std::string& text) {
                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+// The file's text without the line ends and blanks that close it.
+std::string ReadTrimmedText(const fs::path& path) {
+    std::string text = ReadText(path);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
+        text.pop_back();
+    }
+    return text;
+}
+
 int ReadExitCode(const fs::path& path) {
     const std::string text = ReadText(path);
     try {
@@ -69,20 +80,13 @@ fs::path WriteAutopilot(const fs::path& work, const std::string& name, int secon
 // "SIZE<TAB>./PATH" lines, as recorded after the installation.
 std::map<std::string, std::uint64_t> ReadSizes(const fs::path& path) {
     std::map<std::string, std::uint64_t> sizes;
-    const std::string text = ReadText(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        const std::string line = text.substr(start, end - start);
+    ForEachLine(ReadText(path), [&](std::string_view line) {
         const std::size_t tab = line.find("\t./");
-        if (tab != std::string::npos) {
-            sizes[line.substr(tab + 3)] = std::strtoull(line.c_str(), nullptr, 10);
+        if (tab != std::string_view::npos) {
+            sizes[std::string(line.substr(tab + 3))] =
+                std::strtoull(std::string(line.substr(0, tab)).c_str(), nullptr, 10);
         }
-        start = end + 1;
-    }
+    });
     return sizes;
 }
 
@@ -99,10 +103,7 @@ PrefixDifference ReadDifference(const fs::path& work, const std::string& name,
 // The install log: the copy made before a removal could take it away.
 void FindInstallLog(const fs::path& work, TestOutcome& outcome) {
     for (const ChangedFile& file : outcome.changes.added) {
-        std::string lower = file.path;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (lower.ends_with("\\setuplog.txt")) {
+        if (AsciiUpper(file.path).ends_with("\\SETUPLOG.TXT")) {
             outcome.logPath = file.path;
             outcome.log = AnsiToUtf8(ReadText(work / "setuplog.txt"));
             return;
@@ -120,18 +121,6 @@ std::vector<std::string> Pictures(const fs::path& folder) {
     }
     std::sort(pictures.begin(), pictures.end());
     return pictures;
-}
-
-Verdict JudgeRemoval(int exitCode, const std::string& transcript) {
-    if (exitCode == 0) {
-        const std::optional<ShownBox> box = LastBox(transcript);
-        return {true, "the uninstaller ran to its end" +
-                          (box ? ": \"" + box->text + "\"" : std::string())};
-    }
-    const std::optional<std::string> failure = FailureMessage(transcript);
-    return {false, failure ? "the removal did not hold: " + *failure
-                           : "the removal did not run (exit code " + std::to_string(exitCode) +
-                                 ", see removal.log)"};
 }
 
 CommandResult RunTest(const TestCommandOptions& options) {
@@ -191,10 +180,10 @@ CommandResult RunTest(const TestCommandOptions& options) {
                                               scenario.string(),
                                               tools.driver.string(),
                                               std::to_string(options.timeout)};
-        // The uninstall entry is registered under the product's name.
-        const std::string entry = AnsiToUtf8(script.productName.View());
+        const std::string product = AnsiToUtf8(script.productName.View());
         if (options.uninstall) {
-            arguments.push_back(entry);
+            // The uninstall entry is registered under the product's name.
+            arguments.push_back(product);
             arguments.push_back(WriteAutopilot(work, "removal.scenario", options.timeout).string());
         }
         if (const int ran = RunProgram(arguments); ran != 0) {
@@ -205,15 +194,12 @@ CommandResult RunTest(const TestCommandOptions& options) {
 
         // The driver refuses a scenario that does not follow the grammar before it starts.
         if (ReadExitCode(work / "install" / "driver.rc") == 2) {
-            std::string refusal = ReadText(work / "install" / "driver.log");
-            while (!refusal.empty() && std::isspace(static_cast<unsigned char>(refusal.back()))) {
-                refusal.pop_back();
-            }
-            throw ToolError("the scenario cannot be used: " + refusal);
+            throw ToolError("the scenario cannot be used: " +
+                            ReadTrimmedText(work / "install" / "driver.log"));
         }
 
         TestOutcome outcome;
-        outcome.product = AnsiToUtf8(script.productName.View());
+        outcome.product = product;
         outcome.description = options.description;
         outcome.scenario = options.scenario;
         outcome.work = work.string();
@@ -233,11 +219,7 @@ CommandResult RunTest(const TestCommandOptions& options) {
         outcome.sharedCountsMissing = ReadText(work / "shared-counts").starts_with("missing");
         if (options.uninstall) {
             RemovalOutcome removal;
-            removal.command = ReadText(work / "removal.command");
-            while (!removal.command.empty() &&
-                   std::isspace(static_cast<unsigned char>(removal.command.back()))) {
-                removal.command.pop_back();
-            }
+            removal.command = ReadTrimmedText(work / "removal.command");
             removal.transcript = (work / "removal-transcript.txt").string();
             removal.verdict = fs::exists(work / "removal.rc", code)
                                   ? JudgeRemoval(ReadExitCode(work / "removal.rc"),

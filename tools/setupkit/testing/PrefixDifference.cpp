@@ -1,6 +1,8 @@
 #include "testing/PrefixDifference.h"
 
-#include <algorithm>
+#include "common/AsciiCase.h"
+#include "testing/Lines.h"
+
 #include <set>
 
 namespace {
@@ -33,21 +35,16 @@ std::string RegistryEntry(std::string_view entry) {
 }
 
 bool InStartMenu(std::string_view path) {
-    std::string lower(path);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.find("/start menu/") != std::string::npos;
+    return AsciiUpper(path).find("/START MENU/") != std::string::npos;
 }
 
-template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+// Each "> ENTRY" (new) and "< ENTRY" (gone) line of a difference.
+template <typename Visit> void ForEachChange(std::string_view text, Visit visit) {
+    ForEachLine(text, [&](std::string_view line) {
         if (line.size() > 2 && (line[0] == '<' || line[0] == '>') && line[1] == ' ') {
             visit(line[0] == '>', line.substr(2));
         }
-    }
+    });
 }
 
 } // namespace
@@ -63,7 +60,7 @@ PrefixDifference ReadPrefixDifference(
     std::vector<std::string> newFiles;
     std::vector<std::string> goneFiles;
     PrefixDifference difference;
-    ForEachLine(changes, [&](bool isNew, std::string_view entry) {
+    ForEachChange(changes, [&](bool isNew, std::string_view entry) {
         if (entry.starts_with("file ")) {
             (isNew ? newFiles : goneFiles).push_back(RelativePath(entry.substr(5)));
         } else if (entry.starts_with("machine ") || entry.starts_with("user ")) {
@@ -75,7 +72,7 @@ PrefixDifference ReadPrefixDifference(
             (isNew ? difference.registryAdded : difference.registryRemoved).push_back(value);
         }
     });
-    ForEachLine(iniChanges, [&](bool isNew, std::string_view entry) {
+    ForEachChange(iniChanges, [&](bool isNew, std::string_view entry) {
         if (!entry.starts_with("ini ")) {
             return;
         }

@@ -1,5 +1,7 @@
 #include "testing/TestReport.h"
 
+#include "testing/Lines.h"
+
 #include <cstdio>
 
 namespace {
@@ -137,19 +139,12 @@ std::string ReportText(const TestOutcome& outcome) {
     }
     if (!outcome.logPath.empty()) {
         out += "\nInstall log " + outcome.logPath + ":\n";
-        std::size_t start = 0;
-        while (start < outcome.log.size()) {
-            std::size_t end = outcome.log.find('\n', start);
-            if (end == std::string::npos) {
-                end = outcome.log.size();
+        ForEachLine(outcome.log, [&](std::string_view line) {
+            if (line.ends_with('\r')) {
+                line.remove_suffix(1);
             }
-            std::string line = outcome.log.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            out += "  | " + line + "\n";
-            start = end + 1;
-        }
+            out += "  | " + std::string(line) + "\n";
+        });
     }
     if (outcome.removal) {
         const RemovalOutcome& removal = *outcome.removal;

@@ -1,5 +1,7 @@
 #include "testing/TestVerdict.h"
 
+#include "testing/Lines.h"
+
 #include <cctype>
 #include <vector>
 
@@ -35,11 +37,8 @@ std::optional<std::string> TakeQuoted(std::string_view& line) {
 }
 
 // Each line's text after the time stamp "[  12.345] ".
-template <typename Visit> void ForEachLine(std::string_view transcript, Visit visit) {
-    while (!transcript.empty()) {
-        const std::size_t end = transcript.find('\n');
-        std::string_view line = transcript.substr(0, end);
-        transcript.remove_prefix(end == std::string_view::npos ? transcript.size() : end + 1);
+template <typename Visit> void ForEachTranscriptLine(std::string_view transcript, Visit visit) {
+    ForEachLine(transcript, [&](std::string_view line) {
         if (line.starts_with("[")) {
             const std::size_t stamp = line.find("] ");
             if (stamp != std::string_view::npos) {
@@ -47,7 +46,7 @@ template <typename Visit> void ForEachLine(std::string_view transcript, Visit vi
             }
         }
         visit(line);
-    }
+    });
 }
 
 // Wildcard matching by rows: reachable[j] says whether the pattern read so far can produce
@@ -86,7 +85,7 @@ std::string Quote(const std::string& text) {
 
 std::optional<ShownBox> LastBox(std::string_view transcript) {
     std::optional<ShownBox> last;
-    ForEachLine(transcript, [&](std::string_view line) {
+    ForEachTranscriptLine(transcript, [&](std::string_view line) {
         if (!line.starts_with("box: ")) {
             return;
         }
@@ -102,7 +101,7 @@ std::optional<ShownBox> LastBox(std::string_view transcript) {
 
 std::optional<std::string> FailureMessage(std::string_view transcript) {
     std::optional<std::string> message;
-    ForEachLine(transcript, [&](std::string_view line) {
+    ForEachTranscriptLine(transcript, [&](std::string_view line) {
         if (line.starts_with("FAILED")) {
             message = std::string(line);
         }
@@ -136,4 +135,16 @@ Verdict JudgeInstall(int driverExitCode, std::string_view transcript, const Clos
     }
     return {false, "the installer's last message was " + shown + ", not its success message " +
                        Quote(texts.successCaption) + " " + Quote(texts.successText)};
+}
+
+Verdict JudgeRemoval(int driverExitCode, std::string_view transcript) {
+    if (driverExitCode == 0) {
+        const std::optional<ShownBox> box = LastBox(transcript);
+        return {true, "the uninstaller ran to its end" +
+                          (box ? ": \"" + box->text + "\"" : std::string())};
+    }
+    const std::optional<std::string> failure = FailureMessage(transcript);
+    return {false, failure ? "the removal did not hold: " + *failure
+                           : "the removal did not run (exit code " +
+                                 std::to_string(driverExitCode) + ", see removal.log)"};
 }

@@ -35,6 +35,9 @@ struct Verdict {
     std::string summary; // one line: what happened
 };
 
+// The removal passed when its scenario held (driver exit code 0).
+[[nodiscard]] Verdict JudgeRemoval(int driverExitCode, std::string_view transcript);
+
 // The installation passed when the scenario held (driver exit code 0) and the last message box
 // was the success message.
 [[nodiscard]] Verdict JudgeInstall(int driverExitCode, std::string_view transcript,
