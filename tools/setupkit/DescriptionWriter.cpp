@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "DescriptionNames.h"
+#include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
 
@@ -253,14 +254,24 @@ void WriteLists(TomlWriter& out, const SetupScript& s) {
         out.Value("show_page", FlagValue(s.showGroupPage));
         out.Value("ask_first", FlagValue(s.askBeforeGroup));
         std::string names = "[";
+        bool breaking = false;
         for (const TextBlock& group : s.programGroups) {
             names += (names.size() > 1 ? ", " : "") + TomlString(group);
+            breaking = breaking || (group && !ProgramNameBreaks(group->Stored()).empty());
         }
         out.Value("names", names + "]");
+        if (breaking) {
+            out.Comment("The program manager's commands cannot carry these names as they are");
+            out.Value("verbatim", "true");
+        }
     }
     for (const ProgramItem& item : s.programItems) {
         out.ArrayTable("program_item");
         out.Text("name", item.name);
+        if (!ProgramNameBreaks(item.name.Stored()).empty()) {
+            out.Comment("The program manager's commands cannot carry this name as it is");
+            out.Value("verbatim", "true");
+        }
         out.Value("group", GroupReference(s, item.groupNumber));
         out.Text("command", item.commandLine);
         out.TextIfAny("working_directory", item.workingDirectory);

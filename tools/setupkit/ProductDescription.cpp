@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "DescriptionNames.h"
 #include "FolderTree.h"
+#include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
 #include "TreePattern.h"
@@ -226,6 +227,7 @@ public:
         ReadInstallItems(root);
         // After the trees, so that items may name the installed path of a tree's file.
         ReadProgramItems(root);
+        CheckProgramNames();
         FillDiskLabelsFromPattern();
         ReadFinalPrograms(root);
         ReadRegistry(root);
@@ -724,12 +726,76 @@ private:
         if (!groups) {
             return;
         }
-        Keys(*groups, "program_groups", {"show_page", "ask_first", "names"});
+        Keys(*groups, "program_groups", {"show_page", "ask_first", "names", "verbatim"});
         Script().showGroupPage = Flag(*groups, "program_groups", "show_page", 1);
         Script().askBeforeGroup = Flag(*groups, "program_groups", "ask_first", 1);
+        const bool verbatim = Bool(*groups, "program_groups", "verbatim");
         for (const auto& [name, line] : Strings(*groups, "program_groups", "names", kByteCount)) {
             groupNames_.Add(name, Script().programGroups.size());
-            Script().programGroups.push_back(Block(ToText(name, line, "program_groups.names")));
+            const FixedText text = ToText(name, line, "program_groups.names");
+            NoteProgramName("group", text, line, "program_groups.names", verbatim);
+            Script().programGroups.push_back(Block(text));
+        }
+    }
+
+    // A program group's or item's name that would break the program manager's commands
+    // (ProgramNameBreaks), kept until every name is read so that one message lists them all.
+    struct BreakingName {
+        std::string what; // "group" or "item"
+        std::string name; // ANSI
+        std::string characters;
+        std::uint32_t line = 0;
+        std::string field;
+        bool verbatim = false;
+    };
+
+    void NoteProgramName(std::string what, const FixedText& name, std::uint32_t line,
+                         std::string field, bool verbatim) {
+        std::string characters = ProgramNameBreaks(name.Stored());
+        if (!characters.empty()) {
+            breakingNames_.push_back({std::move(what), std::string(name.Stored()),
+                                      std::move(characters), line, std::move(field), verbatim});
+        }
+    }
+
+    static std::string ListBreakingNames(const std::vector<const BreakingName*>& names) {
+        std::string list;
+        for (const BreakingName* entry : names) {
+            std::string shown;
+            for (const char c : AnsiToUtf8(entry->name)) {
+                shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+            }
+            std::string characters;
+            for (const char c : entry->characters) {
+                characters += characters.empty() ? "" : ", ";
+                characters += static_cast<unsigned char>(c) < 0x20
+                                  ? CodePointName(static_cast<unsigned char>(c))
+                                  : "'" + std::string(1, c) + "'";
+            }
+            list += list.empty() ? "" : "; ";
+            list += entry->what + ' ' + Quoted(shown) + " (line " + std::to_string(entry->line) +
+                    ") holds " + characters;
+        }
+        return list;
+    }
+
+    // Names written by hand are refused; names marked verbatim (dump marks those a script
+    // holds, so that it compiles back) are what build refuses.
+    void CheckProgramNames() {
+        std::vector<const BreakingName*> refused;
+        std::vector<const BreakingName*> kept;
+        for (const BreakingName& entry : breakingNames_) {
+            (entry.verbatim ? kept : refused).push_back(&entry);
+        }
+        const std::string rule =
+            "program group and item names must not hold \" [ ] ( ) , or a control character, "
+            "which would end the program manager's command: ";
+        if (!refused.empty()) {
+            Fail(refused.front()->line, refused.front()->field, rule + ListBreakingNames(refused));
+        }
+        if (!kept.empty()) {
+            Unusable(kept.front()->line, kept.front()->field,
+                     rule + ListBreakingNames(kept) + " (marked verbatim)");
         }
     }
 
@@ -737,9 +803,14 @@ private:
         for (const toml::table* table : Tables(root, "", "program_item", kByteCount)) {
             const std::string_view path = "program_item";
             Keys(*table, path,
-                 {"name", "group", "command", "working_directory", "icon", "icon_index"});
+                 {"name", "group", "command", "working_directory", "icon", "icon_index",
+                  "verbatim"});
             ProgramItem item;
             item.name = Text(*table, path, "name");
+            const bool verbatim = Bool(*table, path, "verbatim");
+            if (const toml::node* name = table->get("name")) {
+                NoteProgramName("item", item.name, LineOf(*name), "program_item.name", verbatim);
+            }
             if (const toml::node* group = table->get("group")) {
                 item.groupNumber =
                     static_cast<std::uint8_t>(Reference(*group, "program_item.group", groupNames_,
@@ -1343,6 +1414,7 @@ private:
     NameTable diskNames_;
     NameTable itemNames_;
     NameTable componentNames_;
+    std::vector<BreakingName> breakingNames_;
     std::uint32_t labelPatternLine_ = 0;
     std::map<std::string, std::string> definitions_;   // [define]: name -> text (UTF-8)
     std::map<std::string, std::string> treeFilePaths_; // tree-id/path -> installed path (UTF-8)

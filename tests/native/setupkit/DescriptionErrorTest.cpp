@@ -103,6 +103,10 @@ const ErrorCase kCases[] = {
      "registry.key", "unknown root key \"HKLM\""},
     {"registry key cut short", "[[registry]]\nkey = \"[HKEY_USERS\\\\A]B]\"\n", 2, "registry.key",
      "cuts the key"},
+    {"group name that would end its command", "[program_groups]\nnames = [\"Ok\",\n \"Games)\"]\n",
+     3, "program_groups.names", "group \"Games)\" (line 3) holds ')'"},
+    {"item name with a quote", "[[program_item]]\nname = 'Say \"hi\"'\n", 2, "program_item.name",
+     "item \"Say \"hi\"\" (line 2) holds '\"'"},
     {"undefined reference", "[define]\nname = \"X\"\n[welcome]\ntitle = \"${nmae}\"\n", 4,
      "welcome.title", "nothing is defined as \"nmae\""},
     {"unclosed reference", "[product]\nname = \"${name\"\n", 2, "product.name", "closing }"},
@@ -156,4 +160,28 @@ TEST(ProductDescriptionErrors, MissingFileIsASourceError) {
     ASSERT_FALSE(result);
     EXPECT_EQ(result.Error().file, "/nonexistent/setupkit-test/product.toml");
     EXPECT_EQ(result.Error().line, 0u);
+}
+
+TEST(ProductDescriptionErrors, ProgramNamesThatBreakCommandsAreListedInOneError) {
+    const std::string text = "[program_groups]\nnames = [\"A,B\"]\n[[program_item]]\n"
+                             "name = \"Tab\\there\"\n[[program_item]]\nname = \"Fine\"\n";
+    const Result<ProductDescription> refused =
+        ParseProductDescription(text, "p.toml", "/nonexistent/setupkit-test");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.Error().Message(),
+              "p.toml:2: program_groups.names: program group and item names must not hold \" [ ] "
+              "( ) , or a control character, which would end the program manager's command: "
+              "group \"A,B\" (line 2) holds ','; item \"Tab?here\" (line 4) holds U+0009");
+
+    // Marked verbatim, as dump marks the names a script holds, they load for build to refuse.
+    std::string marked = text;
+    marked.insert(marked.find("[[program_item]]"), "verbatim = true\n");
+    marked.insert(marked.find("name = \"Tab"), "verbatim = true\n");
+    const Result<ProductDescription> kept =
+        ParseProductDescription(marked, "p.toml", "/nonexistent/setupkit-test");
+    ASSERT_TRUE(kept) << kept.Error().Message();
+    ASSERT_EQ(kept.Value().unusable.size(), 2u) << "no directory, and the names";
+    EXPECT_NE(kept.Value().unusable[0].problem.find("\"A,B\" (line 2) holds ','; item"),
+              std::string::npos)
+        << kept.Value().unusable[0].Message();
 }
