@@ -71,9 +71,15 @@ bool ValidatePath(std::string& out, std::string_view path) {
     return true;
 }
 
-bool CreateDirectoryTree(std::string_view path) {
-    auto create = [](const std::string& directory) {
-        return CreateDirectoryA(directory.c_str(), nullptr) != FALSE;
+bool CreateDirectoryTree(std::string_view path, std::vector<std::string>* created) {
+    auto create = [created](const std::string& directory) {
+        if (!CreateDirectoryA(directory.c_str(), nullptr)) {
+            return false;
+        }
+        if (created) {
+            created->push_back(directory);
+        }
+        return true;
     };
     auto enter = [](const std::string& directory) {
         return SetCurrentDirectoryA(directory.c_str()) != FALSE;
@@ -81,10 +87,10 @@ bool CreateDirectoryTree(std::string_view path) {
     return CreateDirectoryTreeWith(std::string(path), create, enter);
 }
 
-bool EnsureDirectory(std::string_view path) {
+bool EnsureDirectory(std::string_view path, std::vector<std::string>* createdLevels) {
     char saved[kPathCapacity] = {};
     const DWORD length = GetCurrentDirectoryA(kPathCapacity, saved);
-    const bool created = CreateDirectoryTree(path);
+    const bool created = CreateDirectoryTree(path, createdLevels);
     // A current directory too long for the buffer was never read, so it cannot be restored.
     if (length > 0 && length < kPathCapacity) {
         SetCurrentDirectoryA(saved);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The path rules of engine/PathRules.h with the platform behind them: full paths from
 // GetFullPathNameA, volumes, directories and free space.
@@ -36,12 +37,15 @@ void ChangeCurrentDirectory(const std::string& path);
 // could be formed, and the full path when its volume does not answer.
 [[nodiscard]] bool ValidatePath(std::string& out, std::string_view path);
 
-// Creates path and its missing parents. Leaves the current directory at the last directory
-// that it found to exist; EnsureDirectory restores it.
-[[nodiscard]] bool CreateDirectoryTree(std::string_view path);
+// Creates path and its missing parents; each directory it creates is added to created, when
+// given, parents first. Leaves the current directory at the last directory that it found to
+// exist; EnsureDirectory restores it.
+[[nodiscard]] bool CreateDirectoryTree(std::string_view path,
+                                       std::vector<std::string>* created = nullptr);
 
 // CreateDirectoryTree with the current directory saved and restored around it.
-[[nodiscard]] bool EnsureDirectory(std::string_view path);
+[[nodiscard]] bool EnsureDirectory(std::string_view path,
+                                   std::vector<std::string>* created = nullptr);
 
 // Free space of the volume that holds directory, in units of 1000 bytes ("C:" and "C:\" ask
 // the same root; an empty directory asks the current volume). 0 when the volume does not

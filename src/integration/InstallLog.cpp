@@ -39,6 +39,8 @@ void InstallLog::Open(std::string_view destinationDirectory, const char* product
     } catch (const SetupError&) {
         return;
     }
+    path_ = path;
+    digest_ = Sha256();
 
     Line(FormatResourceText(IDS_LOG_TITLE, kTextCapacity, productName));
     char date[kDateCapacity] = {};
@@ -60,13 +62,20 @@ void InstallLog::Line(std::string_view text) {
     DWORD written = 0;
     static_cast<void>(
         WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr));
+    digest_.Add(line);
 }
 
-void InstallLog::CreatedDirectories(const SetupScript& script) {
-    for (const DirectoryEntry& directory : script.directories) {
-        if (directory.created) {
-            Line(EntryLine(IDS_LOG_CREATED_DIRECTORY, directory.path.View()));
-        }
+std::string InstallLog::Digest() const {
+    if (!file_) {
+        return {};
+    }
+    Sha256 copy = digest_;
+    return copy.HexDigest();
+}
+
+void InstallLog::CreatedDirectories(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        Line(EntryLine(IDS_LOG_CREATED_DIRECTORY, path));
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "common/Win32Handles.h"
+#include "integration/Sha256.h"
 #include "script/ScriptModel.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 #include <utility>
 
 // setuplog.txt in the destination directory: a plain record of what the installation did,
@@ -28,9 +31,9 @@ public:
     // ignored. The form of every line is its caller's (see the string table's log entries).
     void Line(std::string_view text);
 
-    // "Created Directory <path>" for every directory of the script this run created, in list
-    // order.
-    void CreatedDirectories(const SetupScript& script);
+    // "Created Directory <path>" for every directory this run created, each level of a path
+    // apart, in the order given (parents first).
+    void CreatedDirectories(const std::vector<std::string>& paths);
 
     // "Copied File <installedPath>" for a Copy item, "Deleted File <name>" for a Delete item,
     // when the item is done; nothing for any other item.
@@ -40,6 +43,14 @@ public:
 
     void Close() { file_.reset(); }
 
+    // The path of the log this object opened (empty before), and the digest of every byte
+    // written to it (empty while it is not open). A line whose write failed still counts: the
+    // file then differs from its digest.
+    [[nodiscard]] const std::string& Path() const { return path_; }
+    [[nodiscard]] std::string Digest() const;
+
 private:
     UniqueFile file_;
+    std::string path_;
+    Sha256 digest_;
 };

@@ -1,5 +1,6 @@
 #include "integration/ProgramGroups.h"
 
+#include "common/AsciiCase.h"
 #include "integration/InstallLog.h"
 #include "integration/ProgramManager.h"
 #include "resources/ResourceIds.h"
@@ -7,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,8 +27,8 @@ std::string FormatCommand(const char* format, Arguments... arguments) {
     return text.data();
 }
 
-void AddGroupItems(const SetupScript& script, InstallLog& log, std::size_t groupNumber,
-                   const std::string& itemEntry) {
+void AddGroupItems(const SetupScript& script, InstallLog& log, RemovalRecord& record,
+                   std::size_t groupNumber, const std::string& itemEntry) {
     for (const ProgramItem& item : script.programItems) {
         if (item.groupNumber != groupNumber) {
             continue;
@@ -39,13 +41,23 @@ void AddGroupItems(const SetupScript& script, InstallLog& log, std::size_t group
                            .c_str(),
                        kProgmanItemTimeoutMs);
         log.Line("\t" + itemEntry + " " + item.name.Str());
+        record.items.push_back(
+            {std::string(TextOf(script.programGroups[groupNumber - 1])), item.name.Str()});
     }
+}
+
+bool HasGroup(const std::vector<std::string>& names, const std::string& name) {
+    return std::ranges::any_of(names, [&](const std::string& existing) {
+        return AsciiUpper(existing) == AsciiUpper(name);
+    });
 }
 
 } // namespace
 
-void CreateProgramGroups(const SetupScript& script, InstallLog& log, HWND owner) {
+void CreateProgramGroups(const SetupScript& script, InstallLog& log, RemovalRecord& record,
+                         HWND owner) {
     if (ProgmanConnect(owner)) {
+        const std::vector<std::string> existing = ProgmanGroupNames();
         const std::string groupEntry = LoadResourceText(IDS_LOG_CREATED_GROUP, kTextCapacity);
         const std::string itemEntry = LoadResourceText(IDS_LOG_CREATED_GROUP_ITEM, kTextCapacity);
         const std::vector<TextBlock>& groups = script.programGroups;
@@ -54,11 +66,12 @@ void CreateProgramGroups(const SetupScript& script, InstallLog& log, HWND owner)
             ProgmanExecute(FormatCommand("[CreateGroup(%s)]", name.c_str()).c_str(),
                            kProgmanGroupTimeoutMs);
             log.Line(groupEntry + " " + name);
+            record.groups.push_back({name, !HasGroup(existing, name)});
             // The group's window opens on the desktop, so the desktop is shown first.
             ShowWindow(GetDesktopWindow(), SW_SHOW);
             ProgmanExecute(FormatCommand("[ShowGroup(%s,1)]", name.c_str()).c_str(),
                            kProgmanGroupTimeoutMs);
-            AddGroupItems(script, log, position + 1, itemEntry);
+            AddGroupItems(script, log, record, position + 1, itemEntry);
         }
     }
     ProgmanClose();

@@ -97,6 +97,10 @@ void ProgmanClose() {
     ReleaseConversation();
 }
 
+std::vector<std::string> ProgmanGroupNames() {
+    return SplitGroupNames(RequestGroups());
+}
+
 void ListExistingGroups(HWND listBox) {
     // The connect's failure message may appear; the request then finds nothing.
     static_cast<void>(ProgmanConnect(listBox ? GetAncestor(listBox, GA_ROOTOWNER) : nullptr));

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // The DDE client of the shell's program manager (service and topic PROGMAN). One
 // conversation at a time, held in this module: each use connects, sends its commands and
 // closes, so no DDE state survives a use.
@@ -22,6 +25,10 @@ void ProgmanExecute(const char* command, DWORD timeoutMs);
 
 // Sends "[ExitProgram(1)]", ends the conversation and stops DDE. Safe after a failed connect.
 void ProgmanClose();
+
+// The names of the groups the program manager has, asked in the open conversation; none
+// without one or without an answer.
+[[nodiscard]] std::vector<std::string> ProgmanGroupNames();
 
 // Fills the list box with the names of the groups the program manager already has, in the
 // order it gives them. Nothing is added when it cannot be reached or does not answer; the

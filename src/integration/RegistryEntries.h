@@ -1,12 +1,14 @@
 #pragma once
 
 #include "integration/InstallLog.h"
-#include "integration/InstallLogReader.h"
+#include "integration/RemovalRecord.h"
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // The script's registry keys and values, written once at completion and logged.
@@ -16,8 +18,10 @@
 // then each value is written and logged with "\tAdded registry value <name>.". Paths, names
 // and text data have their path macros expanded in place just before use. Failures are
 // silent: a key that cannot be created is skipped unlogged, a value that cannot be written
-// is still logged.
-void WriteRegistryEntries(SetupScript& script, const MacroValues& macros, InstallLog& log);
+// is still logged. The keys the writing creates (every level) and the values it writes, each
+// with what it held before, are noted in record.
+void WriteRegistryEntries(SetupScript& script, const MacroValues& macros, InstallLog& log,
+                          RemovalRecord& record);
 
 struct ParsedRegistryPath {
     HKEY root = nullptr; // null when the root name is not one of the six predefined roots
@@ -29,5 +33,14 @@ struct ParsedRegistryPath {
 [[nodiscard]] bool ParseRegistryPath(RegistryKey& key, const MacroValues& macros,
                                      ParsedRegistryPath& parsed);
 
-// The predefined key of a root named in a log line.
+// The predefined key of a root, and the root of a predefined key (nothing for any other key).
 [[nodiscard]] HKEY PredefinedRootKey(RegistryRoot root);
+[[nodiscard]] std::optional<RegistryRoot> FindPredefinedRoot(HKEY key);
+
+struct RegistryData {
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+// A value's type and bytes; nothing when it does not exist or cannot be read.
+[[nodiscard]] std::optional<RegistryData> ReadRegistryValue(HKEY key, const char* name);

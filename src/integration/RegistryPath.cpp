@@ -47,3 +47,11 @@ std::optional<std::size_t> FindRegistryRoot(std::string_view name,
     }
     return std::nullopt;
 }
+
+const std::array<std::string, 6>& RegistryRootNames() {
+    static const std::array<std::string, 6> names = {
+        "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE",
+        "HKEY_USERS",        "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",
+    };
+    return names;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,3 +27,16 @@ struct RegistryPathParts {
 // match wins. Nothing when no name matches.
 [[nodiscard]] std::optional<std::size_t> FindRegistryRoot(std::string_view name,
                                                           std::span<const std::string> names);
+
+enum class RegistryRoot : std::uint8_t {
+    ClassesRoot,
+    CurrentUser,
+    LocalMachine,
+    Users,
+    CurrentConfig,
+    DynData,
+};
+
+// The names of the predefined roots as the string table holds them, in the order of
+// RegistryRoot.
+[[nodiscard]] const std::array<std::string, 6>& RegistryRootNames();

@@ -1,65 +1,66 @@
 #pragma once
 
-#include "integration/InstallLogReader.h"
-#include "script/ScriptModel.h"
+#include "integration/RemovalRecord.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// What the uninstaller does, in order, to undo what an install log records. Planning only:
-// the steps are carried out (and may find their object gone or still in use) by the program.
+// What the uninstaller does, in order, to undo what a removal record names. Planning only: the
+// steps are carried out (and may find their object gone, changed or still in use) by the
+// program. The steps are a pure function of the record, so a step's position identifies it
+// across runs: the journal of a stopped removal names the positions done.
 
 enum class UndoStepKind : std::uint8_t {
-    RemoveIniKey,         // path (INI file), section, name (key); the section too when left empty
-    DeleteRegistryValue,  // root, subKey, name (value name; empty: the key's default value)
-    DeleteRegistryKey,    // root, subKey (never empty): only when it holds no values or sub-keys;
-                          // also the parents of a logged key below the root's sub-keys
-    DeleteGroupItem,      // group, name
-    DeleteGroup,          // group: only when it is empty
-    DeleteFile,           // path
-    LowerSharedCount,     // path: lower its SharedDLLs count; at 0 ask, then delete; no count: keep
-    RemoveDirectory,      // path: only when empty
-    DeleteUninstallEntry, // root (LocalMachine), subKey: the entry's key with its values
-    DeleteLog,            // path
-    DeleteScriptCopy,     // path
-    RemoveDestination,    // path: only when empty
+    RestoreIniKey,        // iniKeys[index]: its earlier value back, or the key goes
+    RestoreRegistryValue, // values[index]: its earlier value back, or the value goes
+    DeleteCreatedKey,     // keys[index]: only when it holds no values and no sub-keys
+    DeleteGroupItem,      // items[index]
+    DeleteGroup,          // groups[index], created by the installation: only when empty
+    LowerSharedCount,     // sharedCounts[index]
+    DeleteFile,           // files[index]: only when still as the installation left it
+    DeleteLog,            // the install log: only when it is still this installation's
+    DeleteRecord,         // the removal record itself
+    RemoveDirectory,      // directories[index]: only when empty
+    DeleteUninstallEntry, // the entry's key: last of all
 };
 
 struct UndoStep {
     UndoStepKind kind = UndoStepKind::DeleteFile;
-    std::size_t line = 0; // the log line undone; 0 for the closing steps
-    std::string path;
-    RegistryRoot root = RegistryRoot::LocalMachine;
-    std::string subKey;
-    std::string section;
-    std::string group;
-    std::string name;
+    std::size_t index = 0;
 };
 
 struct UndoPlan {
-    std::string refusal; // not empty: nothing may be undone, and this says why
     std::vector<UndoStep> steps;
-    // Lines not acted on, for the closing message: unknown texts, refused lines, deleted files
-    // and INI entries that removed something.
-    std::vector<LogLine> reported;
+    // files[index] that stood outside the destination before the installation: never deleted.
+    std::vector<std::size_t> filesThatExistedBefore;
+    // Objects the record names that no step may touch, with the reason: paths that are not
+    // absolute, names that could change a program-manager command.
+    std::vector<std::string> refused;
 };
 
-// The key of the uninstall entries under HKEY_LOCAL_MACHINE.
-inline constexpr std::string_view kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The steps, in this order: INI keys (but those in a file the installation copied, which goes
+// or stays whole), registry values, created keys (deepest first), group
+// items, created groups, shared counts, files (the script copy last), each in reverse order of
+// the record; then the log, the record, the created directories (deepest first) and the
+// uninstall entry. destination is the product's directory.
+[[nodiscard]] UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination);
 
-// The steps that undo log, in this order: INI keys, registry values, registry keys (deepest
-// first), group items, groups, files, directories (deepest first), each in reverse order of
-// the log; then the uninstall entry (when the script has one), the log, the script copy and
-// the destination directory (the script copy's directory; never a drive's root).
-// script gives the shared flags and the uninstall entry: its directory paths must be resolved
-// as at installation, since a copied file is shared when it is the destination of a shared Copy
-// item. scriptPath is the installed script (the uninstaller's argument); logFileName the log's
-// name in its directory. A refused log, a relative script path, or a log of another product
-// (header and script disagree) give a refused plan.
-[[nodiscard]] UndoPlan MakeUndoPlan(const InstallLogRecord& log, const SetupScript& script,
-                                    std::string_view scriptPath,
-                                    std::string_view logFileName = "setuplog.txt");
+// Whether path is absolute: a drive letter, a colon and a backslash, or a share
+// ("\\server\share..."), with no "." or ".." component, no control character and no device
+// namespace ("\\?\", "\\.\").
+[[nodiscard]] bool IsAbsolutePath(std::string_view path);
+
+// A path as paths compare: upper case, a run of backslashes as one (but a share's leading two).
+[[nodiscard]] std::string ComparablePath(std::string_view path);
+[[nodiscard]] bool SamePath(std::string_view a, std::string_view b);
+
+// Whether path lies in directory or below it, as paths compare.
+[[nodiscard]] bool IsInside(std::string_view path, std::string_view directory);
+
+// Whether a program group or item name can stand in a program-manager command: no quote,
+// bracket, parenthesis, comma or control character.
+[[nodiscard]] bool IsSafeGroupName(std::string_view name);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "script/PathMacros.h"
+#include "integration/InstallLog.h"
+#include "integration/RemovalRecord.h"
 #include "script/ScriptModel.h"
 
+#include <cstdint>
 #include <string_view>
 
 // Registers the product with the system's list of removable programs: the key named by the
@@ -12,9 +15,17 @@
 // count goes up by one. The script file name is the one of scriptPath; macros are the values
 // the path macros insert. A script without an uninstall name registers nothing. Registry
 // failures are silent.
-void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::string_view scriptPath);
+// Before the entry, the removal record is completed (file sizes and times, what an earlier
+// installation of the product made, the log's path and digest) and written to the destination
+// directory; the entry names it and holds its digest. The uninstaller's count rises once per
+// installation, also when the script copies it as a shared file.
+void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::string_view scriptPath,
+                       const InstallLog& log, RemovalRecord& record);
 
 // Raises the SharedDLLs count of the file at path by one, stored as REG_BINARY of 4 bytes
 // whatever the value held before. Nothing happens for an empty path or when the SharedDLLs key
-// does not exist: the key is never created.
-void IncrementSharedCount(std::string_view path);
+// does not exist: the key is never created. True when the count was written.
+bool IncrementSharedCount(std::string_view path);
+
+// The SharedDLLs count of the file at path; 0 when it has none.
+[[nodiscard]] std::uint32_t SharedCount(std::string_view path);

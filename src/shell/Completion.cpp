@@ -34,7 +34,8 @@ void AskAndCreateProgramGroups() {
         g_setup.createGroups = false;
         return;
     }
-    CreateProgramGroups(g_setup.script, g_setup.installLog, g_setup.mainWindow);
+    CreateProgramGroups(g_setup.script, g_setup.installLog, g_setup.removalRecord,
+                        g_setup.mainWindow);
 }
 
 void ShowClosingMessage(std::uint32_t systemChanges) {
@@ -62,9 +63,11 @@ void CompleteRun() {
     }
     AskAndCreateProgramGroups();
     const std::uint32_t systemChanges = RunSystemFileChanges();
-    WriteRegistryEntries(g_setup.script, g_setup.Macros(), g_setup.installLog);
-    WriteIniEntries(g_setup.script, g_setup.installLog);
-    RegisterUninstall(g_setup.script, g_setup.Macros(), g_setup.scriptPath.View());
+    WriteRegistryEntries(g_setup.script, g_setup.Macros(), g_setup.installLog,
+                         g_setup.removalRecord);
+    WriteIniEntries(g_setup.script, g_setup.installLog, g_setup.removalRecord);
+    RegisterUninstall(g_setup.script, g_setup.Macros(), g_setup.scriptPath.View(),
+                      g_setup.installLog, g_setup.removalRecord);
     ShowClosingMessage(systemChanges);
     RunProgramsAndRestart();
 }
@@ -125,6 +128,9 @@ std::uint32_t RunSystemFileChanges() {
             // The library's text may fill the whole buffer: it ends within it regardless.
             text.back() = '\0';
             g_setup.installLog.Line(text.data());
+            if (text[0] != '\0') {
+                g_setup.removalRecord.notes.emplace_back(text.data());
+            }
         }
     }
     DeleteFileA(guard.Path().c_str());

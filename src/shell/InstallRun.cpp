@@ -2,8 +2,11 @@
 
 #include "engine/ActionInterpreter.h"
 #include "engine/FileOperations.h"
+#include "engine/ItemPaths.h"
 #include "engine/MessagePump.h"
 #include "engine/PathOperations.h"
+#include "integration/InstallRecording.h"
+#include "integration/UninstallRegistration.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
 #include "shell/Completion.h"
@@ -55,6 +58,17 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Whether a Copy item's destination holds a file before the item runs that no product counts
+// as shared: such a file is never the removal's to take outside the destination. A file that
+// is counted goes when its count does.
+bool HoldsUncountedFile(const SetupScript& script, const InstallItem& item) {
+    if (static_cast<ItemAction>(item.action) != ItemAction::Copy) {
+        return false;
+    }
+    const std::string path = ItemDestinationPath(script, item);
+    return !path.empty() && FileExists(path) && !(item.shared && SharedCount(path) > 0);
+}
+
 } // namespace
 
 void RunInstall() {
@@ -63,7 +77,7 @@ void RunInstall() {
         CreateDirectories();
         g_setup.installLog.Open(g_setup.DestinationDirectory().View(),
                                 g_setup.script.productName.CStr());
-        g_setup.installLog.CreatedDirectories(g_setup.script);
+        g_setup.installLog.CreatedDirectories(g_setup.removalRecord.directories);
         CopyPass();
     } catch (const SetupError& error) {
         ReportSetupError(error.code());
@@ -78,7 +92,7 @@ void CreateDirectories() {
         const std::string root = VolumeRoot(directory.path.View());
         if (lstrcmpiA(directory.path.CStr(), root.c_str()) != 0 &&
             !SetCurrentDirectoryA(directory.path.CStr())) {
-            if (!EnsureDirectory(directory.path.View())) {
+            if (!EnsureDirectory(directory.path.View(), &g_setup.removalRecord.directories)) {
                 failed = true;
                 break;
             }
@@ -102,7 +116,9 @@ void CopyPass() {
     context.destinations = &destinations;
     for (InstallItem& item : items) {
         if (IsItemSelected(item)) {
+            const bool existed = HoldsUncountedFile(g_setup.script, item);
             ProcessInstallItem(context, item);
+            RecordItemDone(g_setup.removalRecord, item, existed);
         }
         // The flag is looked at after the step has dispatched the queue, so that a Cancel
         // clicked while the item was copied stops the pass now, also after the last item.

@@ -52,7 +52,9 @@ void SetupInstallHost::HideBillboard() {
 }
 
 void SetupInstallHost::RaiseSharedCount(std::string_view path) {
-    IncrementSharedCount(path);
+    if (IncrementSharedCount(path)) {
+        g_setup.removalRecord.sharedCounts.emplace_back(path);
+    }
 }
 
 void SetupInstallHost::LogItemDone(const InstallItem& item) {

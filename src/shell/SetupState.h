@@ -6,6 +6,7 @@
 #include "engine/Accounting.h"
 #include "engine/CopyRules.h"
 #include "integration/InstallLog.h"
+#include "integration/RemovalRecord.h"
 
 #include <windows.h>
 
@@ -45,7 +46,8 @@ struct SetupState {
     RememberedChoice fileExists; // the file-exists answer kept for all later files
     std::vector<DriveEntry> drives;
 
-    InstallLog installLog; // closed until the install run opens it
+    InstallLog installLog;       // closed until the install run opens it
+    RemovalRecord removalRecord; // what the install run made, for its removal
 
     // The destination directory: the resolved path of the first directory entry. A script
     // without directories is refused at start-up, so the entry exists whenever a page runs.

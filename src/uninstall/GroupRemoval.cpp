@@ -49,33 +49,33 @@ struct ProgmanConversation {
 
 } // namespace
 
-std::vector<KeptObject> RemoveProgramGroups(std::span<const UndoStep> steps, HWND owner) {
+std::vector<KeptObject> RemoveProgramGroups(std::span<const GroupRemoval> removals, HWND owner) {
     std::vector<KeptObject> kept;
-    if (steps.empty()) {
+    if (removals.empty()) {
         return kept;
     }
     ProgmanConversation conversation;
     if (!ProgmanConnect(owner)) {
-        for (const UndoStep& step : steps) {
-            kept.push_back({step.kind == UndoStepKind::DeleteGroup ? step.group
-                                                                   : step.group + "\\" + step.name,
-                            KeptReason::NoProgramManager, 0});
+        for (const GroupRemoval& removal : removals) {
+            kept.push_back(
+                {removal.item.empty() ? removal.group : removal.group + "\\" + removal.item,
+                 KeptReason::NoProgramManager, 0});
         }
         return kept;
     }
     std::optional<std::string> current;
-    for (const UndoStep& step : steps) {
-        const std::vector<std::string> folders = GroupFolders(step.group);
+    for (const GroupRemoval& removal : removals) {
+        const std::vector<std::string> folders = GroupFolders(removal.group);
         if (folders.empty()) {
             continue; // the group is gone already
         }
-        if (step.kind == UndoStepKind::DeleteGroupItem) {
-            if (current != step.group) {
-                ProgmanExecute(FillIn("[CreateGroup(%s)]", {step.group}).c_str(),
+        if (!removal.item.empty()) {
+            if (current != removal.group) {
+                ProgmanExecute(FillIn("[CreateGroup(\"%s\")]", {removal.group}).c_str(),
                                kProgmanGroupTimeoutMs);
-                current = step.group;
+                current = removal.group;
             }
-            ProgmanExecute(FillIn("[DeleteItem(\"%s\")]", {step.name}).c_str(),
+            ProgmanExecute(FillIn("[DeleteItem(\"%s\")]", {removal.item}).c_str(),
                            kProgmanItemTimeoutMs);
             continue;
         }
@@ -84,10 +84,11 @@ std::vector<KeptObject> RemoveProgramGroups(std::span<const UndoStep> steps, HWN
             empty = empty && FolderIsEmpty(folder);
         }
         if (!empty) {
-            kept.push_back({step.group, KeptReason::GroupNotEmpty, 0});
+            kept.push_back({removal.group, KeptReason::GroupNotEmpty, 0});
             continue;
         }
-        ProgmanExecute(FillIn("[DeleteGroup(%s)]", {step.group}).c_str(), kProgmanGroupTimeoutMs);
+        ProgmanExecute(FillIn("[DeleteGroup(\"%s\")]", {removal.group}).c_str(),
+                       kProgmanGroupTimeoutMs);
         current.reset();
     }
     return kept;

@@ -24,6 +24,12 @@ std::string ReasonText(const KeptObject& object) {
         return "not a file";
     case KeptReason::NoProgramManager:
         return "the program manager did not answer";
+    case KeptReason::ExistedBefore:
+        return "it was there before the installation";
+    case KeptReason::Changed:
+        return "changed since the installation";
+    case KeptReason::UsedByOther:
+        return "another installed product uses it";
     case KeptReason::Failed:
         break;
     }
@@ -59,10 +65,8 @@ std::string RemovalMessage(std::string_view product, const RemovalOutcome& outco
         return object.what + " (" + ReasonText(object) + ")";
     });
     if (!outcome.notUndone.empty()) {
-        message += "\r\n\r\nThese lines of the install log were not undone:";
-        AppendList(message, outcome.notUndone, [](const LogLine& line) {
-            return line.reason.empty() ? line.text : line.text + " (" + line.reason + ")";
-        });
+        message += "\r\n\r\nWhat the installation did that is not undone:";
+        AppendList(message, outcome.notUndone, [](const std::string& text) { return text; });
     }
     return message;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "integration/InstallLogReader.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +17,9 @@ enum class KeptReason : std::uint8_t {
     KeptByChoice,     // a shared file the user chose to keep
     NotAFile,         // a directory now stands where the log names a file
     NoProgramManager, // the program manager did not answer
+    ExistedBefore,    // a file that stood outside the destination before the installation
+    Changed,          // changed since the installation: another program's or the user's now
+    UsedByOther,      // another installed product's record names it too
     Failed,           // another system error (code)
 };
 
@@ -30,12 +31,12 @@ struct KeptObject {
 
 struct RemovalOutcome {
     std::vector<KeptObject> kept;
-    std::vector<LogLine> notUndone; // log lines no step undoes (reported by the plan)
-    bool stopped = false;           // the user chose Abort: the later steps were not carried out
+    std::vector<std::string> notUndone; // what the installation did that is never undone
+    bool stopped = false; // the user chose Abort: the later steps were not carried out
 };
 
 // The closing message: "<product> was removed." when nothing stayed; otherwise what stayed and
-// why, what the log names that is never undone, and, after an Abort, that running the
+// why, what the installation did that is never undone, and, after an Abort, that running the
 // uninstaller again removes the rest. Long lists are cut after kListedLines lines each.
 inline constexpr std::size_t kListedLines = 15;
 [[nodiscard]] std::string RemovalMessage(std::string_view product, const RemovalOutcome& outcome);

@@ -1,26 +1,29 @@
 #include "uninstall/UndoActions.h"
 
+#include "common/AsciiCase.h"
 #include "common/Win32Handles.h"
-#include "engine/PathRules.h"
+#include "integration/IniEntries.h"
 #include "integration/RegistryEntries.h"
+#include "integration/RemovalRecordStore.h"
+#include "integration/Sha256.h"
+#include "integration/UndoPlan.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <vector>
 
 namespace {
-
-constexpr const char* kSharedDllsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 KeptObject Kept(std::string what, KeptReason reason, DWORD error = 0) {
     return KeptObject{std::move(what), reason, static_cast<std::uint32_t>(error)};
 }
 
-std::string KeyName(const UndoStep& step) {
-    static const LogTexts texts;
-    return texts.rootNames.at(static_cast<std::size_t>(step.root)) + "\\" + step.subKey;
+std::string KeyName(RegistryRoot root, const std::string& subKey) {
+    const std::string& rootName = RegistryRootNames().at(static_cast<std::size_t>(root));
+    return subKey.empty() ? rootName : rootName + "\\" + subKey;
 }
 
 bool IsGone(DWORD error) {
@@ -42,109 +45,224 @@ UniqueRegKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, LONG& 
     return UniqueRegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
-// Whether the section holds no line any more (or is missing).
-bool SectionIsEmpty(const UndoStep& step) {
-    std::array<char, 2> buffer{};
-    const DWORD length = GetPrivateProfileSectionA(
-        step.section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), step.path.c_str());
-    return length == 0;
+// The key's value in the INI file; nothing when the key is missing.
+std::optional<std::string> IniValue(const RecordedIniKey& key) {
+    constexpr const char* kMissing = "\x01missing\x01";
+    std::vector<char> value(4096, '\0');
+    GetPrivateProfileStringA(key.section.c_str(), key.key.c_str(), kMissing, value.data(),
+                             static_cast<DWORD>(value.size()), key.file.c_str());
+    if (std::string_view(value.data()) == kMissing) {
+        return std::nullopt;
+    }
+    return std::string(value.data());
 }
 
-// Where the profile interface keeps a file named without a directory: the Windows directory.
-std::string ProfilePath(const std::string& path) {
-    if (path.find_first_of("\\/:") != std::string::npos) {
-        return path;
-    }
-    char windows[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? path : JoinPath(windows, path);
-}
-
-// An INI file left with nothing but blanks was the installation's own: it goes.
-void DeleteIfBlank(const std::string& path) {
-    constexpr DWORD kLargestBlank = 64;
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return;
-    }
-    std::array<char, kLargestBlank + 1> buffer{};
-    DWORD read = 0;
-    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) ||
-        read > kLargestBlank) {
-        return;
-    }
-    for (DWORD i = 0; i < read; ++i) {
-        if (buffer[i] != ' ' && buffer[i] != '\t' && buffer[i] != '\r' && buffer[i] != '\n') {
-            return;
+// Whether the section holds no line any more (or is missing). The profile interface returns
+// size - 2 when the lines do not fit, so the buffer grows until they do.
+bool SectionIsEmpty(const RecordedIniKey& key) {
+    for (DWORD size = 4096;; size *= 4) {
+        std::vector<char> lines(size, '\0');
+        const DWORD length =
+            GetPrivateProfileSectionA(key.section.c_str(), lines.data(), size, key.file.c_str());
+        if (length + 2 < size || size >= (1u << 24)) {
+            return length == 0;
         }
     }
-    file.reset();
-    DeleteFileA(path.c_str());
+}
+
+// An INI file left with nothing but blanks: it goes.
+void DeleteIfBlank(const std::string& path) {
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (bytes && std::ranges::all_of(*bytes, [](char c) {
+            return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        })) {
+        DeleteFileA(path.c_str());
+    }
+}
+
+bool Claimed(const RemovalBounds& bounds, const std::string& path) {
+    return bounds.otherPaths.contains(ComparablePath(path));
+}
+
+bool CountedByRecord(const RemovalRecord& record, const std::string& path) {
+    return std::ranges::any_of(record.sharedCounts,
+                               [&](const std::string& counted) { return SamePath(counted, path); });
+}
+
+bool HasSharedCount(const std::string& path) {
+    LONG result = ERROR_SUCCESS;
+    const UniqueRegKey key =
+        OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKeyPath, KEY_QUERY_VALUE, result);
+    return key && RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS;
 }
 
 } // namespace
 
-std::optional<KeptObject> RemoveIniKey(const UndoStep& step) {
-    const std::string what = "[" + step.section + "] " + step.name + " in " + step.path;
-    if (!WritePrivateProfileStringA(step.section.c_str(), step.name.c_str(), nullptr,
-                                    step.path.c_str())) {
+std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key) {
+    const std::string what = "[" + key.section + "] " + key.key + " in " + key.file;
+    const std::optional<std::string> current = IniValue(key);
+    if (!current) {
+        return std::nullopt;
+    }
+    if (*current != key.value) {
+        return Kept(what, KeptReason::Changed);
+    }
+    if (key.existedBefore) {
+        WritePrivateProfileStringA(key.section.c_str(), key.key.c_str(), key.valueBefore.c_str(),
+                                   key.file.c_str());
+        return std::nullopt;
+    }
+    if (!WritePrivateProfileStringA(key.section.c_str(), key.key.c_str(), nullptr,
+                                    key.file.c_str())) {
         return KeptUnlessGone(what, static_cast<LONG>(GetLastError()));
     }
-    if (SectionIsEmpty(step)) {
-        WritePrivateProfileStringA(step.section.c_str(), nullptr, nullptr, step.path.c_str());
-        DeleteIfBlank(ProfilePath(step.path));
+    if (SectionIsEmpty(key)) {
+        WritePrivateProfileStringA(key.section.c_str(), nullptr, nullptr, key.file.c_str());
+    }
+    if (!key.fileExistedBefore) {
+        // Written out first: the profile interface may hold the file's lines back.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, key.file.c_str());
+        DeleteIfBlank(ProfileFilePath(key.file));
     }
     return std::nullopt;
 }
 
-std::optional<KeptObject> DeleteRegistryValue(const UndoStep& step) {
-    const std::string what =
-        KeyName(step) + " value " + (step.name.empty() ? "(default)" : step.name);
+std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value) {
+    const std::string what = KeyName(value.root, value.subKey) + " value " +
+                             (value.name.empty() ? "(default)" : value.name);
     LONG result = ERROR_SUCCESS;
-    UniqueRegKey key = OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_SET_VALUE, result);
-    if (!key) {
-        return KeptUnlessGone(what, result);
+    HKEY root = PredefinedRootKey(value.root);
+    UniqueRegKey opened;
+    if (!value.subKey.empty()) {
+        opened = OpenKey(root, value.subKey, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
+        if (!opened) {
+            return KeptUnlessGone(what, result);
+        }
     }
-    return KeptUnlessGone(what, RegDeleteValueA(key.get(), step.name.c_str()));
+    HKEY key = value.subKey.empty() ? root : opened.get();
+    const std::optional<RegistryData> current = ReadRegistryValue(key, value.name.c_str());
+    if (!current) {
+        return std::nullopt;
+    }
+    if (current->type != value.type || current->data != value.data) {
+        return Kept(what, KeptReason::Changed);
+    }
+    if (value.existedBefore) {
+        return KeptUnlessGone(what,
+                              RegSetValueExA(key, value.name.c_str(), 0, value.typeBefore,
+                                             reinterpret_cast<const BYTE*>(value.dataBefore.data()),
+                                             static_cast<DWORD>(value.dataBefore.size())));
+    }
+    return KeptUnlessGone(what, RegDeleteValueA(key, value.name.c_str()));
 }
 
-std::optional<KeptObject> DeleteEmptyRegistryKey(const UndoStep& step) {
+std::optional<KeptObject> DeleteCreatedKey(const RecordedKey& key) {
+    const std::string what = KeyName(key.root, key.subKey);
+    HKEY root = PredefinedRootKey(key.root);
     LONG result = ERROR_SUCCESS;
     {
-        UniqueRegKey key = OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_READ, result);
-        if (!key) {
-            return KeptUnlessGone(KeyName(step), result);
+        const UniqueRegKey opened = OpenKey(root, key.subKey, KEY_READ, result);
+        if (!opened) {
+            return KeptUnlessGone(what, result);
         }
         DWORD subKeys = 0;
         DWORD values = 0;
-        result = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
-                                  &values, nullptr, nullptr, nullptr, nullptr);
+        result = RegQueryInfoKeyA(opened.get(), nullptr, nullptr, nullptr, &subKeys, nullptr,
+                                  nullptr, &values, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS) {
-            return Kept(KeyName(step), KeptReason::Failed, static_cast<DWORD>(result));
+            return Kept(what, KeptReason::Failed, static_cast<DWORD>(result));
         }
         if (subKeys != 0 || values != 0) {
-            return Kept(KeyName(step), KeptReason::KeyNotEmpty);
+            return Kept(what, KeptReason::KeyNotEmpty);
         }
     }
-    return KeptUnlessGone(KeyName(step),
-                          RegDeleteKeyA(PredefinedRootKey(step.root), step.subKey.c_str()));
+    return KeptUnlessGone(what, RegDeleteKeyA(root, key.subKey.c_str()));
 }
 
-std::optional<KeptObject> DeleteUninstallEntry(const UndoStep& step) {
+std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName) {
+    const RecordedKey entry{RegistryRoot::LocalMachine,
+                            std::string(kUninstallKeyPath) + "\\" + keyName};
     LONG result = ERROR_SUCCESS;
     {
-        UniqueRegKey key =
-            OpenKey(PredefinedRootKey(step.root), step.subKey, KEY_READ | KEY_SET_VALUE, result);
+        const UniqueRegKey key =
+            OpenKey(HKEY_LOCAL_MACHINE, entry.subKey, KEY_READ | KEY_SET_VALUE, result);
         if (!key) {
-            return KeptUnlessGone(KeyName(step), result);
+            return KeptUnlessGone(KeyName(entry.root, entry.subKey), result);
         }
-        // The values the registration wrote; what else the entry holds keeps it.
-        for (const char* name : {"DisplayName", "UninstallString"}) {
+        for (const char* name : {"DisplayName", "UninstallString", kRecordPathValue,
+                                 kRecordDigestValue, kRemovalJournalValue}) {
             RegDeleteValueA(key.get(), name);
         }
     }
-    return DeleteEmptyRegistryKey(step);
+    return DeleteCreatedKey(entry);
+}
+
+void LowerSharedCount(const std::string& path) {
+    LONG result = ERROR_SUCCESS;
+    const UniqueRegKey key =
+        OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKeyPath, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
+    std::uint32_t count = 0;
+    DWORD size = sizeof count;
+    if (!key ||
+        RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
+                         &size) != ERROR_SUCCESS ||
+        size != sizeof count) {
+        return;
+    }
+    if (count > 1) {
+        --count;
+        RegSetValueExA(key.get(), path.c_str(), 0, REG_BINARY, reinterpret_cast<BYTE*>(&count),
+                       sizeof count);
+    } else {
+        RegDeleteValueA(key.get(), path.c_str());
+    }
+}
+
+std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file, const RemovalRecord& record,
+                                             const RemovalBounds& bounds,
+                                             RemovalQuestions& questions) {
+    if (SamePath(file.path, bounds.ownPath)) {
+        return std::nullopt; // the running uninstaller stays for the other products
+    }
+    const std::optional<FileStamp> stamp = ReadFileStamp(file.path);
+    if (!stamp) {
+        return std::nullopt;
+    }
+    const bool counted = file.shared && CountedByRecord(record, file.path);
+    if (counted && HasSharedCount(file.path)) {
+        return Kept(file.path, KeptReason::StillShared);
+    }
+    if (Claimed(bounds, file.path)) {
+        return Kept(file.path, KeptReason::UsedByOther);
+    }
+    if (stamp->size != file.size || stamp->writeTime != file.writeTime) {
+        return Kept(file.path, KeptReason::Changed);
+    }
+    if (file.shared) {
+        if (!counted) {
+            return Kept(file.path, KeptReason::NoSharedCount);
+        }
+        if (!questions.AskDeleteSharedFile(file.path)) {
+            return Kept(file.path, KeptReason::KeptByChoice);
+        }
+    }
+    return DeleteInstalledFile(file.path, questions);
+}
+
+std::optional<KeptObject> DeleteInstallLog(const RemovalRecord& record, const RemovalBounds& bounds,
+                                           RemovalQuestions& questions) {
+    const std::optional<std::string> bytes = ReadFileBytes(record.logPath);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    if (Claimed(bounds, record.logPath)) {
+        return Kept(record.logPath, KeptReason::UsedByOther);
+    }
+    if (Sha256Hex(*bytes) != record.logDigest) {
+        return Kept(record.logPath, KeptReason::Changed);
+    }
+    return DeleteInstalledFile(record.logPath, questions);
 }
 
 std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
@@ -181,44 +299,6 @@ std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
             return Kept(path, KeptReason::InUse);
         }
     }
-}
-
-std::optional<KeptObject> LowerSharedCount(const std::string& path, const std::string& ownPath,
-                                           RemovalQuestions& questions) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && IsGone(GetLastError())) {
-        return std::nullopt;
-    }
-    LONG result = ERROR_SUCCESS;
-    UniqueRegKey key =
-        OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
-    // The running uninstaller stays whatever its count says; only the count changes.
-    const bool own = SamePathText(path, ownPath);
-    const auto stays = [&](KeptReason reason) {
-        return own ? std::nullopt : std::optional(Kept(path, reason));
-    };
-    std::uint32_t count = 0;
-    DWORD size = sizeof count;
-    if (!key ||
-        RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
-                         &size) != ERROR_SUCCESS ||
-        size != sizeof count) {
-        return stays(KeptReason::NoSharedCount);
-    }
-    if (count > 1) {
-        --count;
-        RegSetValueExA(key.get(), path.c_str(), 0, REG_BINARY, reinterpret_cast<BYTE*>(&count),
-                       sizeof count);
-        return stays(KeptReason::StillShared);
-    }
-    RegDeleteValueA(key.get(), path.c_str());
-    key.reset();
-    if (own) {
-        return std::nullopt;
-    }
-    if (!questions.AskDeleteSharedFile(path)) {
-        return Kept(path, KeptReason::KeptByChoice);
-    }
-    return DeleteInstalledFile(path, questions);
 }
 
 std::optional<KeptObject> RemoveEmptyDirectory(const std::string& path) {

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "integration/UndoPlan.h"
+#include "integration/RemovalRecord.h"
 #include "uninstall/RemovalReport.h"
 
 #include <optional>
+#include <set>
 #include <string>
 
 // Carrying out the undo steps that touch files, directories, the registry and INI files. Each
 // returns nothing when the object is gone (removed now, or already before), and what stayed
-// otherwise. Only the object the step names is touched.
+// otherwise. Only the object the step names is touched, and only while it is still as the
+// installation left it.
 
 // The uninstaller's questions during the removal.
 class RemovalQuestions {
@@ -23,28 +25,46 @@ public:
 // The user chose Abort: the removal ends here.
 struct RemovalStopped {};
 
-// The key goes from its INI file, and the section with it when nothing else is left in it; a
-// file left blank goes too.
-[[nodiscard]] std::optional<KeptObject> RemoveIniKey(const UndoStep& step);
+// What the removal must leave alone whatever its own record says.
+struct RemovalBounds {
+    std::string ownPath;              // the running uninstaller
+    std::set<std::string> otherPaths; // as ComparablePath: what other products' records name
+};
 
-[[nodiscard]] std::optional<KeptObject> DeleteRegistryValue(const UndoStep& step);
+// While the key still holds the value written, its earlier value comes back or, when it had
+// none, the key goes, and with it its section when nothing is left in it, and its file when
+// the installation made the file and left nothing in it.
+[[nodiscard]] std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key);
+
+// While the value still holds what was written, its earlier value comes back, or it goes.
+[[nodiscard]] std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value);
 
 // Deleted only when it holds no values and no sub-keys.
-[[nodiscard]] std::optional<KeptObject> DeleteEmptyRegistryKey(const UndoStep& step);
+[[nodiscard]] std::optional<KeptObject> DeleteCreatedKey(const RecordedKey& key);
 
-// The uninstall entry's key goes with its values.
-[[nodiscard]] std::optional<KeptObject> DeleteUninstallEntry(const UndoStep& step);
+// The entry's key goes with the values the registration wrote; other values keep it.
+[[nodiscard]] std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName);
+
+// Lowers the file's SharedDLLs count by one; at 0 the count goes.
+void LowerSharedCount(const std::string& path);
+
+// A file the installation copied, while it has the size and time the installation left: not
+// the running uninstaller, nor one another product names. A shared file goes only when its
+// count is gone and the user agrees; one the record raised no count for is kept.
+[[nodiscard]] std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file,
+                                                           const RemovalRecord& record,
+                                                           const RemovalBounds& bounds,
+                                                           RemovalQuestions& questions);
+
+// The install log, while it is the one this installation wrote (its digest).
+[[nodiscard]] std::optional<KeptObject> DeleteInstallLog(const RemovalRecord& record,
+                                                         const RemovalBounds& bounds,
+                                                         RemovalQuestions& questions);
 
 // A read-only file is made writable first; a file that cannot be deleted is offered for
 // Retry; Abort throws RemovalStopped.
 [[nodiscard]] std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
                                                             RemovalQuestions& questions);
-
-// Lowers the file's SharedDLLs count. At 0 the count goes and the user is asked before the file
-// is deleted; a file without a count is kept. The running uninstaller (ownPath) is never
-// deleted.
-[[nodiscard]] std::optional<KeptObject>
-LowerSharedCount(const std::string& path, const std::string& ownPath, RemovalQuestions& questions);
 
 // Removed only when empty.
 [[nodiscard]] std::optional<KeptObject> RemoveEmptyDirectory(const std::string& path);

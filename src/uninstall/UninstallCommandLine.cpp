@@ -1,5 +1,7 @@
 #include "uninstall/UninstallCommandLine.h"
 
+#include "common/AsciiCase.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -24,4 +26,13 @@ std::string ScriptPathFromArguments(std::string_view arguments) {
         path = Trimmed(path.substr(1, path.size() - 2));
     }
     return std::string(path);
+}
+
+std::string ScriptPathOfCommand(std::string_view command) {
+    const std::string upper = AsciiUpper(command);
+    const std::size_t program = upper.find(".EXE ");
+    if (program == std::string::npos) {
+        return {};
+    }
+    return ScriptPathFromArguments(command.substr(program + 5));
 }

@@ -1,26 +1,23 @@
 #include "uninstall/UninstallRun.h"
 
-#include "engine/Accounting.h"
 #include "engine/FileOperations.h"
-#include "engine/LoadSetupScript.h"
-#include "engine/PathOperations.h"
-#include "engine/StandardDirectories.h"
-#include "integration/InstallLogReader.h"
+#include "engine/PathRules.h"
+#include "integration/RemovalRecordStore.h"
 #include "integration/UndoPlan.h"
 #include "script/SetupError.h"
 #include "uninstall/FillIn.h"
 #include "uninstall/GroupRemoval.h"
+#include "uninstall/RemovalJournal.h"
 #include "uninstall/RemovalProgress.h"
 #include "uninstall/UndoActions.h"
+#include "uninstall/UninstallCommandLine.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 
 namespace {
 
 constexpr const char* kCaption = "Uninstall";
-constexpr const char* kLogFileName = "setuplog.txt";
 
 void Tell(HWND owner, const std::string& text, const std::string& caption, UINT icon) {
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | icon);
@@ -52,37 +49,62 @@ private:
     HWND owner_ = nullptr;
 };
 
-// The directories as the installation resolved them: the destination is the script copy's
-// directory, the others follow from their templates; item names have their macros expanded.
-void ResolveInstalledPaths(SetupScript& script, const std::string& destination) {
-    const StandardDirectories standard = ComputeStandardDirectories();
-    MacroValues macros;
-    macros.windowsDirectory = standard.windows;
-    macros.systemDirectory = standard.system;
-    macros.destinationDirectory = destination;
-    macros.programFilesDirectory = standard.programFiles;
-    if (!script.directories.empty()) {
-        script.directories.front().path.Assign(destination);
-    }
-    ResolveDirectories(script, VolumeRoot(destination), macros);
-    for (InstallItem& item : script.installItems) {
-        ExpandMacros(item.name, macros);
-    }
+std::string OwnPath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
 }
 
-std::string StepText(const UndoStep& step) {
+// The entries whose command names this script.
+std::vector<UninstallEntry> EntriesOf(const std::string& scriptPath) {
+    std::vector<UninstallEntry> entries = ReadUninstallEntries();
+    std::erase_if(entries, [&](const UninstallEntry& entry) {
+        return !SamePath(ScriptPathOfCommand(entry.uninstallString), scriptPath);
+    });
+    return entries;
+}
+
+// What the other products' proven records name: the removal leaves it to them.
+std::set<std::string> PathsOfOtherProducts(const std::string& keyName) {
+    std::set<std::string> paths;
+    for (const UninstallEntry& entry : ReadUninstallEntries()) {
+        std::string why;
+        const std::optional<RemovalRecord> record =
+            entry.keyName == keyName ? std::nullopt : LoadProvenRecord(entry, why);
+        if (!record) {
+            continue;
+        }
+        for (const RecordedFile& file : record->files) {
+            paths.insert(ComparablePath(file.path));
+        }
+        paths.insert(ComparablePath(record->logPath));
+        paths.insert(ComparablePath(record->scriptPath));
+    }
+    return paths;
+}
+
+std::string StepText(const RemovalRecord& record, const UndoStep& step) {
     switch (step.kind) {
-    case UndoStepKind::RemoveIniKey:
-        return step.path;
-    case UndoStepKind::DeleteRegistryValue:
-    case UndoStepKind::DeleteRegistryKey:
-    case UndoStepKind::DeleteUninstallEntry:
-        return "Registry: " + step.subKey;
+    case UndoStepKind::RestoreIniKey:
+        return record.iniKeys[step.index].file;
+    case UndoStepKind::RestoreRegistryValue:
+        return "Registry: " + record.values[step.index].subKey;
+    case UndoStepKind::DeleteCreatedKey:
+        return "Registry: " + record.keys[step.index].subKey;
     case UndoStepKind::DeleteGroupItem:
+        return "Program group: " + record.items[step.index].group;
     case UndoStepKind::DeleteGroup:
-        return "Program group: " + step.group;
+        return "Program group: " + record.groups[step.index].name;
+    case UndoStepKind::LowerSharedCount:
+        return record.sharedCounts[step.index];
+    case UndoStepKind::DeleteFile:
+        return record.files[step.index].path;
+    case UndoStepKind::DeleteLog:
+        return record.logPath;
+    case UndoStepKind::RemoveDirectory:
+        return record.directories[step.index];
     default:
-        return step.path;
+        return "Registry: " + record.entry;
     }
 }
 
@@ -90,70 +112,132 @@ bool IsGroupStep(const UndoStep& step) {
     return step.kind == UndoStepKind::DeleteGroupItem || step.kind == UndoStepKind::DeleteGroup;
 }
 
-std::string OwnPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
+// One removal: the proven record, its plan and what it must leave alone.
+struct Removal {
+    const UninstallEntry& entry;
+    const RemovalRecord& record;
+    const UndoPlan& plan;
+    RemovalBounds bounds;
+};
+
+// The record goes once the entry says so: a run after a stop here finds the entry without a
+// digest and knows the record was this removal's to delete.
+void DeleteRecord(const Removal& removal) {
+    const std::string path = std::string(kUninstallKeyPath) + "\\" + removal.entry.keyName;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegSetValueExA(key, kRecordDigestValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        RegCloseKey(key);
+    }
+    DeleteFileA(removal.entry.recordPath.c_str());
 }
 
-void CarryOut(const UndoPlan& plan, RemovalProgress& progress, RemovalQuestions& questions,
-              RemovalOutcome& outcome) {
-    const std::string ownPath = OwnPath();
-    const auto keep = [&](std::optional<KeptObject> kept) {
-        if (kept) {
-            outcome.kept.push_back(std::move(*kept));
-        }
-    };
-    const std::span<const UndoStep> steps = plan.steps;
+std::optional<KeptObject> CarryOutStep(const Removal& removal, const UndoStep& step,
+                                       RemovalQuestions& questions) {
+    const RemovalRecord& record = removal.record;
+    switch (step.kind) {
+    case UndoStepKind::RestoreIniKey:
+        return RestoreIniKey(record.iniKeys[step.index]);
+    case UndoStepKind::RestoreRegistryValue:
+        return RestoreRegistryValue(record.values[step.index]);
+    case UndoStepKind::DeleteCreatedKey:
+        return DeleteCreatedKey(record.keys[step.index]);
+    case UndoStepKind::LowerSharedCount:
+        LowerSharedCount(record.sharedCounts[step.index]);
+        return std::nullopt;
+    case UndoStepKind::DeleteFile:
+        return DeleteRecordedFile(record.files[step.index], record, removal.bounds, questions);
+    case UndoStepKind::DeleteLog:
+        return DeleteInstallLog(record, removal.bounds, questions);
+    case UndoStepKind::DeleteRecord:
+        DeleteRecord(removal);
+        return std::nullopt;
+    case UndoStepKind::RemoveDirectory:
+        return RemoveEmptyDirectory(record.directories[step.index]);
+    case UndoStepKind::DeleteUninstallEntry:
+        return DeleteUninstallEntry(removal.entry.keyName);
+    default:
+        return std::nullopt;
+    }
+}
+
+void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalProgress& progress,
+              RemovalQuestions& questions, RemovalOutcome& outcome) {
+    const std::span<const UndoStep> steps = removal.plan.steps;
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        const UndoStep& step = steps[i];
-        progress.Show(StepText(step), i);
-        if (IsGroupStep(step)) {
-            // The group steps stand together: one conversation for all of them.
-            std::size_t end = i;
-            while (end < steps.size() && IsGroupStep(steps[end])) {
-                ++end;
-            }
-            std::ranges::move(RemoveProgramGroups(steps.subspan(i, end - i), progress.Window()),
-                              std::back_inserter(outcome.kept));
-            i = end - 1;
+        if (journal.IsDone(i)) {
             continue;
         }
-        switch (step.kind) {
-        case UndoStepKind::RemoveIniKey:
-            keep(RemoveIniKey(step));
-            break;
-        case UndoStepKind::DeleteRegistryValue:
-            keep(DeleteRegistryValue(step));
-            break;
-        case UndoStepKind::DeleteRegistryKey:
-            keep(DeleteEmptyRegistryKey(step));
-            break;
-        case UndoStepKind::DeleteUninstallEntry:
-            keep(DeleteUninstallEntry(step));
-            break;
-        case UndoStepKind::LowerSharedCount:
-            keep(LowerSharedCount(step.path, ownPath, questions));
-            break;
-        case UndoStepKind::DeleteFile:
-            // The running uninstaller stays, whatever the script made of it.
-            if (!SamePathText(step.path, ownPath)) {
-                keep(DeleteInstalledFile(step.path, questions));
+        progress.Show(StepText(removal.record, steps[i]), i);
+        if (IsGroupStep(steps[i])) {
+            // The group steps stand together: one conversation for all of them.
+            std::vector<GroupRemoval> removals;
+            std::size_t end = i;
+            for (; end < steps.size() && IsGroupStep(steps[end]); ++end) {
+                if (steps[end].kind == UndoStepKind::DeleteGroup) {
+                    removals.push_back({removal.record.groups[steps[end].index].name, {}});
+                } else {
+                    const RecordedItem& item = removal.record.items[steps[end].index];
+                    removals.push_back({item.group, item.name});
+                }
             }
-            break;
-        case UndoStepKind::DeleteLog:
-        case UndoStepKind::DeleteScriptCopy:
-            keep(DeleteInstalledFile(step.path, questions));
-            break;
-        case UndoStepKind::RemoveDirectory:
-        case UndoStepKind::RemoveDestination:
-            keep(RemoveEmptyDirectory(step.path));
-            break;
-        default:
-            break;
+            std::ranges::move(RemoveProgramGroups(removals, progress.Window()),
+                              std::back_inserter(outcome.kept));
+            for (; i < end; ++i) {
+                journal.MarkDone(i);
+            }
+            --i;
+            continue;
+        }
+        if (std::optional<KeptObject> kept = CarryOutStep(removal, steps[i], questions)) {
+            outcome.kept.push_back(std::move(*kept));
+        }
+        if (steps[i].kind != UndoStepKind::DeleteUninstallEntry) {
+            journal.MarkDone(i);
         }
     }
     progress.Show("", steps.size());
+}
+
+int RemoveProduct(HINSTANCE instance, const UninstallEntry& entry, const RemovalRecord& record) {
+    const std::string& product = record.product;
+    const UndoPlan plan = MakeUndoPlan(record, DirectoryPart(record.scriptPath));
+    Removal removal{entry, record, plan, {OwnPath(), PathsOfOtherProducts(entry.keyName)}};
+    RemovalJournal journal(entry.keyName, plan.steps.size());
+
+    MessageBoxQuestions questions(product);
+    RemovalOutcome outcome;
+    outcome.notUndone = record.notes;
+    outcome.notUndone.insert(outcome.notUndone.end(), plan.refused.begin(), plan.refused.end());
+    for (const std::size_t i : plan.filesThatExistedBefore) {
+        outcome.kept.push_back({record.files[i].path, KeptReason::ExistedBefore, 0});
+    }
+    {
+        RemovalProgress progress(instance, product, plan.steps.size());
+        questions.SetOwner(progress.Window());
+        try {
+            CarryOut(removal, journal, progress, questions, outcome);
+        } catch (const RemovalStopped&) {
+            outcome.stopped = true;
+        }
+    }
+    Tell(nullptr, RemovalMessage(product, outcome), product,
+         outcome.kept.empty() && !outcome.stopped ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+    return outcome.stopped ? kUninstallDeclined : kUninstallDone;
+}
+
+// The entry whose product is to go: the one registered with this script, or, where products
+// share a folder and so a script path, the first the user chooses. Nothing when the user
+// declines them all.
+const UninstallEntry* ChooseEntry(const std::vector<UninstallEntry>& entries) {
+    for (const UninstallEntry& entry : entries) {
+        const std::string& name = entry.displayName.empty() ? entry.keyName : entry.displayName;
+        if (MessageBoxA(nullptr, FillIn("Remove %s and all of its components?", {name}).c_str(),
+                        name.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            return &entry;
+        }
+    }
+    return nullptr;
 }
 
 int Remove(HINSTANCE instance, const std::string& scriptPath) {
@@ -166,65 +250,47 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
              kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
-    if (!FileExists(scriptPath)) {
+    const std::vector<UninstallEntry> entries = EntriesOf(scriptPath);
+    if (entries.empty()) {
+        if (!FileExists(scriptPath)) {
+            Tell(nullptr,
+                 FillIn("There is nothing to remove: %s does not exist (the product was removed "
+                        "already).",
+                        {scriptPath}),
+                 kCaption, MB_ICONINFORMATION);
+            return kUninstallDone;
+        }
         Tell(nullptr,
-             FillIn("There is nothing to remove: %s does not exist (the product was removed "
-                    "already).",
+             FillIn("No installed product is registered with %s.\r\n\r\nNothing was removed.",
                     {scriptPath}),
-             kCaption, MB_ICONINFORMATION);
-        return kUninstallDone;
-    }
-    SetupScript script;
-    try {
-        script = LoadSetupScript(scriptPath.c_str());
-    } catch (const SetupError& error) {
-        Tell(nullptr,
-             FillIn("The setup script %s cannot be read (error %s).\r\n\r\nNothing was "
-                    "removed.",
-                    {scriptPath, std::to_string(error.code())}),
              kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
-    const std::string product(script.productName.View());
-    const std::string destination = DirectoryPart(scriptPath);
-    const std::string logPath = JoinPath(destination, kLogFileName);
-    if (!FileExists(logPath)) {
-        Tell(nullptr,
-             FillIn("The install log %s was not found.\r\n\r\nNothing was removed.", {logPath}),
-             product, MB_ICONSTOP);
-        return kUninstallRefused;
-    }
-    const std::string bytes = ReadWholeFile(logPath);
-    const InstallLogRecord log = ReadInstallLog(std::span<const char>(bytes.data(), bytes.size()));
-    ResolveInstalledPaths(script, std::string(DirectoryPart(scriptPath)));
-    const UndoPlan plan = MakeUndoPlan(log, script, scriptPath, kLogFileName);
-    if (!plan.refusal.empty()) {
-        Tell(nullptr,
-             FillIn("The install log %s cannot be used: %s.\r\n\r\nNothing was removed.",
-                    {logPath, plan.refusal}),
-             product, MB_ICONSTOP);
-        return kUninstallRefused;
-    }
-    if (MessageBoxA(nullptr, FillIn("Remove %s and all of its components?", {product}).c_str(),
-                    product.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    const UninstallEntry* chosen = ChooseEntry(entries);
+    if (!chosen) {
         return kUninstallDeclined;
     }
-
-    MessageBoxQuestions questions(product);
-    RemovalOutcome outcome;
-    outcome.notUndone = plan.reported;
-    {
-        RemovalProgress progress(instance, product, plan.steps.size());
-        questions.SetOwner(progress.Window());
-        try {
-            CarryOut(plan, progress, questions, outcome);
-        } catch (const RemovalStopped&) {
-            outcome.stopped = true;
-        }
+    const std::string& name = chosen->displayName.empty() ? chosen->keyName : chosen->displayName;
+    // A removal stopped after its record went: only the entry is left to remove.
+    if (!chosen->recordPath.empty() && chosen->recordDigest.empty() &&
+        !FileExists(chosen->recordPath)) {
+        static_cast<void>(DeleteUninstallEntry(chosen->keyName));
+        Tell(nullptr, FillIn("%s was removed.", {name}), name, MB_ICONINFORMATION);
+        return kUninstallDone;
     }
-    Tell(nullptr, RemovalMessage(product, outcome), product,
-         outcome.kept.empty() && !outcome.stopped ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
-    return outcome.stopped ? kUninstallDeclined : kUninstallDone;
+    std::string why;
+    std::optional<RemovalRecord> record = LoadProvenRecord(*chosen, why);
+    if (record && !SamePath(record->scriptPath, scriptPath)) {
+        why = "its removal record names another script";
+        record.reset();
+    }
+    if (!record) {
+        Tell(nullptr,
+             FillIn("%s cannot be removed safely: %s.\r\n\r\nNothing was removed.", {name, why}),
+             name, MB_ICONSTOP);
+        return kUninstallRefused;
+    }
+    return RemoveProduct(instance, *chosen, *record);
 }
 
 } // namespace

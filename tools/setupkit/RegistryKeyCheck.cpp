@@ -1,13 +1,12 @@
 #include "RegistryKeyCheck.h"
 
-#include "integration/InstallLogReader.h"
 #include "integration/RegistryPath.h"
 
 namespace {
 
-std::string KnownRoots(const LogTexts& texts) {
+std::string KnownRoots() {
     std::string known;
-    for (const std::string& name : texts.rootNames) {
+    for (const std::string& name : RegistryRootNames()) {
         known += (known.empty() ? "" : ", ") + name;
     }
     return known;
@@ -16,7 +15,6 @@ std::string KnownRoots(const LogTexts& texts) {
 } // namespace
 
 std::optional<std::string> RegistryKeyPathProblem(std::string_view keyPath) {
-    const LogTexts texts; // the root names as SETUP.EXE's string table holds them
     if (keyPath.empty() || keyPath.front() != '[' || keyPath.back() != ']' || keyPath.size() < 2) {
         return "write the key in brackets, as [HKEY_LOCAL_MACHINE\\SOFTWARE\\Name]: SETUP.EXE "
                "skips the first character whatever it is";
@@ -26,10 +24,10 @@ std::optional<std::string> RegistryKeyPathProblem(std::string_view keyPath) {
     }
     const std::optional<RegistryPathParts> parts = SplitRegistryPath(keyPath);
     if (!parts) {
-        return "no root key is named (" + KnownRoots(texts) + ")";
+        return "no root key is named (" + KnownRoots() + ")";
     }
-    if (!FindRegistryRoot(parts->rootName, texts.rootNames)) {
-        return "unknown root key \"" + parts->rootName + "\" (known: " + KnownRoots(texts) +
+    if (!FindRegistryRoot(parts->rootName, RegistryRootNames())) {
+        return "unknown root key \"" + parts->rootName + "\" (known: " + KnownRoots() +
                "; abbreviations such as HKLM are not)";
     }
     if (parts->subKey.starts_with('\\') || parts->subKey.find("\\\\") != std::string::npos) {

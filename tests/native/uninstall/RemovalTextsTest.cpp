@@ -20,15 +20,15 @@ TEST(RemovalMessage, SaysWhatStayedAndWhy) {
     outcome.kept.push_back({"C:\\MINES\\MINES.EXE", KeptReason::InUse, 0});
     outcome.kept.push_back({"C:\\MINES", KeptReason::DirectoryNotEmpty, 0});
     outcome.kept.push_back({"C:\\MINES\\X", KeptReason::Failed, 5});
-    LogLine editsys;
-    editsys.text = "EDITSYS: 3 changes made";
-    outcome.notUndone.push_back(editsys);
+    outcome.kept.push_back({"C:\\WINDOWS\\SYSTEM\\M.DLL", KeptReason::ExistedBefore, 0});
+    outcome.notUndone.push_back("EDITSYS: 3 changes made");
     EXPECT_EQ(RemovalMessage("Mines", outcome),
               "Mines was removed, except for:\r\n"
               "C:\\MINES\\MINES.EXE (in use)\r\n"
               "C:\\MINES (the directory is not empty)\r\n"
-              "C:\\MINES\\X (error 5)\r\n\r\n"
-              "These lines of the install log were not undone:\r\n"
+              "C:\\MINES\\X (error 5)\r\n"
+              "C:\\WINDOWS\\SYSTEM\\M.DLL (it was there before the installation)\r\n\r\n"
+              "What the installation did that is not undone:\r\n"
               "EDITSYS: 3 changes made");
 }
 

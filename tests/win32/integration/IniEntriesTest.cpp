@@ -50,7 +50,7 @@ TEST_F(IniEntries, SetRemoveKeyAndRemoveSectionInListOrder) {
         Entry(file, "Old", "", "x"),  // no key: the whole section goes
         Entry(file, "Old", "C", "3"), // set again after its removal
     };
-    WriteIniEntries(script, log);
+    WriteIniEntries(script, log, record);
 
     EXPECT_EQ(ProfileText(file, "Options", "Colour"), "red");
     EXPECT_EQ(SectionKeys(file, "Options"), std::vector<std::string>{"Colour"});
@@ -74,7 +74,7 @@ TEST_F(IniEntries, FileWithoutDirectoryIsInTheWindowsDirectory) {
     DeleteFileA(inWindows.c_str());
     script.iniEntries = {Entry("SKCOMPL.INI", "Boot", "", "x"),
                          Entry("SKCOMPL.INI", "Boot", "shell", "setupkit.exe")};
-    WriteIniEntries(script, log);
+    WriteIniEntries(script, log, record);
     EXPECT_EQ(ProfileText(inWindows, "Boot", "shell"), "setupkit.exe");
     EXPECT_EQ(LogLines(), (std::vector<std::string>{
                               "Added [Boot], =x to file SKCOMPL.INI.",
@@ -87,7 +87,7 @@ TEST_F(IniEntries, FailureIsSilentAndStillLogged) {
     // A directory that does not exist cannot hold the file.
     const std::string file = destination + "\\MISSING\\APP.INI";
     script.iniEntries = {Entry(file, "S", "K", "V")};
-    WriteIniEntries(script, log);
+    WriteIniEntries(script, log, record);
     EXPECT_FALSE(FileIsThere(file));
     EXPECT_EQ(LogLines(), std::vector<std::string>{"Added [S], K=V to file " + file + "."});
 }

@@ -67,7 +67,7 @@ TEST_F(ProgramGroups, EachGroupGetsItsItemsBeforeTheNextIsCreated) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups(script, log, mainWindow);
+        CreateProgramGroups(script, log, record, mainWindow);
         boxes = person.Finish();
     }
     CloseGroupWindows({kGroupOne, kGroupTwo});
@@ -124,7 +124,7 @@ TEST_F(ProgramGroups, DeleteItemRemovesAnOlderLinkOfTheSameName) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups(script, log, mainWindow);
+        CreateProgramGroups(script, log, record, mainWindow);
         boxes = person.Finish();
     }
     CloseGroupWindows({kGroupOne});
@@ -145,7 +145,7 @@ TEST_F(ProgramGroups, NoGroupsStillOpenAndCloseTheConversation) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {});
-        CreateProgramGroups(script, log, mainWindow);
+        CreateProgramGroups(script, log, record, mainWindow);
         boxes = person.Finish();
     }
     EXPECT_TRUE(boxes.empty());
@@ -162,7 +162,7 @@ TEST_F(ProgramGroups, NoConnectionIsReportedAndNothingIsCreated) {
     std::vector<SeenBox> boxes;
     {
         BoxAnswerer person(mainWindow, {IDOK});
-        CreateProgramGroups(script, log, mainWindow);
+        CreateProgramGroups(script, log, record, mainWindow);
         boxes = person.Finish();
     }
     ASSERT_EQ(boxes.size(), 1u);

@@ -84,7 +84,7 @@ TEST_F(RegistryEntriesClean, TextEmptyTextAndNumberValuesUnderEachRoot) {
         Key("[HKEY_USERS\\.DEFAULT\\Software\\SetupkitCompletion]", {TextValue("Users", "u")}),
         Key("[HKEY_CURRENT_CONFIG\\Software\\SetupkitCompletion]", {NumberValue("Config", 9)}),
     };
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
 
     const std::string values = std::string(kTestKey) + "\\Values";
     EXPECT_VALUE(HKEY_CURRENT_USER, values, "Text", REG_SZ, TextBytes("hello world"));
@@ -138,7 +138,7 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
         RegCloseKey(probe);
         RegDeleteKeyA(HKEY_DYN_DATA, "SetupkitCompletion");
     }
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
     if (platformHasIt) {
         EXPECT_VALUE(HKEY_DYN_DATA, "SetupkitCompletion", "Dynamic", REG_DWORD, NumberBytes(1));
         EXPECT_EQ(LogLines().size(), 2u);
@@ -157,7 +157,7 @@ TEST_F(RegistryEntriesClean, MacrosAreExpandedWhenWritten) {
     // The destination as it stands when the entries are written, not when the script was read.
     const std::string finalDestination = destination + "\\FINAL";
     script.directories[0].path.Assign(finalDestination);
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
 
     const std::string key = std::string(kTestKey) + "\\DirX";
     EXPECT_VALUE(HKEY_CURRENT_USER, key, "Path", REG_SZ, TextBytes(finalDestination + "\\BIN"));
@@ -178,7 +178,7 @@ TEST_F(RegistryEntriesClean, RootAloneTakesTheValuesDirectly) {
         Key("[HKEY_CURRENT_USER]", {TextValue("SetupkitCompletionRootValue", "at the root")}),
         Key("[HKEY_CLASSES_ROOT]", {NumberValue("SetupkitCompletionRootValue", 3)}),
     };
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
     EXPECT_VALUE(HKEY_CURRENT_USER, "", "SetupkitCompletionRootValue", REG_SZ,
                  TextBytes("at the root"));
     EXPECT_VALUE(HKEY_CLASSES_ROOT, "", "SetupkitCompletionRootValue", REG_DWORD, NumberBytes(3));
@@ -205,7 +205,7 @@ TEST_F(RegistryEntriesClean, UnknownRootsAndUnreadablePaths) {
         // A key after them is still written.
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion]", {TextValue("After", "y")}),
     };
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
     EXPECT_FALSE(QueryValue(HKEY_USERS, std::string(".DEFAULT\\") + kTestKey, "Lost"));
     EXPECT_VALUE(HKEY_CURRENT_USER, kTestKey, "After", REG_SZ, TextBytes("y"));
     EXPECT_EQ(LogLines(),
@@ -231,7 +231,7 @@ TEST_F(RegistryEntriesClean, KeysWithoutValuesAndOverwrittenValues) {
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion]",
             {NumberValue("Number", 42), TextValue("Text", "new")}),
     };
-    WriteRegistryEntries(script, Macros(), log);
+    WriteRegistryEntries(script, Macros(), log, record);
 
     HKEY bare = nullptr;
     EXPECT_EQ(

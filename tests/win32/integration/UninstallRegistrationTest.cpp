@@ -58,7 +58,7 @@ TEST_F(UninstallRegistration, DisplayNameAndUninstallStringUnderTheProductName) 
     CreateSharedDllsKey();
     script.uninstallPresent = 1;
     script.uninstallName.Assign("Completion Product in ?D");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
 
     const std::string key = std::string(kUninstallKey) + "\\" + kProductName;
     const std::optional<StoredValue> name = QueryValue(HKEY_LOCAL_MACHINE, key, "DisplayName");
@@ -79,15 +79,16 @@ TEST_F(UninstallRegistration, DisplayNameAndUninstallStringUnderTheProductName) 
 TEST_F(UninstallRegistration, UninstallerIsCountedOncePerRegistration) {
     CreateSharedDllsKey();
     script.uninstallName.Assign("Completion Product");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
     std::optional<StoredValue> count = QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller);
     ASSERT_TRUE(count.has_value());
     EXPECT_EQ(count->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(count->bytes, std::string("\x01\x00\x00\x00", 4));
 
-    // Registering again overwrites the entry and counts the uninstaller twice.
+    // Another installation overwrites the entry and counts the uninstaller twice.
+    record = {};
     script.uninstallName.Assign("Completion Product Again");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
     count = QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller);
     ASSERT_TRUE(count.has_value());
     EXPECT_EQ(count->type, static_cast<DWORD>(REG_BINARY));
@@ -101,14 +102,14 @@ TEST_F(UninstallRegistration, UninstallerIsCountedOncePerRegistration) {
 TEST_F(UninstallRegistration, EmptyUninstallNameWritesNothing) {
     CreateSharedDllsKey();
     script.uninstallName.Assign("");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
     EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\" + kProductName));
     EXPECT_FALSE(QueryValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, uninstaller).has_value());
 }
 
 TEST_F(UninstallRegistration, MissingSharedDllsKeyIsNeverCreated) {
     script.uninstallName.Assign("Completion Product");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
     EXPECT_TRUE(KeyExists(std::string(kUninstallKey) + "\\" + kProductName));
     EXPECT_FALSE(KeyExists(kSharedDllsKey));
     IncrementSharedCount("C:\\APP\\SHARED.DLL");
@@ -118,7 +119,7 @@ TEST_F(UninstallRegistration, MissingSharedDllsKeyIsNeverCreated) {
 TEST_F(UninstallRegistration, ProductNameWithBackslashNestsKeys) {
     script.productName.Assign("Completion Nested\\Inner");
     script.uninstallName.Assign("Nested");
-    RegisterUninstall(script, Macros(), kScriptPath);
+    RegisterUninstall(script, Macros(), kScriptPath, log, record);
     EXPECT_TRUE(QueryValue(HKEY_LOCAL_MACHINE,
                            std::string(kUninstallKey) + "\\Completion Nested\\Inner", "DisplayName")
                     .has_value());

@@ -2,6 +2,8 @@
 
 #include "engine/StandardDirectories.h"
 #include "integration/InstallLog.h"
+#include "integration/RemovalRecord.h"
+#include "integration/RemovalRecordStore.h"
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 
@@ -34,6 +36,7 @@ protected:
     StandardDirectories directories;
     SetupScript script;
     InstallLog log;
+    RemovalRecord record; // what the completion steps note for the removal
 
     // The lines written to the install log so far, without their CR LF.
     std::vector<std::string> LogLines() const;
@@ -52,9 +55,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
-
-// Reads a whole file; nothing when it cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Splits text at CR LF (a last line without one counts too).
 std::vector<std::string> SplitCrLfLines(const std::string& text);

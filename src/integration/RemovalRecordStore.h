@@ -1,0 +1,60 @@
+#pragma once
+
+#include "integration/RemovalRecord.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where removal records are kept and how they are proven: the record file lies beside the
+// install log, and the product's uninstall entry (under HKEY_LOCAL_MACHINE, which ordinary
+// users cannot write) holds its path and its digest. A record is trusted only when the file's
+// digest is the entry's.
+
+inline constexpr const char* kUninstallKeyPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr const char* kSharedDllsKeyPath =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// The entry's own values beside DisplayName and UninstallString.
+inline constexpr const char* kRecordPathValue = "SetupkitRecord";
+inline constexpr const char* kRecordDigestValue = "SetupkitDigest"; // empty: record removed
+inline constexpr const char* kRemovalJournalValue = "SetupkitDone"; // steps done, a bit each
+
+struct UninstallEntry {
+    std::string keyName; // below the Uninstall key
+    std::string displayName;
+    std::string uninstallString;
+    std::string recordPath; // empty: the entry has no removal record
+    std::string recordDigest;
+};
+
+// Every entry below the Uninstall key, in the registry's order.
+[[nodiscard]] std::vector<UninstallEntry> ReadUninstallEntries();
+
+[[nodiscard]] std::optional<UninstallEntry> ReadUninstallEntry(const std::string& keyName);
+
+// The whole file, read while others may read or write it; nothing when it cannot be read.
+[[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// The entry's record when the file's digest is the entry's; otherwise nothing, and why.
+[[nodiscard]] std::optional<RemovalRecord> LoadProvenRecord(const UninstallEntry& entry,
+                                                            std::string& why);
+
+// Writes the record's text to path through a temporary file beside it, so that the file is
+// either the old one or the new one whole. Its digest, or nothing when it could not be written.
+[[nodiscard]] std::optional<std::string> StoreRecordFile(const std::string& path,
+                                                         const std::string& text);
+
+// The file's size and last-write time; nothing when it cannot be read.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+};
+[[nodiscard]] std::optional<FileStamp> ReadFileStamp(const std::string& path);
+
+// The text of a REG_SZ value; empty when missing.
+[[nodiscard]] std::string ReadTextValue(HKEY key, const char* name);
