@@ -15,7 +15,9 @@
 namespace {
 
 constexpr int kTextCapacity = 256;
-constexpr DWORD kValueCapacity = 4096;
+// The longest value or section read back; one longer reads as missing, and is then never
+// restored or taken for empty.
+constexpr DWORD kLargestIniText = 1u << 22;
 
 // The profile interface reads a null key as "the whole section" and a null value as "remove
 // the key"; an empty text stands for the null pointer.
@@ -23,26 +25,52 @@ const char* NullWhenEmpty(const FixedText& text) {
     return text.Empty() ? nullptr : text.CStr();
 }
 
-// The key as it stands before the entry is written, and whether its file exists.
+// The key as it stands before the entry is written, and whether its section and file exist.
 RecordedIniKey KeyBefore(const IniEntry& entry) {
     RecordedIniKey key;
     key.file = entry.file.Str();
     key.section = entry.section.Str();
     key.key = entry.key.Str();
     key.value = entry.value.Str();
-    // A default no value can hold tells a missing key from an empty one.
-    constexpr const char* kMissing = "\x01missing\x01";
-    std::vector<char> value(kValueCapacity, '\0');
-    GetPrivateProfileStringA(entry.section.CStr(), entry.key.CStr(), kMissing, value.data(),
-                             kValueCapacity, entry.file.CStr());
-    key.existedBefore = std::string_view(value.data()) != kMissing;
-    key.valueBefore = key.existedBefore ? value.data() : "";
+    const std::optional<std::string> before = ReadIniValue(key.file, key.section, key.key);
+    key.existedBefore = before.has_value();
+    key.valueBefore = before.value_or("");
+    key.sectionExistedBefore = IniSectionHasLines(key.file, key.section);
     key.fileExistedBefore =
-        GetFileAttributesA(ProfileFilePath(entry.file.View()).c_str()) != INVALID_FILE_ATTRIBUTES;
+        GetFileAttributesA(ProfileFilePath(key.file).c_str()) != INVALID_FILE_ATTRIBUTES;
     return key;
 }
 
 } // namespace
+
+std::optional<std::string> ReadIniValue(const std::string& file, const std::string& section,
+                                        const std::string& key) {
+    // A default no value can hold tells a missing key from an empty one; the buffer grows
+    // until the value fits.
+    constexpr const char* kMissing = "\x01missing\x01";
+    for (DWORD size = 4096; size <= kLargestIniText; size *= 4) {
+        std::vector<char> value(size, '\0');
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing,
+                                                      value.data(), size, file.c_str());
+        if (length + 1 < size) {
+            const std::string text(value.data(), length);
+            return text == kMissing ? std::nullopt : std::optional(text);
+        }
+    }
+    return std::nullopt;
+}
+
+bool IniSectionHasLines(const std::string& file, const std::string& section) {
+    // The profile interface returns size - 2 when the lines do not fit.
+    for (DWORD size = 4096;; size *= 4) {
+        std::vector<char> lines(size, '\0');
+        const DWORD length =
+            GetPrivateProfileSectionA(section.c_str(), lines.data(), size, file.c_str());
+        if (length + 2 < size || size >= kLargestIniText) {
+            return length != 0;
+        }
+    }
+}
 
 std::string ProfileFilePath(std::string_view file) {
     if (file.find_first_of("\\/:") != std::string_view::npos) {

@@ -4,6 +4,7 @@
 #include "integration/RemovalRecord.h"
 #include "script/ScriptModel.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,3 +19,11 @@ void WriteIniEntries(const SetupScript& script, InstallLog& log, RemovalRecord& 
 // Where the profile interface keeps a file: a name without a directory is the Windows
 // directory's.
 [[nodiscard]] std::string ProfileFilePath(std::string_view file);
+
+// A key's value as the profile interface reads it; nothing when the key is missing (or longer
+// than the reader takes).
+[[nodiscard]] std::optional<std::string>
+ReadIniValue(const std::string& file, const std::string& section, const std::string& key);
+
+// Whether the section holds any line (a missing section holds none).
+[[nodiscard]] bool IniSectionHasLines(const std::string& file, const std::string& section);

@@ -52,8 +52,10 @@ void WriteValue(const ValueTarget& target, RegistryValue& value, const MacroValu
             recorded.type = REG_DWORD;
             recorded.data.assign(reinterpret_cast<const char*>(&number), sizeof number);
         }
-        if (const std::optional<RegistryData> before =
-                ReadRegistryValue(target.key, value.name.CStr())) {
+        LONG found = ERROR_SUCCESS;
+        const std::optional<RegistryData> before =
+            ReadRegistryValue(target.key, value.name.CStr(), &found);
+        if (before) {
             recorded.existedBefore = true;
             recorded.typeBefore = before->type;
             recorded.dataBefore = before->data;
@@ -61,7 +63,8 @@ void WriteValue(const ValueTarget& target, RegistryValue& value, const MacroValu
         RegSetValueExA(target.key, value.name.CStr(), 0, recorded.type,
                        reinterpret_cast<const BYTE*>(recorded.data.data()),
                        static_cast<DWORD>(recorded.data.size()));
-        if (target.root) {
+        // A value whose earlier state could not be read is never the removal's to touch.
+        if (target.root && (before || found == ERROR_FILE_NOT_FOUND)) {
             recorded.root = *target.root;
             recorded.subKey = target.subKey;
             recorded.name = value.name.Str();
@@ -71,24 +74,24 @@ void WriteValue(const ValueTarget& target, RegistryValue& value, const MacroValu
     log.Line(FormatResourceText(IDS_LOG_REGISTRY_VALUE, kTextCapacity, value.name.CStr()));
 }
 
-// The levels of subKey below root that do not exist yet, parents first.
-std::vector<std::string> MissingLevels(HKEY root, const std::string& subKey) {
+} // namespace
+
+std::vector<std::string> MissingKeyLevels(HKEY root, const std::string& subKey) {
     std::vector<std::string> missing;
     for (std::size_t end = subKey.find('\\');; end = subKey.find('\\', end + 1)) {
         const std::string level = subKey.substr(0, end);
-        HKEY key = nullptr;
-        if (!level.empty() && !level.ends_with('\\')) {
-            if (RegOpenKeyExA(root, level.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-                RegCloseKey(key);
-            } else {
-                missing.push_back(level);
-            }
+        LONG result = ERROR_SUCCESS;
+        if (!level.empty() && !level.ends_with('\\') &&
+            !OpenRegistryKey(root, level, KEY_READ, &result) && result == ERROR_FILE_NOT_FOUND) {
+            missing.push_back(level);
         }
         if (end == std::string::npos) {
             return missing;
         }
     }
 }
+
+namespace {
 
 void WriteKey(RegistryKey& key, const MacroValues& macros, InstallLog& log, RemovalRecord& record) {
     ParsedRegistryPath parsed;
@@ -101,7 +104,7 @@ void WriteKey(RegistryKey& key, const MacroValues& macros, InstallLog& log, Remo
         if (!parsed.root) {
             return;
         }
-        const std::vector<std::string> missing = MissingLevels(parsed.root, parsed.subKey);
+        const std::vector<std::string> missing = MissingKeyLevels(parsed.root, parsed.subKey);
         HKEY handle = nullptr;
         if (RegCreateKeyExA(parsed.root, parsed.subKey.c_str(), 0, const_cast<char*>(""),
                             REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle,
@@ -159,20 +162,41 @@ std::optional<RegistryRoot> FindPredefinedRoot(HKEY key) {
     return static_cast<RegistryRoot>(std::distance(kRoots.begin(), found));
 }
 
-std::optional<RegistryData> ReadRegistryValue(HKEY key, const char* name) {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
+std::optional<RegistryData> ReadRegistryValue(HKEY key, const char* name, LONG* result) {
+    LONG status = ERROR_SUCCESS;
+    std::optional<RegistryData> value;
+    // A value that grows between the two queries is asked for again.
+    for (int attempt = 0; attempt < 4 && !value; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        status = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+        if (status != ERROR_SUCCESS) {
+            break;
+        }
+        RegistryData read;
+        read.type = type;
+        read.data.resize(size);
+        status = size == 0 ? ERROR_SUCCESS
+                           : RegQueryValueExA(key, name, nullptr, &type,
+                                              reinterpret_cast<BYTE*>(read.data.data()), &size);
+        if (status == ERROR_SUCCESS) {
+            read.data.resize(size);
+            value = std::move(read);
+        } else if (status != ERROR_MORE_DATA) {
+            break;
+        }
     }
-    RegistryData value;
-    value.type = type;
-    value.data.resize(size);
-    if (size > 0 &&
-        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value.data.data()),
-                         &size) != ERROR_SUCCESS) {
-        return std::nullopt;
+    if (result) {
+        *result = status;
     }
-    value.data.resize(size);
     return value;
+}
+
+UniqueRegKey OpenRegistryKey(HKEY root, const std::string& path, REGSAM access, LONG* result) {
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(root, path.c_str(), 0, access, &key);
+    if (result) {
+        *result = status;
+    }
+    return UniqueRegKey(status == ERROR_SUCCESS ? key : nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Win32Handles.h"
 #include "integration/InstallLog.h"
 #include "integration/RemovalRecord.h"
 #include "script/PathMacros.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The script's registry keys and values, written once at completion and logged.
 
@@ -42,5 +44,16 @@ struct RegistryData {
     std::string data;
 };
 
-// A value's type and bytes; nothing when it does not exist or cannot be read.
-[[nodiscard]] std::optional<RegistryData> ReadRegistryValue(HKEY key, const char* name);
+// A value's type and bytes; nothing when it cannot be read, and then result (when given) says
+// why: ERROR_FILE_NOT_FOUND when the value does not exist.
+[[nodiscard]] std::optional<RegistryData> ReadRegistryValue(HKEY key, const char* name,
+                                                            LONG* result = nullptr);
+
+// The levels of subKey below root that do not exist yet, parents first (a level that cannot be
+// opened for another reason than its absence counts as existing).
+[[nodiscard]] std::vector<std::string> MissingKeyLevels(HKEY root, const std::string& subKey);
+
+// A key below root opened with the access asked; empty when it cannot be, and then result (when
+// given) says why.
+[[nodiscard]] UniqueRegKey OpenRegistryKey(HKEY root, const std::string& path, REGSAM access,
+                                           LONG* result = nullptr);

@@ -1,6 +1,7 @@
 #include "integration/RemovalRecord.h"
 
 #include "common/AsciiCase.h"
+#include "integration/RecordPaths.h"
 #include "integration/Sha256.h"
 
 #include <algorithm>
@@ -195,6 +196,7 @@ bool ReadLine(std::string_view kind, LineReader& in, RemovalRecord& record) {
         file.path = in.Text();
         file.existedBefore = in.Flag();
         file.shared = in.Flag();
+        file.copied = in.Flag();
         file.size = in.Number();
         file.writeTime = in.Number();
     } else if (kind == "count") {
@@ -222,6 +224,7 @@ bool ReadLine(std::string_view kind, LineReader& in, RemovalRecord& record) {
         key.existedBefore = in.Flag();
         key.valueBefore = in.Text();
         key.fileExistedBefore = in.Flag();
+        key.sectionExistedBefore = in.Flag();
     } else if (kind == "group") {
         RecordedGroup& group = record.groups.emplace_back();
         group.name = in.Text();
@@ -242,9 +245,29 @@ bool SameText(std::string_view a, std::string_view b) {
     return AsciiUpper(a) == AsciiUpper(b);
 }
 
+// What makes two elements of records name the same object.
+bool SameFile(const RecordedFile& a, const RecordedFile& b) {
+    return SamePath(a.path, b.path);
+}
+bool SameKey(const RecordedKey& a, const RecordedKey& b) {
+    return a.root == b.root && SameText(a.subKey, b.subKey);
+}
+bool SameValue(const RecordedValue& a, const RecordedValue& b) {
+    return a.root == b.root && SameText(a.subKey, b.subKey) && SameText(a.name, b.name);
+}
+bool SameIniKey(const RecordedIniKey& a, const RecordedIniKey& b) {
+    return SamePath(a.file, b.file) && SameText(a.section, b.section) && SameText(a.key, b.key);
+}
+bool SameGroup(const RecordedGroup& a, const RecordedGroup& b) {
+    return SameText(a.name, b.name);
+}
+bool SameItem(const RecordedItem& a, const RecordedItem& b) {
+    return SameText(a.group, b.group) && SameText(a.name, b.name);
+}
+
 // Appends each of earlier's elements that record has no element like, by same.
 template <typename T, typename Same>
-void AddMissing(std::vector<T>& record, const std::vector<T>& earlier, Same same) {
+void AddMissing(std::vector<T>& record, const std::vector<T>& earlier, Same&& same) {
     const std::size_t own = record.size();
     for (const T& old : earlier) {
         const auto end = record.begin() + static_cast<std::ptrdiff_t>(own);
@@ -269,7 +292,11 @@ std::string FormatRemovalRecord(const RemovalRecord& record) {
         line.Raw("directory").Field(directory).End(out);
     }
     for (const RecordedFile& file : record.files) {
-        line.Raw("file").Field(file.path).Flag(file.existedBefore).Flag(file.shared);
+        line.Raw("file")
+            .Field(file.path)
+            .Flag(file.existedBefore)
+            .Flag(file.shared)
+            .Flag(file.copied);
         line.Number(file.size).Number(file.writeTime).End(out);
     }
     for (const std::string& path : record.sharedCounts) {
@@ -285,7 +312,8 @@ std::string FormatRemovalRecord(const RemovalRecord& record) {
     }
     for (const RecordedIniKey& key : record.iniKeys) {
         line.Raw("ini").Field(key.file).Field(key.section).Field(key.key).Field(key.value);
-        line.Flag(key.existedBefore).Field(key.valueBefore).Flag(key.fileExistedBefore).End(out);
+        line.Flag(key.existedBefore).Field(key.valueBefore).Flag(key.fileExistedBefore);
+        line.Flag(key.sectionExistedBefore).End(out);
     }
     for (const RecordedGroup& group : record.groups) {
         line.Raw("group").Field(group.name).Flag(group.created).End(out);
@@ -340,65 +368,82 @@ std::optional<RemovalRecord> ParseRemovalRecord(std::string_view text, std::stri
 }
 
 void MergeEarlierRecord(RemovalRecord& record, const RemovalRecord& earlier) {
-    for (RecordedFile& file : record.files) {
-        for (const RecordedFile& old : earlier.files) {
-            if (SameText(file.path, old.path)) {
-                file.existedBefore = old.existedBefore;
-            }
+    for (const RecordedFile& old : earlier.files) {
+        for (RecordedFile& file : record.files) {
+            file.shared = file.shared || (SameFile(file, old) && old.shared);
         }
     }
-    for (RecordedValue& value : record.values) {
-        for (const RecordedValue& old : earlier.values) {
-            if (value.root == old.root && SameText(value.subKey, old.subKey) &&
-                SameText(value.name, old.name)) {
+    for (const RecordedValue& old : earlier.values) {
+        for (RecordedValue& value : record.values) {
+            if (SameValue(value, old)) {
                 value.existedBefore = old.existedBefore;
                 value.typeBefore = old.typeBefore;
                 value.dataBefore = old.dataBefore;
             }
         }
     }
-    for (RecordedIniKey& key : record.iniKeys) {
-        for (const RecordedIniKey& old : earlier.iniKeys) {
-            if (SameText(key.file, old.file) && SameText(key.section, old.section) &&
-                SameText(key.key, old.key)) {
+    for (const RecordedIniKey& old : earlier.iniKeys) {
+        for (RecordedIniKey& key : record.iniKeys) {
+            if (SameIniKey(key, old)) {
                 key.existedBefore = old.existedBefore;
                 key.valueBefore = old.valueBefore;
                 key.fileExistedBefore = old.fileExistedBefore;
+                key.sectionExistedBefore = old.sectionExistedBefore;
             }
         }
     }
-    for (RecordedGroup& group : record.groups) {
-        for (const RecordedGroup& old : earlier.groups) {
-            if (SameText(group.name, old.name)) {
-                group.created = group.created || old.created;
-            }
+    for (const RecordedGroup& old : earlier.groups) {
+        for (RecordedGroup& group : record.groups) {
+            group.created = group.created || (SameGroup(group, old) && old.created);
         }
     }
     // The earlier installation's counts are still raised: both are lowered at removal.
     record.sharedCounts.insert(record.sharedCounts.end(), earlier.sharedCounts.begin(),
                                earlier.sharedCounts.end());
-    const auto sameText = [](const std::string& a, const std::string& b) { return SameText(a, b); };
-    AddMissing(record.directories, earlier.directories, sameText);
-    AddMissing(record.files, earlier.files, [](const RecordedFile& a, const RecordedFile& b) {
-        return SameText(a.path, b.path);
-    });
-    AddMissing(record.keys, earlier.keys, [](const RecordedKey& a, const RecordedKey& b) {
-        return a.root == b.root && SameText(a.subKey, b.subKey);
-    });
-    AddMissing(record.values, earlier.values, [](const RecordedValue& a, const RecordedValue& b) {
-        return a.root == b.root && SameText(a.subKey, b.subKey) && SameText(a.name, b.name);
-    });
-    AddMissing(record.iniKeys, earlier.iniKeys,
-               [](const RecordedIniKey& a, const RecordedIniKey& b) {
-                   return SameText(a.file, b.file) && SameText(a.section, b.section) &&
-                          SameText(a.key, b.key);
-               });
-    AddMissing(record.groups, earlier.groups, [](const RecordedGroup& a, const RecordedGroup& b) {
-        return SameText(a.name, b.name);
-    });
-    AddMissing(record.items, earlier.items, [](const RecordedItem& a, const RecordedItem& b) {
-        return SameText(a.group, b.group) && SameText(a.name, b.name);
-    });
+    AddMissing(record.directories, earlier.directories, SamePath);
+    AddMissing(record.files, earlier.files, SameFile);
+    AddMissing(record.keys, earlier.keys, SameKey);
+    AddMissing(record.values, earlier.values, SameValue);
+    AddMissing(record.iniKeys, earlier.iniKeys, SameIniKey);
+    AddMissing(record.groups, earlier.groups, SameGroup);
+    AddMissing(record.items, earlier.items, SameItem);
+}
+
+namespace {
+
+std::string ValueClaim(const RecordedValue& value) {
+    return std::to_string(static_cast<int>(value.root)) + "|" + AsciiUpper(value.subKey) + "|" +
+           AsciiUpper(value.name);
+}
+
+std::string IniClaim(const RecordedIniKey& key) {
+    return ComparablePath(key.file) + "|" + AsciiUpper(key.section) + "|" + AsciiUpper(key.key);
+}
+
+} // namespace
+
+void ProductClaims::Add(const RemovalRecord& record) {
+    for (const RecordedFile& file : record.files) {
+        files_.insert(ComparablePath(file.path));
+    }
+    for (const RecordedValue& value : record.values) {
+        values_.insert(ValueClaim(value));
+    }
+    for (const RecordedIniKey& key : record.iniKeys) {
+        iniKeys_.insert(IniClaim(key));
+    }
+}
+
+bool ProductClaims::NamesFile(std::string_view path) const {
+    return files_.contains(ComparablePath(path));
+}
+
+bool ProductClaims::NamesValue(const RecordedValue& value) const {
+    return values_.contains(ValueClaim(value));
+}
+
+bool ProductClaims::NamesIniKey(const RecordedIniKey& key) const {
+    return iniKeys_.contains(IniClaim(key));
 }
 
 std::string RemovalRecordName(std::string_view entry) {

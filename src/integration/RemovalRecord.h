@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,11 +14,21 @@
 // one the uninstall entry holds. Everything the removal may touch is named here, with what it
 // needs to tell whether the object is still as the installation left it.
 
+// A file's size and last-write time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct RecordedFile {
     std::string path;
-    bool existedBefore = false; // a file stood there before this product's first installation
-    bool shared = false;        // a shared Copy item's destination
-    std::uint64_t size = 0;     // as the installation left it
+    // Before this product's first installation a file stood there that nothing accounted for:
+    // neither a SharedDLLs count nor another installed product's record.
+    bool existedBefore = false;
+    bool shared = false;    // a shared Copy item's destination
+    bool copied = true;     // false: an existing file the item kept, which the product relies on
+    std::uint64_t size = 0; // as the installation left it
     std::uint64_t writeTime = 0;
 };
 
@@ -45,6 +56,7 @@ struct RecordedIniKey {
     bool existedBefore = false;
     std::string valueBefore;
     bool fileExistedBefore = true;
+    bool sectionExistedBefore = true; // the section held keys before
 };
 
 struct RecordedGroup {
@@ -56,6 +68,10 @@ struct RecordedItem {
     std::string group;
     std::string name;
 };
+
+// The key of the uninstall entries under HKEY_LOCAL_MACHINE.
+inline constexpr const char* kUninstallKeyPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 struct RemovalRecord {
     std::string product;    // the product's name as the install log's header gives it
@@ -80,11 +96,26 @@ struct RemovalRecord {
 [[nodiscard]] std::optional<RemovalRecord> ParseRemovalRecord(std::string_view text,
                                                               std::string& error);
 
-// A reinstallation over the same product's earlier one: what the earlier installation made stays
-// the product's (its files are not "existed before" now, the values and INI keys it overwrote
-// keep their first earlier values, its counts are still to be lowered), and what only it made
-// is kept in the record.
+// A reinstallation over the same product's earlier one: the values and INI keys the earlier
+// installation overwrote keep their first earlier values, its counts still to be lowered
+// stay, and what only it made is kept in the record. (Whether a file the earlier installation
+// left is the product's is decided before the file is copied again.)
 void MergeEarlierRecord(RemovalRecord& record, const RemovalRecord& earlier);
+
+// What other installed products' records name, for a removal or an installation that must
+// leave it to them: files, registry values and INI keys, by name, whatever they hold now.
+class ProductClaims {
+public:
+    void Add(const RemovalRecord& record);
+    [[nodiscard]] bool NamesFile(std::string_view path) const;
+    [[nodiscard]] bool NamesValue(const RecordedValue& value) const;
+    [[nodiscard]] bool NamesIniKey(const RecordedIniKey& key) const;
+
+private:
+    std::set<std::string> files_;
+    std::set<std::string> values_;
+    std::set<std::string> iniKeys_;
+};
 
 // The file name of a product's record: one per product, so that products sharing a folder keep
 // theirs apart.

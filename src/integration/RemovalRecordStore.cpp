@@ -1,19 +1,24 @@
 #include "integration/RemovalRecordStore.h"
 
 #include "common/Win32Handles.h"
+#include "engine/PathRules.h"
+#include "integration/RegistryEntries.h"
+#include "integration/RemovalJournal.h"
 #include "integration/Sha256.h"
+#include "integration/UndoPlan.h"
 
 #include <vector>
 
 namespace {
 
-UniqueRegKey OpenUninstallKey(const std::string& sub) {
-    HKEY key = nullptr;
-    const std::string path = sub.empty() ? kUninstallKeyPath : kUninstallKeyPath + ("\\" + sub);
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return {};
-    }
-    return UniqueRegKey(key);
+constexpr std::size_t kLargestRecordFile = 64u << 20;
+
+std::string EntryPath(const std::string& entry) {
+    return entry.empty() ? kUninstallKeyPath : kUninstallKeyPath + ("\\" + entry);
+}
+
+UniqueRegKey OpenUninstallKey(const std::string& sub, REGSAM access = KEY_READ) {
+    return OpenRegistryKey(HKEY_LOCAL_MACHINE, EntryPath(sub), access);
 }
 
 } // namespace
@@ -47,27 +52,44 @@ std::optional<UninstallEntry> ReadUninstallEntry(const std::string& keyName) {
     return entry;
 }
 
-std::vector<UninstallEntry> ReadUninstallEntries() {
-    std::vector<UninstallEntry> entries;
-    const UniqueRegKey uninstall = OpenUninstallKey("");
-    if (!uninstall) {
-        return entries;
+namespace {
+
+// The entries below one key of the Uninstall key: a product name holding backslashes (a path
+// that a macro put in it) names nested keys, so the keys are searched to some depth.
+void ReadEntriesBelow(const std::string& prefix, int depth, std::vector<UninstallEntry>& entries) {
+    const UniqueRegKey parent = OpenUninstallKey(prefix);
+    if (!parent) {
+        return;
     }
     for (DWORD index = 0;; ++index) {
         char name[MAX_PATH] = {};
         DWORD length = MAX_PATH;
-        const LONG result = RegEnumKeyExA(uninstall.get(), index, name, &length, nullptr, nullptr,
-                                          nullptr, nullptr);
+        const LONG result =
+            RegEnumKeyExA(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_NO_MORE_ITEMS) {
-            return entries;
+            return;
         }
         if (result != ERROR_SUCCESS) {
             continue;
         }
-        if (std::optional<UninstallEntry> entry = ReadUninstallEntry(name)) {
+        const std::string keyName = prefix.empty() ? name : prefix + "\\" + name;
+        if (std::optional<UninstallEntry> entry = ReadUninstallEntry(keyName);
+            entry && !entry->uninstallString.empty()) {
             entries.push_back(std::move(*entry));
         }
+        if (depth > 1) {
+            ReadEntriesBelow(keyName, depth - 1, entries);
+        }
     }
+}
+
+} // namespace
+
+std::vector<UninstallEntry> ReadUninstallEntries() {
+    constexpr int kDepth = 8;
+    std::vector<UninstallEntry> entries;
+    ReadEntriesBelow("", kDepth, entries);
+    return entries;
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -86,6 +108,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
         }
         if (read == 0) {
             return bytes;
+        }
+        if (bytes.size() + read > kLargestRecordFile) {
+            return std::nullopt;
         }
         bytes.append(buffer, read);
     }
@@ -146,4 +171,54 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path) {
     stamp.writeTime = static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
                       data.ftLastWriteTime.dwLowDateTime;
     return stamp;
+}
+
+std::optional<RemovalRecord> LoadEarlierRecord(const std::string& entry) {
+    const std::optional<UninstallEntry> earlierEntry = ReadUninstallEntry(entry);
+    std::string why;
+    std::optional<RemovalRecord> earlier =
+        earlierEntry ? LoadProvenRecord(*earlierEntry, why) : std::nullopt;
+    if (!earlier) {
+        return std::nullopt;
+    }
+    // A journal of another plan cannot tell which counts went: none is carried, so that none
+    // is lowered twice.
+    const UndoPlan plan = MakeUndoPlan(*earlier, DirectoryPart(earlier->scriptPath));
+    const RemovalJournal journal(entry, plan);
+    std::vector<bool> lowered(earlier->sharedCounts.size(), false);
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        if (plan.steps[i].kind == UndoStepKind::LowerSharedCount &&
+            (!journal.Matches() || journal.IsDone(i))) {
+            lowered[plan.steps[i].index] = true;
+        }
+    }
+    std::vector<std::string> raised;
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+        if (!lowered[i]) {
+            raised.push_back(earlier->sharedCounts[i]);
+        }
+    }
+    earlier->sharedCounts = std::move(raised);
+    return earlier;
+}
+
+ProductClaims ClaimsOfOtherProducts(const std::string& entry) {
+    ProductClaims claims;
+    for (const UninstallEntry& other : ReadUninstallEntries()) {
+        std::string why;
+        if (other.keyName == entry) {
+            continue;
+        }
+        if (const std::optional<RemovalRecord> record = LoadProvenRecord(other, why)) {
+            claims.Add(*record);
+        }
+    }
+    return claims;
+}
+
+bool SetEntryText(const std::string& entry, const char* name, const std::string& text) {
+    const UniqueRegKey key = OpenUninstallKey(entry, KEY_SET_VALUE);
+    return key &&
+           RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }

@@ -14,8 +14,6 @@
 // users cannot write) holds its path and its digest. A record is trusted only when the file's
 // digest is the entry's.
 
-inline constexpr const char* kUninstallKeyPath =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr const char* kSharedDllsKeyPath =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
@@ -32,12 +30,14 @@ struct UninstallEntry {
     std::string recordDigest;
 };
 
-// Every entry below the Uninstall key, in the registry's order.
+// Every entry with an uninstall command below the Uninstall key, nested ones included (a
+// product name with backslashes names nested keys), in the registry's order.
 [[nodiscard]] std::vector<UninstallEntry> ReadUninstallEntries();
 
 [[nodiscard]] std::optional<UninstallEntry> ReadUninstallEntry(const std::string& keyName);
 
-// The whole file, read while others may read or write it; nothing when it cannot be read.
+// The whole file, read while others may read or write it; nothing when it cannot be read or is
+// larger than any record or log SETUP.EXE writes (64 MiB).
 [[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // The entry's record when the file's digest is the entry's; otherwise nothing, and why.
@@ -50,11 +50,17 @@ struct UninstallEntry {
                                                          const std::string& text);
 
 // The file's size and last-write time; nothing when it cannot be read.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::uint64_t writeTime = 0;
-};
 [[nodiscard]] std::optional<FileStamp> ReadFileStamp(const std::string& path);
+
+// The proven record of the product's installation before this one, without the shared counts
+// that a removal of it, stopped part-way, lowered already; nothing when there is none.
+[[nodiscard]] std::optional<RemovalRecord> LoadEarlierRecord(const std::string& entry);
+
+// What the proven records of the installed products other than entry name.
+[[nodiscard]] ProductClaims ClaimsOfOtherProducts(const std::string& entry);
+
+// Sets a text value of an uninstall entry; false when it could not be written.
+bool SetEntryText(const std::string& entry, const char* name, const std::string& text);
 
 // The text of a REG_SZ value; empty when missing.
 [[nodiscard]] std::string ReadTextValue(HKEY key, const char* name);

@@ -1,34 +1,15 @@
 #include "integration/UndoPlan.h"
 
 #include "common/AsciiCase.h"
+#include "integration/Sha256.h"
 
 #include <algorithm>
 #include <functional>
 
 namespace {
 
-std::string_view WithoutTrailingBackslash(std::string_view path) {
-    while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':')) {
-        path.remove_suffix(1);
-    }
-    return path;
-}
-
 std::size_t Depth(std::string_view path) {
     return static_cast<std::size_t>(std::ranges::count(WithoutTrailingBackslash(path), '\\'));
-}
-
-bool HasControlCharacter(std::string_view text) {
-    return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-}
-
-// A drive's root ("C:\") or a share's ("\\server\share"): never removed.
-bool IsVolumeRoot(std::string_view path) {
-    path = WithoutTrailingBackslash(path);
-    if (path.starts_with("\\\\")) {
-        return std::ranges::count(path.substr(2), '\\') <= 1;
-    }
-    return Depth(path) == 0 || path.ends_with('\\');
 }
 
 // Indices 0..count-1, last first.
@@ -51,62 +32,17 @@ std::vector<std::size_t> DeepestFirst(const Texts& texts, Text text) {
 
 } // namespace
 
-bool IsAbsolutePath(std::string_view path) {
-    std::string_view rest;
-    if (path.size() >= 3 &&
-        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-        path[1] == ':' && path[2] == '\\') {
-        rest = path.substr(3);
-    } else if (path.starts_with("\\\\")) {
-        // "\\server\share": both names present; "\\?\" and "\\.\" reach devices, not shares.
-        rest = path.substr(2);
-        const std::size_t server = rest.find('\\');
-        if (server == 0 || server == std::string_view::npos || server + 1 == rest.size() ||
-            rest[server + 1] == '\\' || rest.substr(0, server) == "?" ||
-            rest.substr(0, server) == ".") {
-            return false;
-        }
-    } else {
-        return false;
-    }
-    if (HasControlCharacter(path)) {
-        return false;
-    }
-    // No component may lead out of the place the path names.
-    while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\\/");
-        const std::string_view component = rest.substr(0, end);
-        if (component == "." || component == "..") {
-            return false;
-        }
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    }
-    return true;
+bool IsUninstallEntryKey(const RecordedKey& key) {
+    return key.root == RegistryRoot::LocalMachine && IsInside(key.subKey, kUninstallKeyPath);
 }
 
-std::string ComparablePath(std::string_view path) {
-    std::string comparable;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '\\' && i >= 2 && comparable.ends_with('\\')) {
-            continue;
-        }
-        comparable += AsciiUpper(path[i]);
+std::string PlanSignature(const UndoPlan& plan) {
+    std::string steps;
+    for (const UndoStep& step : plan.steps) {
+        steps +=
+            std::to_string(static_cast<int>(step.kind)) + ":" + std::to_string(step.index) + ";";
     }
-    return comparable;
-}
-
-bool SamePath(std::string_view a, std::string_view b) {
-    return ComparablePath(a) == ComparablePath(b);
-}
-
-bool IsInside(std::string_view path, std::string_view directory) {
-    const std::string inner = ComparablePath(path);
-    std::string outer = ComparablePath(WithoutTrailingBackslash(directory));
-    if (outer.empty() || outer.ends_with('\\')) {
-        return !outer.empty() && inner.size() > outer.size() && inner.starts_with(outer);
-    }
-    outer += '\\';
-    return inner.size() > outer.size() && inner.starts_with(outer);
+    return Sha256Hex(steps).substr(0, 16);
 }
 
 bool IsSafeGroupName(std::string_view name) {
@@ -121,9 +57,8 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
     };
     // A path the removal may touch: absolute, and on the destination's share when it names one.
     const auto usable = [&](const std::string& path) {
-        const bool foreignShare = path.starts_with("\\\\") &&
-                                  !IsInside(path, destination.substr(0, destination.find('\\', 2)));
-        if (IsAbsolutePath(path) && !foreignShare) {
+        const std::string share = ShareOf(path);
+        if (IsAbsolutePath(path) && (share.empty() || share == ShareOf(destination))) {
             return true;
         }
         plan.refused.push_back(path + " (not a full local path)");
@@ -134,7 +69,7 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
     // keys are not undone one by one, which would make it differ from what was installed.
     const auto installedFile = [&](const std::string& path) {
         return std::ranges::any_of(record.files, [&](const RecordedFile& file) {
-            return !file.existedBefore && SamePath(file.path, path);
+            return file.copied && !file.existedBefore && SamePath(file.path, path);
         });
     };
     for (const std::size_t i : Reversed(record.iniKeys.size())) {
@@ -148,7 +83,9 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
     }
     for (const std::size_t i :
          DeepestFirst(record.keys, [](const RecordedKey& key) { return key.subKey; })) {
-        if (!WithoutTrailingBackslash(record.keys[i].subKey).empty()) {
+        // The keys above a nested uninstall entry go with the entry, last.
+        const RecordedKey& key = record.keys[i];
+        if (!WithoutTrailingBackslash(key.subKey).empty() && !IsUninstallEntryKey(key)) {
             add(UndoStepKind::DeleteCreatedKey, i);
         }
     }
@@ -177,7 +114,10 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
     std::optional<std::size_t> scriptCopy;
     for (const std::size_t i : Reversed(record.files.size())) {
         const RecordedFile& file = record.files[i];
-        if (!usable(file.path)) {
+        // A file the installation found and kept is recorded so that other products' removals
+        // leave it alone; when neither a count nor another product accounted for it, it was
+        // nobody's, and stays.
+        if ((!file.copied && file.existedBefore) || !usable(file.path)) {
             continue;
         }
         if (file.existedBefore && !IsInside(file.path, destination)) {
@@ -199,6 +139,9 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
         if (usable(record.directories[i]) && !IsVolumeRoot(record.directories[i])) {
             add(UndoStepKind::RemoveDirectory, i);
         }
+    }
+    if (!IsVolumeRoot(destination)) {
+        add(UndoStepKind::RemoveDestination, 0);
     }
     add(UndoStepKind::DeleteUninstallEntry, 0);
     return plan;

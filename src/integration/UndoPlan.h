@@ -1,5 +1,6 @@
 #pragma once
 
+#include "integration/RecordPaths.h"
 #include "integration/RemovalRecord.h"
 
 #include <cstddef>
@@ -21,10 +22,12 @@ enum class UndoStepKind : std::uint8_t {
     DeleteGroupItem,      // items[index]
     DeleteGroup,          // groups[index], created by the installation: only when empty
     LowerSharedCount,     // sharedCounts[index]
-    DeleteFile,           // files[index]: only when still as the installation left it
+    DeleteFile,           // files[index] copied, or shared and counted: only when still as the
+                          // installation left it
     DeleteLog,            // the install log: only when it is still this installation's
     DeleteRecord,         // the removal record itself
     RemoveDirectory,      // directories[index]: only when empty
+    RemoveDestination,    // the script copy's directory, created or not: only when empty
     DeleteUninstallEntry, // the entry's key: last of all
 };
 
@@ -45,21 +48,17 @@ struct UndoPlan {
 // The steps, in this order: INI keys (but those in a file the installation copied, which goes
 // or stays whole), registry values, created keys (deepest first), group
 // items, created groups, shared counts, files (the script copy last), each in reverse order of
-// the record; then the log, the record, the created directories (deepest first) and the
-// uninstall entry. destination is the product's directory.
+// the record; then the log, the record, the created directories (deepest first), the
+// destination when empty (a product installed into the folder of another that is gone by
+// now) and the uninstall entry. destination is the product's directory.
 [[nodiscard]] UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination);
 
-// Whether path is absolute: a drive letter, a colon and a backslash, or a share
-// ("\\server\share..."), with no "." or ".." component, no control character and no device
-// namespace ("\\?\", "\\.\").
-[[nodiscard]] bool IsAbsolutePath(std::string_view path);
+// Whether the key lies below the Uninstall key: created above a nested uninstall entry.
+[[nodiscard]] bool IsUninstallEntryKey(const RecordedKey& key);
 
-// A path as paths compare: upper case, a run of backslashes as one (but a share's leading two).
-[[nodiscard]] std::string ComparablePath(std::string_view path);
-[[nodiscard]] bool SamePath(std::string_view a, std::string_view b);
-
-// Whether path lies in directory or below it, as paths compare.
-[[nodiscard]] bool IsInside(std::string_view path, std::string_view directory);
+// A short text that differs between plans of different steps: a journal of steps done belongs
+// to the plan whose signature it holds.
+[[nodiscard]] std::string PlanSignature(const UndoPlan& plan);
 
 // Whether a program group or item name can stand in a program-manager command: no quote,
 // bracket, parenthesis, comma or control character.

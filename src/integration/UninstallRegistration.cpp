@@ -1,8 +1,9 @@
 #include "integration/UninstallRegistration.h"
 
 #include "common/Win32Handles.h"
-#include "common/AsciiCase.h"
 #include "engine/PathOperations.h"
+#include "integration/RecordPaths.h"
+#include "integration/RegistryEntries.h"
 #include "integration/RemovalRecordStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceText.h"
@@ -19,11 +20,7 @@ namespace {
 constexpr int kTextCapacity = 256;
 
 UniqueRegKey OpenMachineKey(const char* path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) {
-        return {};
-    }
-    return UniqueRegKey(key);
+    return OpenRegistryKey(HKEY_LOCAL_MACHINE, path, KEY_READ | KEY_WRITE);
 }
 
 void SetText(HKEY key, const char* name, const char* text) {
@@ -33,7 +30,9 @@ void SetText(HKEY key, const char* name, const char* text) {
 
 // The record made whole once the installation is complete: the files' sizes and times as it
 // leaves them (a file gone since is no longer its), what an earlier installation of the same
-// product made (when its record proves to be that installation's), the names and the log.
+// product made (when its record proves to be that installation's), the keys above the entry
+// that registering creates (a product name with backslashes names nested keys), the names and
+// the log.
 void CompleteRecord(RemovalRecord& record, const std::string& entry, const std::string& scriptCopy,
                     const InstallLog& log) {
     std::erase_if(record.files, [](RecordedFile& file) {
@@ -44,10 +43,14 @@ void CompleteRecord(RemovalRecord& record, const std::string& entry, const std::
         }
         return !stamp;
     });
-    if (const std::optional<UninstallEntry> earlierEntry = ReadUninstallEntry(entry)) {
-        std::string why;
-        if (const std::optional<RemovalRecord> earlier = LoadProvenRecord(*earlierEntry, why)) {
-            MergeEarlierRecord(record, *earlier);
+    if (const std::optional<RemovalRecord> earlier = LoadEarlierRecord(entry)) {
+        MergeEarlierRecord(record, *earlier);
+    }
+    const std::string entryPath = std::string(kUninstallKeyPath) + "\\" + entry;
+    for (const std::string& level : MissingKeyLevels(HKEY_LOCAL_MACHINE, entryPath)) {
+        if (level.size() > std::char_traits<char>::length(kUninstallKeyPath) + 1 &&
+            level != entryPath) {
+            record.keys.push_back({RegistryRoot::LocalMachine, level});
         }
     }
     record.product = entry;
@@ -75,7 +78,7 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
     // The uninstaller is counted once per installation, also when the script copies it as a
     // shared file.
     const bool counted = std::ranges::any_of(record.sharedCounts, [&](const std::string& path) {
-        return AsciiUpper(path) == AsciiUpper(uninstaller.View());
+        return SamePath(path, uninstaller.View());
     });
     if (!counted && IncrementSharedCount(uninstaller.View())) {
         record.sharedCounts.push_back(uninstaller.Str());
@@ -103,13 +106,15 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
     }
 }
 
-std::uint32_t SharedCount(std::string_view path) {
+std::optional<std::uint32_t> SharedCount(std::string_view path) {
     const UniqueRegKey shared = OpenMachineKey(kSharedDllsKeyPath);
     std::uint32_t count = 0;
     DWORD size = sizeof count;
-    if (!shared || RegQueryValueExA(shared.get(), std::string(path).c_str(), nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS) {
-        return 0;
+    if (!shared ||
+        RegQueryValueExA(shared.get(), std::string(path).c_str(), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS ||
+        size != sizeof count) {
+        return std::nullopt;
     }
     return count;
 }
@@ -134,4 +139,20 @@ bool IncrementSharedCount(std::string_view path) {
     ++count;
     return RegSetValueExA(shared.get(), name.c_str(), 0, REG_BINARY,
                           reinterpret_cast<const BYTE*>(&count), sizeof count) == ERROR_SUCCESS;
+}
+
+void DecrementSharedCount(std::string_view path) {
+    const UniqueRegKey shared = OpenMachineKey(kSharedDllsKeyPath);
+    const std::optional<std::uint32_t> count = SharedCount(path);
+    if (!shared || !count) {
+        return;
+    }
+    const std::string name(path);
+    if (*count > 1) {
+        const std::uint32_t lowered = *count - 1;
+        RegSetValueExA(shared.get(), name.c_str(), 0, REG_BINARY,
+                       reinterpret_cast<const BYTE*>(&lowered), sizeof lowered);
+    } else {
+        RegDeleteValueA(shared.get(), name.c_str());
+    }
 }

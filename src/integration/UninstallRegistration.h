@@ -6,6 +6,7 @@
 #include "script/ScriptModel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // Registers the product with the system's list of removable programs: the key named by the
@@ -27,5 +28,8 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
 // does not exist: the key is never created. True when the count was written.
 bool IncrementSharedCount(std::string_view path);
 
-// The SharedDLLs count of the file at path; 0 when it has none.
-[[nodiscard]] std::uint32_t SharedCount(std::string_view path);
+// The SharedDLLs count of the file at path; nothing when it has none.
+[[nodiscard]] std::optional<std::uint32_t> SharedCount(std::string_view path);
+
+// Lowers the file's SharedDLLs count by one; at 0 the count goes.
+void DecrementSharedCount(std::string_view path);

@@ -6,6 +6,7 @@
 #include "engine/MessagePump.h"
 #include "engine/PathOperations.h"
 #include "integration/InstallRecording.h"
+#include "integration/RemovalRecordStore.h"
 #include "integration/UninstallRegistration.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
@@ -58,15 +59,22 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Whether a Copy item's destination holds a file before the item runs that no product counts
-// as shared: such a file is never the removal's to take outside the destination. A file that
-// is counted goes when its count does.
-bool HoldsUncountedFile(const SetupScript& script, const InstallItem& item) {
+// What other installations tell about the files the copy pass finds.
+struct InstallationsBefore {
+    std::optional<RemovalRecord> earlier; // this product's
+    ProductClaims others;
+};
+
+// What a Copy item's destination holds before the item runs.
+DestinationBefore LookAtDestination(const SetupScript& script, const InstallItem& item,
+                                    const InstallationsBefore& installations) {
     if (static_cast<ItemAction>(item.action) != ItemAction::Copy) {
-        return false;
+        return {};
     }
     const std::string path = ItemDestinationPath(script, item);
-    return !path.empty() && FileExists(path) && !(item.shared && SharedCount(path) > 0);
+    const std::optional<FileStamp> stamp = path.empty() ? std::nullopt : ReadFileStamp(path);
+    const bool countedShared = stamp && item.shared && SharedCount(path).value_or(0) > 0;
+    return JudgeFoundFile(path, stamp, countedShared, installations.earlier, installations.others);
 }
 
 } // namespace
@@ -112,13 +120,15 @@ void CopyPass() {
     PumpMessages();
     SetupInstallHost host;
     DestinationListings destinations;
+    const std::string entry = g_setup.script.productName.Str();
+    const InstallationsBefore installations{LoadEarlierRecord(entry), ClaimsOfOtherProducts(entry)};
     InstallContext context = SetupInstallContext(host);
     context.destinations = &destinations;
     for (InstallItem& item : items) {
         if (IsItemSelected(item)) {
-            const bool existed = HoldsUncountedFile(g_setup.script, item);
+            const DestinationBefore before = LookAtDestination(g_setup.script, item, installations);
             ProcessInstallItem(context, item);
-            RecordItemDone(g_setup.removalRecord, item, existed);
+            RecordItemDone(g_setup.removalRecord, item, before);
         }
         // The flag is looked at after the step has dispatched the queue, so that a Cancel
         // clicked while the item was copied stops the pass now, also after the last item.

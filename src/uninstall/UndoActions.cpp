@@ -5,13 +5,15 @@
 #include "integration/IniEntries.h"
 #include "integration/RegistryEntries.h"
 #include "integration/RemovalRecordStore.h"
+#include "integration/UninstallRegistration.h"
 #include "integration/Sha256.h"
 #include "integration/UndoPlan.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
+#include <functional>
+#include <iterator>
 #include <cstdint>
 #include <vector>
 
@@ -39,37 +41,6 @@ std::optional<KeptObject> KeptUnlessGone(std::string what, LONG result) {
     return Kept(std::move(what), KeptReason::Failed, error);
 }
 
-UniqueRegKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, LONG& result) {
-    HKEY key = nullptr;
-    result = RegOpenKeyExA(root, subKey.c_str(), 0, access, &key);
-    return UniqueRegKey(result == ERROR_SUCCESS ? key : nullptr);
-}
-
-// The key's value in the INI file; nothing when the key is missing.
-std::optional<std::string> IniValue(const RecordedIniKey& key) {
-    constexpr const char* kMissing = "\x01missing\x01";
-    std::vector<char> value(4096, '\0');
-    GetPrivateProfileStringA(key.section.c_str(), key.key.c_str(), kMissing, value.data(),
-                             static_cast<DWORD>(value.size()), key.file.c_str());
-    if (std::string_view(value.data()) == kMissing) {
-        return std::nullopt;
-    }
-    return std::string(value.data());
-}
-
-// Whether the section holds no line any more (or is missing). The profile interface returns
-// size - 2 when the lines do not fit, so the buffer grows until they do.
-bool SectionIsEmpty(const RecordedIniKey& key) {
-    for (DWORD size = 4096;; size *= 4) {
-        std::vector<char> lines(size, '\0');
-        const DWORD length =
-            GetPrivateProfileSectionA(key.section.c_str(), lines.data(), size, key.file.c_str());
-        if (length + 2 < size || size >= (1u << 24)) {
-            return length == 0;
-        }
-    }
-}
-
 // An INI file left with nothing but blanks: it goes.
 void DeleteIfBlank(const std::string& path) {
     const std::optional<std::string> bytes = ReadFileBytes(path);
@@ -80,30 +51,21 @@ void DeleteIfBlank(const std::string& path) {
     }
 }
 
-bool Claimed(const RemovalBounds& bounds, const std::string& path) {
-    return bounds.otherPaths.contains(ComparablePath(path));
-}
-
 bool CountedByRecord(const RemovalRecord& record, const std::string& path) {
     return std::ranges::any_of(record.sharedCounts,
                                [&](const std::string& counted) { return SamePath(counted, path); });
 }
 
-bool HasSharedCount(const std::string& path) {
-    LONG result = ERROR_SUCCESS;
-    const UniqueRegKey key =
-        OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKeyPath, KEY_QUERY_VALUE, result);
-    return key && RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                      ERROR_SUCCESS;
-}
-
 } // namespace
 
-std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key) {
+std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key, const RemovalBounds& bounds) {
     const std::string what = "[" + key.section + "] " + key.key + " in " + key.file;
-    const std::optional<std::string> current = IniValue(key);
+    const std::optional<std::string> current = ReadIniValue(key.file, key.section, key.key);
     if (!current) {
         return std::nullopt;
+    }
+    if (bounds.others.NamesIniKey(key)) {
+        return Kept(what, KeptReason::UsedByOther);
     }
     if (*current != key.value) {
         return Kept(what, KeptReason::Changed);
@@ -117,7 +79,7 @@ std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key) {
                                     key.file.c_str())) {
         return KeptUnlessGone(what, static_cast<LONG>(GetLastError()));
     }
-    if (SectionIsEmpty(key)) {
+    if (!key.sectionExistedBefore && !IniSectionHasLines(key.file, key.section)) {
         WritePrivateProfileStringA(key.section.c_str(), nullptr, nullptr, key.file.c_str());
     }
     if (!key.fileExistedBefore) {
@@ -128,14 +90,15 @@ std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key) {
     return std::nullopt;
 }
 
-std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value) {
+std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value,
+                                               const RemovalBounds& bounds) {
     const std::string what = KeyName(value.root, value.subKey) + " value " +
                              (value.name.empty() ? "(default)" : value.name);
     LONG result = ERROR_SUCCESS;
     HKEY root = PredefinedRootKey(value.root);
     UniqueRegKey opened;
     if (!value.subKey.empty()) {
-        opened = OpenKey(root, value.subKey, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
+        opened = OpenRegistryKey(root, value.subKey, KEY_QUERY_VALUE | KEY_SET_VALUE, &result);
         if (!opened) {
             return KeptUnlessGone(what, result);
         }
@@ -144,6 +107,9 @@ std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value) {
     const std::optional<RegistryData> current = ReadRegistryValue(key, value.name.c_str());
     if (!current) {
         return std::nullopt;
+    }
+    if (bounds.others.NamesValue(value)) {
+        return Kept(what, KeptReason::UsedByOther);
     }
     if (current->type != value.type || current->data != value.data) {
         return Kept(what, KeptReason::Changed);
@@ -162,7 +128,7 @@ std::optional<KeptObject> DeleteCreatedKey(const RecordedKey& key) {
     HKEY root = PredefinedRootKey(key.root);
     LONG result = ERROR_SUCCESS;
     {
-        const UniqueRegKey opened = OpenKey(root, key.subKey, KEY_READ, result);
+        const UniqueRegKey opened = OpenRegistryKey(root, key.subKey, KEY_READ, &result);
         if (!opened) {
             return KeptUnlessGone(what, result);
         }
@@ -180,13 +146,14 @@ std::optional<KeptObject> DeleteCreatedKey(const RecordedKey& key) {
     return KeptUnlessGone(what, RegDeleteKeyA(root, key.subKey.c_str()));
 }
 
-std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName) {
+std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName,
+                                               const RemovalRecord& record) {
     const RecordedKey entry{RegistryRoot::LocalMachine,
                             std::string(kUninstallKeyPath) + "\\" + keyName};
     LONG result = ERROR_SUCCESS;
     {
         const UniqueRegKey key =
-            OpenKey(HKEY_LOCAL_MACHINE, entry.subKey, KEY_READ | KEY_SET_VALUE, result);
+            OpenRegistryKey(HKEY_LOCAL_MACHINE, entry.subKey, KEY_READ | KEY_SET_VALUE, &result);
         if (!key) {
             return KeptUnlessGone(KeyName(entry.root, entry.subKey), result);
         }
@@ -195,28 +162,15 @@ std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName) {
             RegDeleteValueA(key.get(), name);
         }
     }
-    return DeleteCreatedKey(entry);
-}
-
-void LowerSharedCount(const std::string& path) {
-    LONG result = ERROR_SUCCESS;
-    const UniqueRegKey key =
-        OpenKey(HKEY_LOCAL_MACHINE, kSharedDllsKeyPath, KEY_QUERY_VALUE | KEY_SET_VALUE, result);
-    std::uint32_t count = 0;
-    DWORD size = sizeof count;
-    if (!key ||
-        RegQueryValueExA(key.get(), path.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
-                         &size) != ERROR_SUCCESS ||
-        size != sizeof count) {
-        return;
+    std::optional<KeptObject> kept = DeleteCreatedKey(entry);
+    std::vector<RecordedKey> above;
+    std::ranges::copy_if(record.keys, std::back_inserter(above), IsUninstallEntryKey);
+    std::ranges::sort(above, std::greater<>{},
+                      [](const RecordedKey& key) { return key.subKey.size(); });
+    for (const RecordedKey& key : above) {
+        static_cast<void>(DeleteCreatedKey(key));
     }
-    if (count > 1) {
-        --count;
-        RegSetValueExA(key.get(), path.c_str(), 0, REG_BINARY, reinterpret_cast<BYTE*>(&count),
-                       sizeof count);
-    } else {
-        RegDeleteValueA(key.get(), path.c_str());
-    }
+    return kept;
 }
 
 std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file, const RemovalRecord& record,
@@ -230,10 +184,10 @@ std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file, const Rem
         return std::nullopt;
     }
     const bool counted = file.shared && CountedByRecord(record, file.path);
-    if (counted && HasSharedCount(file.path)) {
+    if (counted && SharedCount(file.path)) {
         return Kept(file.path, KeptReason::StillShared);
     }
-    if (Claimed(bounds, file.path)) {
+    if (bounds.others.NamesFile(file.path)) {
         return Kept(file.path, KeptReason::UsedByOther);
     }
     if (stamp->size != file.size || stamp->writeTime != file.writeTime) {
@@ -250,14 +204,11 @@ std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file, const Rem
     return DeleteInstalledFile(file.path, questions);
 }
 
-std::optional<KeptObject> DeleteInstallLog(const RemovalRecord& record, const RemovalBounds& bounds,
+std::optional<KeptObject> DeleteInstallLog(const RemovalRecord& record,
                                            RemovalQuestions& questions) {
     const std::optional<std::string> bytes = ReadFileBytes(record.logPath);
     if (!bytes) {
         return std::nullopt;
-    }
-    if (Claimed(bounds, record.logPath)) {
-        return Kept(record.logPath, KeptReason::UsedByOther);
     }
     if (Sha256Hex(*bytes) != record.logDigest) {
         return Kept(record.logPath, KeptReason::Changed);
@@ -313,4 +264,12 @@ std::optional<KeptObject> RemoveEmptyDirectory(const std::string& path) {
         return Kept(path, KeptReason::DirectoryNotEmpty);
     }
     return Kept(path, KeptReason::Failed, error);
+}
+
+std::optional<KeptObject> RemoveDestination(const std::string& path) {
+    std::optional<KeptObject> kept = RemoveEmptyDirectory(path);
+    if (kept && kept->reason == KeptReason::DirectoryNotEmpty) {
+        return std::nullopt;
+    }
+    return kept;
 }

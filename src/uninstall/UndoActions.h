@@ -4,7 +4,6 @@
 #include "uninstall/RemovalReport.h"
 
 #include <optional>
-#include <set>
 #include <string>
 
 // Carrying out the undo steps that touch files, directories, the registry and INI files. Each
@@ -27,38 +26,41 @@ struct RemovalStopped {};
 
 // What the removal must leave alone whatever its own record says.
 struct RemovalBounds {
-    std::string ownPath;              // the running uninstaller
-    std::set<std::string> otherPaths; // as ComparablePath: what other products' records name
+    std::string ownPath;  // the running uninstaller
+    ProductClaims others; // what other installed products' records name
 };
 
-// While the key still holds the value written, its earlier value comes back or, when it had
-// none, the key goes, and with it its section when nothing is left in it, and its file when
-// the installation made the file and left nothing in it.
-[[nodiscard]] std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key);
+// While the key still holds the value written and no other product names it, its earlier value
+// comes back or, when it had none, the key goes, and with it its section when the installation
+// made the section and nothing is left in it, and its file when the installation made the file
+// and left nothing in it.
+[[nodiscard]] std::optional<KeptObject> RestoreIniKey(const RecordedIniKey& key,
+                                                      const RemovalBounds& bounds);
 
-// While the value still holds what was written, its earlier value comes back, or it goes.
-[[nodiscard]] std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value);
+// While the value still holds what was written and no other product names it, its earlier
+// value comes back, or it goes.
+[[nodiscard]] std::optional<KeptObject> RestoreRegistryValue(const RecordedValue& value,
+                                                             const RemovalBounds& bounds);
 
 // Deleted only when it holds no values and no sub-keys.
 [[nodiscard]] std::optional<KeptObject> DeleteCreatedKey(const RecordedKey& key);
 
-// The entry's key goes with the values the registration wrote; other values keep it.
-[[nodiscard]] std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName);
-
-// Lowers the file's SharedDLLs count by one; at 0 the count goes.
-void LowerSharedCount(const std::string& path);
+// The entry's key goes with the values the registration wrote (other values keep it), and the
+// keys above it that the record says registering created, when empty.
+[[nodiscard]] std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName,
+                                                             const RemovalRecord& record);
 
 // A file the installation copied, while it has the size and time the installation left: not
-// the running uninstaller, nor one another product names. A shared file goes only when its
-// count is gone and the user agrees; one the record raised no count for is kept.
+// the running uninstaller, nor one another product's record names. A shared file goes only
+// when its count is gone and the user agrees; one the record raised no count for is kept.
 [[nodiscard]] std::optional<KeptObject> DeleteRecordedFile(const RecordedFile& file,
                                                            const RemovalRecord& record,
                                                            const RemovalBounds& bounds,
                                                            RemovalQuestions& questions);
 
-// The install log, while it is the one this installation wrote (its digest).
+// The install log, while it is the one this installation wrote (its digest): a later
+// installation into the same folder replaced it with its own.
 [[nodiscard]] std::optional<KeptObject> DeleteInstallLog(const RemovalRecord& record,
-                                                         const RemovalBounds& bounds,
                                                          RemovalQuestions& questions);
 
 // A read-only file is made writable first; a file that cannot be deleted is offered for
@@ -68,3 +70,7 @@ void LowerSharedCount(const std::string& path);
 
 // Removed only when empty.
 [[nodiscard]] std::optional<KeptObject> RemoveEmptyDirectory(const std::string& path);
+
+// The product's folder, removed when empty; kept silently otherwise (it is listed already when
+// the installation created it).
+[[nodiscard]] std::optional<KeptObject> RemoveDestination(const std::string& path);

@@ -2,12 +2,13 @@
 
 #include "engine/FileOperations.h"
 #include "engine/PathRules.h"
+#include "integration/RemovalJournal.h"
 #include "integration/RemovalRecordStore.h"
+#include "integration/UninstallRegistration.h"
 #include "integration/UndoPlan.h"
 #include "script/SetupError.h"
 #include "uninstall/FillIn.h"
 #include "uninstall/GroupRemoval.h"
-#include "uninstall/RemovalJournal.h"
 #include "uninstall/RemovalProgress.h"
 #include "uninstall/UndoActions.h"
 #include "uninstall/UninstallCommandLine.h"
@@ -64,25 +65,6 @@ std::vector<UninstallEntry> EntriesOf(const std::string& scriptPath) {
     return entries;
 }
 
-// What the other products' proven records name: the removal leaves it to them.
-std::set<std::string> PathsOfOtherProducts(const std::string& keyName) {
-    std::set<std::string> paths;
-    for (const UninstallEntry& entry : ReadUninstallEntries()) {
-        std::string why;
-        const std::optional<RemovalRecord> record =
-            entry.keyName == keyName ? std::nullopt : LoadProvenRecord(entry, why);
-        if (!record) {
-            continue;
-        }
-        for (const RecordedFile& file : record->files) {
-            paths.insert(ComparablePath(file.path));
-        }
-        paths.insert(ComparablePath(record->logPath));
-        paths.insert(ComparablePath(record->scriptPath));
-    }
-    return paths;
-}
-
 std::string StepText(const RemovalRecord& record, const UndoStep& step) {
     switch (step.kind) {
     case UndoStepKind::RestoreIniKey:
@@ -103,6 +85,8 @@ std::string StepText(const RemovalRecord& record, const UndoStep& step) {
         return record.logPath;
     case UndoStepKind::RemoveDirectory:
         return record.directories[step.index];
+    case UndoStepKind::RemoveDestination:
+        return DirectoryPart(record.scriptPath);
     default:
         return "Registry: " + record.entry;
     }
@@ -122,14 +106,11 @@ struct Removal {
 
 // The record goes once the entry says so: a run after a stop here finds the entry without a
 // digest and knows the record was this removal's to delete.
-void DeleteRecord(const Removal& removal) {
-    const std::string path = std::string(kUninstallKeyPath) + "\\" + removal.entry.keyName;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegSetValueExA(key, kRecordDigestValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-        RegCloseKey(key);
+std::optional<KeptObject> DeleteRecord(const Removal& removal, RemovalQuestions& questions) {
+    if (!SetEntryText(removal.entry.keyName, kRecordDigestValue, "")) {
+        return KeptObject{removal.entry.recordPath, KeptReason::Failed, 0};
     }
-    DeleteFileA(removal.entry.recordPath.c_str());
+    return DeleteInstalledFile(removal.entry.recordPath, questions);
 }
 
 std::optional<KeptObject> CarryOutStep(const Removal& removal, const UndoStep& step,
@@ -137,25 +118,26 @@ std::optional<KeptObject> CarryOutStep(const Removal& removal, const UndoStep& s
     const RemovalRecord& record = removal.record;
     switch (step.kind) {
     case UndoStepKind::RestoreIniKey:
-        return RestoreIniKey(record.iniKeys[step.index]);
+        return RestoreIniKey(record.iniKeys[step.index], removal.bounds);
     case UndoStepKind::RestoreRegistryValue:
-        return RestoreRegistryValue(record.values[step.index]);
+        return RestoreRegistryValue(record.values[step.index], removal.bounds);
     case UndoStepKind::DeleteCreatedKey:
         return DeleteCreatedKey(record.keys[step.index]);
     case UndoStepKind::LowerSharedCount:
-        LowerSharedCount(record.sharedCounts[step.index]);
+        DecrementSharedCount(record.sharedCounts[step.index]);
         return std::nullopt;
     case UndoStepKind::DeleteFile:
         return DeleteRecordedFile(record.files[step.index], record, removal.bounds, questions);
     case UndoStepKind::DeleteLog:
-        return DeleteInstallLog(record, removal.bounds, questions);
+        return DeleteInstallLog(record, questions);
     case UndoStepKind::DeleteRecord:
-        DeleteRecord(removal);
-        return std::nullopt;
+        return DeleteRecord(removal, questions);
     case UndoStepKind::RemoveDirectory:
         return RemoveEmptyDirectory(record.directories[step.index]);
+    case UndoStepKind::RemoveDestination:
+        return RemoveDestination(DirectoryPart(record.scriptPath));
     case UndoStepKind::DeleteUninstallEntry:
-        return DeleteUninstallEntry(removal.entry.keyName);
+        return DeleteUninstallEntry(removal.entry.keyName, record);
     default:
         return std::nullopt;
     }
@@ -202,8 +184,17 @@ void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalProgress& 
 int RemoveProduct(HINSTANCE instance, const UninstallEntry& entry, const RemovalRecord& record) {
     const std::string& product = record.product;
     const UndoPlan plan = MakeUndoPlan(record, DirectoryPart(record.scriptPath));
-    Removal removal{entry, record, plan, {OwnPath(), PathsOfOtherProducts(entry.keyName)}};
-    RemovalJournal journal(entry.keyName, plan.steps.size());
+    RemovalJournal journal(entry.keyName, plan);
+    if (!journal.Matches()) {
+        Tell(nullptr,
+             FillIn("%s cannot be removed safely: its removal was begun by another version of "
+                    "the uninstaller, whose steps this one cannot tell apart.\r\n\r\nNothing "
+                    "was removed.",
+                    {product}),
+             product, MB_ICONSTOP);
+        return kUninstallRefused;
+    }
+    const Removal removal{entry, record, plan, {OwnPath(), ClaimsOfOtherProducts(entry.keyName)}};
 
     MessageBoxQuestions questions(product);
     RemovalOutcome outcome;
@@ -274,7 +265,7 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
     // A removal stopped after its record went: only the entry is left to remove.
     if (!chosen->recordPath.empty() && chosen->recordDigest.empty() &&
         !FileExists(chosen->recordPath)) {
-        static_cast<void>(DeleteUninstallEntry(chosen->keyName));
+        static_cast<void>(DeleteUninstallEntry(chosen->keyName, RemovalRecord{}));
         Tell(nullptr, FillIn("%s was removed.", {name}), name, MB_ICONINFORMATION);
         return kUninstallDone;
     }

@@ -1,3 +1,4 @@
+#include "integration/InstallRecording.h"
 #include "integration/RemovalRecord.h"
 #include "integration/Sha256.h"
 
@@ -16,14 +17,14 @@ RemovalRecord FullRecord() {
     record.logPath = "C:\\APP\\setuplog.txt";
     record.logDigest = Sha256Hex("log");
     record.directories = {"C:\\Program Files\\Maker", "C:\\Program Files\\Maker\\App"};
-    record.files = {{"C:\\APP\\A.TXT", false, false, 12, 0x01d0000012345678ULL},
-                    {"C:\\WINDOWS\\SYSTEM\\M.DLL", true, true, 4096, 7}};
+    record.files = {{"C:\\APP\\A.TXT", false, false, true, 12, 0x01d0000012345678ULL},
+                    {"C:\\WINDOWS\\SYSTEM\\M.DLL", true, true, false, 4096, 7}};
     record.sharedCounts = {"C:\\WINDOWS\\SYSTEM\\M.DLL", "C:\\WINDOWS\\KXUN32.EXE"};
     record.keys = {{RegistryRoot::CurrentUser, "Software\\Maker"}};
     record.values = {{RegistryRoot::LocalMachine, "Software\\Maker", "", 4,
                       std::string("\x01\x00\x00\x00", 4), true, 1, std::string("old\0", 4)}};
     record.iniKeys = {{"WIN.INI", "Extensions", "mns", "C:\\APP\\M.EXE ^.mns", true,
-                       "old value\r\nwith a break", true}};
+                       "old value\r\nwith a break", true, false}};
     record.groups = {{"StartUp", false}, {"Maker (App)", true}};
     record.items = {{"StartUp", "App"}};
     record.notes = {"Deleted File OLD.TXT", "EDITSYS: 2 lines changed"};
@@ -91,26 +92,27 @@ TEST(RemovalRecord, DamagedOrCutRecordsDoNotRead) {
     EXPECT_EQ(error, "line 18 cannot be read");
 }
 
-// Installed again over itself: what the first installation found stays what was there before,
-// its counts are still to be lowered, and what only it made stays the product's.
+// Installed again over itself: the values and INI keys the first installation overwrote keep
+// their first earlier values, its counts are still to be lowered, and what only it made stays
+// the product's.
 TEST(RemovalRecord, ReinstallationKeepsWhatTheFirstFound) {
     const RemovalRecord first = FullRecord();
     RemovalRecord second;
-    second.files = {{"C:\\app\\a.txt", true, false, 13, 9},
-                    {"C:\\APP\\NEW.TXT", false, false, 1, 1}};
+    second.files = {{"C:\\windows\\system\\\\m.dll", false, false, true, 13, 9},
+                    {"C:\\APP\\NEW.TXT", false, false, true, 1, 1}};
     second.sharedCounts = {"C:\\WINDOWS\\KXUN32.EXE"};
     second.values = {{RegistryRoot::LocalMachine, "SOFTWARE\\MAKER", "", 4,
                       std::string("\x02\x00\x00\x00", 4), true, 4,
                       std::string("\x01\x00\x00\x00", 4)}};
     second.iniKeys = {{"win.ini", "extensions", "MNS", "C:\\APP\\M.EXE ^.mns", true,
-                       "C:\\APP\\M.EXE ^.mns", true}};
+                       "C:\\APP\\M.EXE ^.mns", true, true}};
     second.groups = {{"Maker (App)", false}};
     MergeEarlierRecord(second, first);
 
     ASSERT_EQ(second.files.size(), 3u);
-    EXPECT_FALSE(second.files[0].existedBefore); // the first installation's, not "there before"
-    EXPECT_EQ(second.files[0].size, 13u);        // measured now
-    EXPECT_TRUE(second.files[2].existedBefore);  // M.DLL, only in the first record
+    EXPECT_TRUE(second.files[0].shared);         // shared once, counted still
+    EXPECT_FALSE(second.files[0].existedBefore); // judged when it was found again
+    EXPECT_EQ(second.files[2].path, "C:\\APP\\A.TXT");
     EXPECT_EQ(second.sharedCounts.size(), 3u);
     ASSERT_EQ(second.values.size(), 1u);
     EXPECT_EQ(second.values[0].typeBefore, 1u);
@@ -122,6 +124,29 @@ TEST(RemovalRecord, ReinstallationKeepsWhatTheFirstFound) {
     EXPECT_EQ(second.directories, first.directories);
     EXPECT_EQ(second.keys.size(), 1u);
     EXPECT_EQ(second.items.size(), 1u);
+}
+
+// A file found where an item copies: the product's own earlier copy, still as it was, keeps
+// what the earlier installation knew of it; any other file counts as there before unless a
+// count or another product's record accounts for it.
+TEST(RemovalRecord, FoundFilesAreJudgedByWhatAccountsForThem) {
+    const std::optional<RemovalRecord> earlier = FullRecord();
+    ProductClaims others;
+    RemovalRecord other;
+    other.files = {{"C:\\APP\\OTHER.DLL"}};
+    others.Add(other);
+    const auto judge = [&](const char* path, std::optional<FileStamp> stamp, bool counted) {
+        const DestinationBefore before = JudgeFoundFile(path, stamp, counted, earlier, others);
+        return std::string(before.present ? "P" : "-") + (before.existedBefore ? "E" : "-") +
+               (before.copiedBefore ? "C" : "-");
+    };
+    EXPECT_EQ(judge("C:\\APP\\NEW.TXT", std::nullopt, false), "---");
+    EXPECT_EQ(judge("C:\\app\\a.txt", FileStamp{12, 0x01d0000012345678ULL}, false), "P-C");
+    EXPECT_EQ(judge("C:\\WINDOWS\\SYSTEM\\M.DLL", FileStamp{4096, 7}, false), "PE-");
+    // Replaced since the earlier installation: judged afresh.
+    EXPECT_EQ(judge("C:\\APP\\A.TXT", FileStamp{99, 1}, false), "PE-");
+    EXPECT_EQ(judge("C:\\APP\\A.TXT", FileStamp{99, 1}, true), "P--");
+    EXPECT_EQ(judge("C:\\app\\other.dll", FileStamp{1, 1}, false), "P--");
 }
 
 TEST(RemovalRecord, NameIsOnePerProduct) {

@@ -21,13 +21,14 @@ RemovalRecord MinesRecord() {
                     {"C:\\WINDOWS\\SYSTEM\\CTL3D.DLL", true, true},
                     {"C:\\Program Files\\Mines\\README.TXT", true},
                     {"\\\\?\\C:\\WINDOWS\\WIN.INI"},
-                    {"\\\\other\\share\\X.DLL"}};
+                    {"\\\\other\\share\\X.DLL"},
+                    {"C:\\Program Files\\Mines\\USER.INI", true, false, false}};
     record.sharedCounts = {"C:\\WINDOWS\\SYSTEM\\CTL3D.DLL"};
     record.keys = {{RegistryRoot::CurrentUser, "Software\\Maker"},
                    {RegistryRoot::CurrentUser, "Software\\Maker\\Mines"}};
     record.values = {
         {RegistryRoot::CurrentUser, "Software\\Maker\\Mines", "Path", 1, "x", false, 0, ""}};
-    record.iniKeys = {{"WIN.INI", "Extensions", "mns", "x", false, "", true}};
+    record.iniKeys = {{"WIN.INI", "Extensions", "mns", "x", false, "", true, true}};
     record.groups = {{"StartUp", false}, {"Games", true}, {"Bad)]", true}};
     record.items = {{"StartUp", "Mines"}, {"Games", "Mines"}, {"Games", "x\"y"}};
     return record;
@@ -46,15 +47,16 @@ std::string Steps(const UndoPlan& plan) {
 } // namespace
 
 // One kind after the other, each in reverse order of the record; keys and directories deepest
-// first; the script copy after the log, the entry last.
+// first; the script copy after the log, the destination after the directories, the entry last.
 TEST(UndoPlan, EveryKindInItsOrder) {
     const UndoPlan plan = MakeUndoPlan(MinesRecord(), kDestination);
-    EXPECT_EQ(Steps(plan), "0:0 1:0 2:1 2:0 3:1 3:0 4:1 5:0 6:3 6:1 7:0 6:0 8:0 9:2 9:1 9:0 10:0 ");
+    EXPECT_EQ(Steps(plan),
+              "0:0 1:0 2:1 2:0 3:1 3:0 4:1 5:0 6:3 6:1 7:0 6:0 8:0 9:2 9:1 9:0 10:0 11:0 ");
 }
 
 // Outside the destination a file that was there before stays; inside it the product's copy is
-// the product's. Device paths, other servers' shares and names that could end a program-manager
-// command are never acted on.
+// the product's, but a file it found and kept is not. Device paths, other servers' shares and names
+// that could end a program-manager command are never acted on.
 TEST(UndoPlan, WhatIsNeverTouched) {
     const UndoPlan plan = MakeUndoPlan(MinesRecord(), kDestination);
     EXPECT_EQ(plan.filesThatExistedBefore, std::vector<std::size_t>{2});
