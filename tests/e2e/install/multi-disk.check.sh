@@ -1,7 +1,8 @@
 source "$E2E_DIR/install/checks.sh"
 
 # Every file in its place with its bytes and times, the read-only one read-only, the joined
-# file gone from the temporary directory, and the log of what was done.
+# file gone from the temporary directory, and the log of what was done (every directory level
+# created has its line).
 files="$WORK/product/files"
 check_same_file 'C:\MDAPP\readme.txt' "$files/readme.txt"
 check_same_file 'C:\MDAPP\app.exe' "$files/app.exe"
@@ -19,6 +20,7 @@ check_write_time 'C:\MDAPP\DATA\BIN\ro.dat' '2001-02-03 04:05:06'
 
 check_install_log 'C:\MDAPP' "Multi Disk" <<'LOG'
 Created Directory C:\MDAPP
+Created Directory C:\MDAPP\DATA
 Created Directory C:\MDAPP\DATA\BIN
 Copied File C:\MDAPP\readme.txt
 Copied File C:\MDAPP\app.exe
