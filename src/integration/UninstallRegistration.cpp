@@ -80,7 +80,8 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
     const bool counted = std::ranges::any_of(record.sharedCounts, [&](const std::string& path) {
         return SamePath(path, uninstaller.View());
     });
-    if (!counted && IncrementSharedCount(uninstaller.View())) {
+    const bool raised = !counted && IncrementSharedCount(uninstaller.View());
+    if (raised) {
         record.sharedCounts.push_back(uninstaller.Str());
     }
 
@@ -90,6 +91,11 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
     const std::string recordPath = JoinPath(destination, RemovalRecordName(entry));
     const std::optional<std::string> digest =
         StoreRecordFile(recordPath, FormatRemovalRecord(record));
+    // Without its record the entry only names the product (the uninstaller refuses it): no
+    // removal would lower the count just raised.
+    if (!digest && raised) {
+        DecrementSharedCount(uninstaller.View());
+    }
 
     if (const UniqueRegKey uninstall = OpenMachineKey(kUninstallKeyPath)) {
         HKEY product = nullptr;
