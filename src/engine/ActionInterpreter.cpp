@@ -53,9 +53,11 @@ void RunAction(const InstallContext& context, const InstallItem& item) {
 } // namespace
 
 void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
-    // Outside the failure handling below: giving up the disk cancels the installation.
+    // Outside the failure handling below: giving up the disk cancels the installation. The disk
+    // asked for is the one that holds the item, which is not always the next: a Custom
+    // installation may leave out components that fill whole disks.
     if (item.diskNumber != context.currentDisk) {
-        context.host.AskForNextDisk(ItemSourcePath(item, {}, PlatformFullPath));
+        context.host.AskForDisk(item.diskNumber, ItemSourcePath(item, {}, PlatformFullPath));
     } else if (static_cast<ItemAction>(item.action) == ItemAction::Copy &&
                !PathExists(
                    ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {

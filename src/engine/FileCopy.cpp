@@ -229,7 +229,7 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
         if (piece > 1) {
             const std::string relative =
                 SplitPiecePath(item.sourceSubdir.View(), pieceName, piece, PlatformFullPath);
-            context.host.AskForNextDisk(relative);
+            context.host.AskForDisk(context.currentDisk + 1, relative);
             current = JoinPath(context.sourceDirectory.View(), relative);
         }
         const UniqueFile input = OpenFileExclusive(current, GENERIC_READ, OPEN_EXISTING);

@@ -31,7 +31,7 @@ void CopyItemFile(const InstallContext& context, InstallItem& item, const std::s
 // Joins the pieces of a split file into the temporary directory under the first piece's file
 // name; joined names the file as soon as it is known, so that it is deleted also when a
 // SetupError leaves the join or the copy after it. Every further piece is on the next disk,
-// which is asked for (the host's AskForNextDisk). The joined file gets the first piece's creation,
+// which is asked for (the host's AskForDisk, for the disk after the current one). The joined file gets the first piece's creation,
 // access and write times. Throws SetupError: the system error code of a failed read or write,
 // 3 when the user gives up a disk, and the codes of OpenFileExclusive.
 void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempFileGuard& joined,

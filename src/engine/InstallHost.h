@@ -16,10 +16,10 @@
 // operations below every item ask.
 class InstallHost {
 public:
-    // Asks for the next disk until relativePath is found below the source directory (which
-    // the user may change), then counts the disk as inserted. Throws SetupError 3 when the
-    // user gives up.
-    virtual void AskForNextDisk(std::string_view relativePath) = 0;
+    // Asks for disk number disk, by its label, until relativePath is found below the source
+    // directory (which the user may change); that disk is then the one in the drive. Throws
+    // SetupError 3 when the user gives up.
+    virtual void AskForDisk(std::uint32_t disk, std::string_view relativePath) = 0;
 
     // Asks for the current disk again when relativePath, which it holds, is not found below the
     // source directory (the disk was taken out or swapped during the run): until the file is

@@ -38,20 +38,12 @@ public:
     ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
 };
 
-// The label of the next disk, disk currentDisk + 1: element currentDisk of the labels, empty
-// when the script has no such label.
-std::string NextDiskLabel() {
+// The label of disk number disk: element disk - 1 of the labels, empty when the script has no
+// such label.
+std::string DiskLabel(std::uint32_t disk) {
     const auto& labels = g_setup.script.diskLabels;
-    return g_setup.currentDisk < labels.size() ? std::string(TextOf(labels[g_setup.currentDisk]))
-                                               : std::string();
-}
-
-// The label of the disk in the drive, disk currentDisk: element currentDisk - 1.
-std::string CurrentDiskLabel() {
-    const auto& labels = g_setup.script.diskLabels;
-    return g_setup.currentDisk >= 1 && g_setup.currentDisk - 1 < labels.size()
-               ? std::string(TextOf(labels[g_setup.currentDisk - 1]))
-               : std::string();
+    return disk >= 1 && disk - 1 < labels.size() ? std::string(TextOf(labels[disk - 1]))
+                                                 : std::string();
 }
 
 bool IsDirectory(const std::string& path) {
@@ -139,8 +131,8 @@ void CopyPass() {
     }
 }
 
-void PromptForNextDisk(std::string_view relativePath) {
-    const std::string label = NextDiskLabel();
+void PromptForDisk(std::uint32_t disk, std::string_view relativePath) {
+    const std::string label = DiskLabel(disk);
     for (;;) {
         MessageBeep(0);
         RestoreMainWindow(g_setup.mainWindow);
@@ -152,7 +144,7 @@ void PromptForNextDisk(std::string_view relativePath) {
         const bool found =
             relativePath.empty() ? IsDirectory(g_setup.sourceDirectory.Str()) : FileExists(path);
         if (found) {
-            ++g_setup.currentDisk;
+            g_setup.currentDisk = disk;
             return;
         }
         const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
@@ -166,7 +158,7 @@ void PromptForNextDisk(std::string_view relativePath) {
 }
 
 bool PromptForCurrentDisk(std::string_view relativePath) {
-    const std::string label = CurrentDiskLabel();
+    const std::string label = DiskLabel(g_setup.currentDisk);
     for (;;) {
         const std::string path = JoinPath(g_setup.sourceDirectory.View(), relativePath);
         if (FileExists(path)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 // The installation run proper, between the last page and the completion: the remaining
@@ -22,11 +23,11 @@ void CreateDirectories();
 // SetupError 3 once the item in hand is finished.
 void CopyPass();
 
-// Asks for the next disk (the one after currentDisk, by its label) until relativePath is found
-// below the source directory, which the user may change in the prompt; then counts the disk
-// as inserted. An empty relativePath (an item that reads no file) is satisfied by the source
-// directory itself. Throws SetupError 3 when the user gives up.
-void PromptForNextDisk(std::string_view relativePath);
+// Asks for disk number disk (by its label) until relativePath is found below the source
+// directory, which the user may change in the prompt; then that disk is the current one. An
+// empty relativePath (an item that reads no file) is satisfied by the source directory itself.
+// Throws SetupError 3 when the user gives up.
+void PromptForDisk(std::uint32_t disk, std::string_view relativePath);
 
 // Asks for the current disk (by its label) while relativePath is not found below the source
 // directory: the message that the file should be on that disk, with Retry and Cancel. True once

@@ -18,8 +18,8 @@ constexpr int kCaptionCapacity = 256;
 
 } // namespace
 
-void SetupInstallHost::AskForNextDisk(std::string_view relativePath) {
-    PromptForNextDisk(relativePath);
+void SetupInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
+    PromptForDisk(disk, relativePath);
 }
 
 bool SetupInstallHost::AskForDiskAgain(std::string_view relativePath) {

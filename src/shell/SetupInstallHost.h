@@ -7,7 +7,7 @@
 // install log of the program's state.
 class SetupInstallHost final : public InstallHost {
 public:
-    void AskForNextDisk(std::string_view relativePath) override;
+    void AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
     bool AskForDiskAgain(std::string_view relativePath) override;
     std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
                                 RememberedChoice& remembered) override;

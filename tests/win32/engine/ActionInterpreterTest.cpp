@@ -82,3 +82,18 @@ TEST_F(ActionInterpreterTest, UnknownActionsDoNothing) {
     EXPECT_TRUE(FilesIn(scratch).empty());
     EXPECT_TRUE(allFilesInstalled);
 }
+
+// The disk asked for is the item's own, also past disks a Custom installation left out; going
+// back to the current disk asks nothing.
+TEST_F(ActionInterpreterTest, TheDiskAskedForIsTheItemsOwn) {
+    InstallItem onFour = Item(ItemAction::Delete, scratch + "none.txt");
+    onFour.diskNumber = 4;
+    ProcessInstallItem(context, onFour);
+    InstallItem alsoOnFour = onFour;
+    ProcessInstallItem(context, alsoOnFour);
+    InstallItem onTwo = onFour;
+    onTwo.diskNumber = 2;
+    ProcessInstallItem(context, onTwo);
+    EXPECT_EQ(host.disksAsked, (std::vector<std::uint32_t>{4, 2}));
+    EXPECT_EQ(currentDisk, 2u);
+}

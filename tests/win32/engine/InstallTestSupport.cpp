@@ -26,9 +26,10 @@ void InstallTest::SetUp() {
     sourceDirectory.Assign(fixtures);
 }
 
-void RecordingInstallHost::AskForNextDisk(std::string_view relativePath) {
+void RecordingInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
     diskPrompts.emplace_back(relativePath);
-    ++currentDisk_;
+    disksAsked.push_back(disk);
+    currentDisk_ = disk;
 }
 
 bool RecordingInstallHost::AskForDiskAgain(std::string_view relativePath) {

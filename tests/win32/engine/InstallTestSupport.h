@@ -11,13 +11,13 @@
 #include <vector>
 
 // The engine's host in the tests: writes down every question, notice and record, and gives
-// the answers set beforehand. Its disk prompt finds every disk at once and counts it; asked for
+// the answers set beforehand. Its disk prompt finds every disk at once; asked for
 // the current disk again, it gives up at once.
 class RecordingInstallHost final : public InstallHost {
 public:
     explicit RecordingInstallHost(std::uint32_t& currentDisk) : currentDisk_(currentDisk) {}
 
-    void AskForNextDisk(std::string_view relativePath) override;
+    void AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
     bool AskForDiskAgain(std::string_view relativePath) override;
     std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
                                 RememberedChoice& remembered) override;
@@ -30,6 +30,7 @@ public:
 
     bool continueAfterFailure = true;
     std::vector<std::string> diskPrompts;  // the relative paths asked for
+    std::vector<std::uint32_t> disksAsked; // the disks asked for
     std::vector<std::string> diskChecks;   // the same for the current disk, never found
     std::vector<std::string> failureTexts; // the texts of the failure question
     std::vector<std::string> sharedCounts; // the paths whose counts were raised
