@@ -18,7 +18,7 @@ INT_PTR RunModalDialog(UINT templateId, HWND owner, DLGPROC procedure, ModalDial
     return result;
 }
 
-void FailModalDialog(HWND dialog) {
+void FailModalDialog(HWND dialog) noexcept {
     if (auto* state = DialogState<ModalDialogState>(dialog)) {
         state->failure = std::current_exception();
     }

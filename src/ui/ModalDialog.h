@@ -34,12 +34,13 @@ template <typename State> State* DialogState(HWND dialog) {
 
 // Called in a dialog procedure's catch (...) block: stores the exception being handled and
 // ends the dialog.
-void FailModalDialog(HWND dialog);
+void FailModalDialog(HWND dialog) noexcept;
 
 // The dialog procedure of a modal dialog whose messages Handle answers: an exception that
 // Handle lets out ends the dialog and is rethrown by RunModalDialog.
 template <INT_PTR (*Handle)(HWND, UINT, WPARAM, LPARAM)>
-INT_PTR CALLBACK GuardedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK GuardedDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept {
     try {
         return Handle(dialog, message, wParam, lParam);
     } catch (...) {
