@@ -45,7 +45,6 @@ void LoadScript() {
 FlowChoices ChoicesNow() {
     const SetupScript& script = g_setup.script;
     FlowChoices choices;
-    choices.readmePresent = !script.readmeFile.Empty();
     choices.typicalOffered = script.typicalOffered != 0;
     choices.minimalOffered = script.minimalOffered != 0;
     choices.customOffered = script.customOffered != 0;
@@ -113,13 +112,9 @@ PageHost& WizardFlowHost() {
 }
 
 void SkipReadme(WPARAM forward) {
-    if (forward) {
-        PostStep(FlowPoint::Welcome,
-                 NextFlowStep(FlowPoint::Welcome, PageAnswer::Next, ChoicesNow()));
-    } else {
-        PostStep(FlowPoint::Destination,
-                 NextFlowStep(FlowPoint::Destination, PageAnswer::Back, ChoicesNow()));
-    }
+    // Past the read-me page as if it had been shown and left the same way.
+    const PageAnswer answer = forward ? PageAnswer::Next : PageAnswer::Back;
+    PostStep(FlowPoint::Readme, NextFlowStep(FlowPoint::Readme, answer, ChoicesNow()));
 }
 
 void StartSetup() {

@@ -32,7 +32,8 @@ FlowStep AtGroupStep(const FlowChoices& choices) {
 FlowStep Forward(FlowPoint point, const FlowChoices& choices) {
     switch (point) {
     case FlowPoint::Welcome:
-        return Step(choices.readmePresent ? FlowAction::ShowReadme : FlowAction::ShowDestination);
+        // The read-me step comes whether or not there is a read-me: its handler skips it.
+        return Step(FlowAction::ShowReadme);
     case FlowPoint::Readme:
         return Step(FlowAction::ShowDestination);
     case FlowPoint::Destination:
@@ -57,7 +58,7 @@ FlowStep Backward(FlowPoint point, const FlowChoices& choices) {
     case FlowPoint::Readme:
         return Step(FlowAction::ShowWelcome);
     case FlowPoint::Destination:
-        return Step(choices.readmePresent ? FlowAction::ShowReadme : FlowAction::ShowWelcome);
+        return Step(FlowAction::ShowReadme);
     case FlowPoint::SetupType:
         return Step(FlowAction::ShowDestination);
     case FlowPoint::Custom:

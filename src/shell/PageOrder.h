@@ -40,7 +40,6 @@ enum class FlowAction {
 
 // The state's choices that the order depends on.
 struct FlowChoices {
-    bool readmePresent = false;
     bool typicalOffered = false;
     bool minimalOffered = false;
     bool customOffered = false;
