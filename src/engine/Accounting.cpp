@@ -118,8 +118,11 @@ void ApplySetupType(SetupScript& script, std::uint32_t setupType) {
         return;
     }
     ResetInstallCounts(script);
-    for (const Component& component : script.components) {
+    for (Component& component : script.components) {
         const bool member = setupType == kSetupMinimal ? component.inMinimal : component.inTypical;
+        // The ticks follow the type too, so that a custom page opened after it (Back from the
+        // space check, then Custom) shows exactly what its counts will install.
+        component.selected = member ? 1 : 0;
         if (!member) {
             continue;
         }

@@ -64,8 +64,8 @@ inline bool IsItemSelected(const InstallItem& item) {
 // Every item of a component gets count 0, every other item -1. Component totals are kept.
 void ResetInstallCounts(SetupScript& script);
 
-// Typical or Minimal: the counts follow the components' membership of that type. Custom:
-// the counts the custom page left stand.
+// Typical or Minimal: the counts and the components' ticks follow their membership of that type.
+// Custom: the counts and ticks the custom page left stand.
 void ApplySetupType(SetupScript& script, std::uint32_t setupType);
 
 // The drive of a component's first item, for the custom page's space lines; none when the

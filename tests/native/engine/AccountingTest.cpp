@@ -192,7 +192,8 @@ TEST(Accounting, TypicalAndMinimalFollowMembership) {
     EXPECT_EQ(script.installItems[0].installCount, 1);
     EXPECT_EQ(script.installItems[2].installCount, 0);
     EXPECT_EQ(script.installItems[3].installCount, kInstallAlways);
-    EXPECT_EQ(script.components[0].selected, 1) << "selection flags are not touched";
+    EXPECT_EQ(script.components[0].selected, 1);
+    EXPECT_EQ(script.components[2].selected, 0) << "the ticks follow the type";
 }
 
 TEST(Accounting, ResetKeepsComponentTotals) {
@@ -244,7 +245,9 @@ TEST(Accounting, ComponentDriveIsTheDriveOfItsFirstItem) {
         << "a component without files has no drive";
 }
 
-TEST(Accounting, TypicalBackThenCustomStartsFromTypicalCounts) {
+// Typical, Back from the space check, then Custom: the custom page's ticks show what the
+// counts install, and toggling works from there.
+TEST(Accounting, TypicalBackThenCustomStartsFromTypicalTicksAndCounts) {
     SetupScript script = TwoDriveScript();
     ApplySetupType(script, kSetupTypical);
     std::vector<DriveEntry> drives;
@@ -253,5 +256,8 @@ TEST(Accounting, TypicalBackThenCustomStartsFromTypicalCounts) {
     ApplySetupType(script, kSetupCustom);
     BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
     EXPECT_EQ(Required(drives, "C:"), 1004u);
-    EXPECT_EQ(script.components[1].selected, 1);
+    EXPECT_EQ(script.components[1].selected, 0) << "Extras is not Typical: shown unticked";
+    ToggleComponent(script, drives, script.components[1]);
+    EXPECT_EQ(Required(drives, "C:"), 1204u) << "ticking it adds its own item";
+    EXPECT_EQ(script.installItems[1].installCount, 1);
 }
