@@ -2,6 +2,7 @@
 
 #include "script/ScriptChecksum.h"
 #include "script/ScriptLoader.h"
+#include "script/ScriptRecords.h"
 
 #include <algorithm>
 #include <iterator>
@@ -12,8 +13,11 @@ namespace {
 constexpr std::size_t kMaxByteCount = 0xFF;
 constexpr std::size_t kMaxWordCount = 0xFFFF;
 
+// Writes each field of the records (script_records' Io), little-endian.
 class ScriptBytes {
 public:
+    static constexpr bool kReading = false;
+
     void Byte(std::uint32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value)); }
     void Word(std::uint32_t value) {
         Byte(value & 0xFF);
@@ -30,6 +34,21 @@ public:
     }
     void Text(const TextBlock& block) { Text(block ? *block : FixedText{}); }
 
+    template <typename T, typename WriteOne>
+    void ByteList(const std::vector<T>& list, WriteOne writeOne) {
+        Byte(static_cast<std::uint32_t>(list.size()));
+        for (const T& element : list) {
+            writeOne(element);
+        }
+    }
+    template <typename T, typename WriteOne>
+    void WordList(const std::vector<T>& list, WriteOne writeOne) {
+        Word(static_cast<std::uint32_t>(list.size()));
+        for (const T& element : list) {
+            writeOne(element);
+        }
+    }
+
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
 private:
@@ -43,125 +62,6 @@ void CheckCount(std::vector<std::string>& problems, const List& list, std::size_
         problems.push_back(what + ": " + std::to_string(list.size()) + " entries, at most " +
                            std::to_string(limit) + " fit");
     }
-}
-
-void WriteHeaderFields(ScriptBytes& out, const SetupScript& s) {
-    out.Text(s.unusedText1);
-    out.Byte(s.unusedByte2);
-    out.Text(s.unusedText3);
-    out.Text(s.productName);
-    out.Text(s.welcomeTitle);
-    out.Text(s.welcomeText);
-    out.Text(s.destinationTitle);
-    out.Text(s.destinationText);
-    out.Text(s.backgroundBitmap);
-    out.Byte(s.BackgroundStyle);
-    out.Text(s.sideBitmap);
-    out.Text(s.readmeFile);
-    out.Text(s.diskPromptTitle);
-    out.Text(s.diskPromptText);
-    out.Text(s.successCaption);
-    out.Text(s.successText);
-    out.Text(s.failureCaption);
-    out.Text(s.failureText);
-    out.Text(s.cancelCaption);
-    out.Text(s.cancelText);
-    out.Byte(s.completionFlags);
-}
-
-void WriteSections(ScriptBytes& out, const SetupScript& s) {
-    out.Byte(static_cast<std::uint32_t>(s.diskLabels.size()));
-    for (const TextBlock& label : s.diskLabels) {
-        out.Text(label);
-    }
-    out.Byte(static_cast<std::uint32_t>(s.directories.size()));
-    for (const DirectoryEntry& entry : s.directories) {
-        out.Text(entry.templatePath);
-    }
-    out.Byte(s.showGroupPage);
-    out.Byte(s.askBeforeGroup);
-    out.Byte(static_cast<std::uint32_t>(s.programGroups.size()));
-    for (const TextBlock& group : s.programGroups) {
-        out.Text(group);
-    }
-    out.Byte(static_cast<std::uint32_t>(s.programItems.size()));
-    for (const ProgramItem& item : s.programItems) {
-        out.Byte(item.groupNumber);
-        out.Text(item.name);
-        out.Text(item.commandLine);
-        out.Text(item.workingDirectory);
-        out.Text(item.iconPath);
-        out.Byte(item.iconIndex);
-    }
-    out.Word(static_cast<std::uint32_t>(s.installItems.size()));
-    for (const InstallItem& item : s.installItems) {
-        out.Byte(item.diskNumber);
-        out.Byte(item.dirIndex);
-        out.Text(item.name);
-        out.Byte(item.compressed);
-        out.Byte(item.action);
-        out.Byte(item.overwriteMode);
-        out.Byte(item.readOnly);
-        out.Byte(item.partCount);
-        out.Dword(item.size);
-        out.Text(item.sourceSubdir);
-        out.Byte(item.shared);
-    }
-    out.Byte(static_cast<std::uint32_t>(s.finalPrograms.size()));
-    for (const FinalProgram& program : s.finalPrograms) {
-        out.Text(program.commandLine);
-        out.Word(program.showCommand);
-        out.Text(program.workingDirectory);
-    }
-    out.Word(static_cast<std::uint32_t>(s.registryKeys.size()));
-    for (const RegistryKey& key : s.registryKeys) {
-        out.Text(key.keyPath);
-        out.Word(static_cast<std::uint32_t>(key.values.size()));
-        for (const RegistryValue& value : key.values) {
-            out.Text(value.name);
-            if (value.kind == RegistryValueKind::Text) {
-                out.Byte(value.storedKind != 0 ? value.storedKind : 1);
-                out.Text(value.text);
-            } else {
-                out.Byte(0);
-                out.Dword(value.number);
-            }
-        }
-    }
-    out.Byte(static_cast<std::uint32_t>(s.components.size()));
-    for (const Component& component : s.components) {
-        out.Text(component.name);
-        out.Text(component.description);
-        out.Byte(component.inMinimal);
-        out.Byte(component.inTypical);
-        out.Word(static_cast<std::uint32_t>(component.files.size()));
-        for (std::uint32_t index : component.files) {
-            out.Word(index);
-        }
-    }
-    out.Byte(s.typicalOffered);
-    out.Text(s.typicalLabel);
-    out.Byte(s.minimalOffered);
-    out.Text(s.minimalLabel);
-    out.Byte(s.customOffered);
-    out.Text(s.customLabel);
-    out.Byte(static_cast<std::uint32_t>(s.iniEntries.size()));
-    for (const IniEntry& entry : s.iniEntries) {
-        out.Text(entry.file);
-        out.Text(entry.section);
-        out.Text(entry.key);
-        out.Text(entry.value);
-    }
-    for (const auto* list : {&s.systemChangesFirst, &s.systemChangesSecond}) {
-        out.Byte(static_cast<std::uint32_t>(list->size()));
-        for (const SystemFileChange& change : *list) {
-            out.Byte(change.changeType);
-            out.Text(change.value);
-        }
-    }
-    out.Byte(s.uninstallPresent);
-    // A present entry writes the name in use; an absent one keeps whatever text was stored.
-    out.Text(s.uninstallPresent ? s.uninstallName : s.uninstallNameAsStored);
 }
 
 } // namespace
@@ -202,8 +102,7 @@ std::vector<std::uint8_t> WriteSetupScript(const SetupScript& script) {
         throw std::length_error("the script cannot be written: " + problems.front());
     }
     ScriptBytes body;
-    WriteHeaderFields(body, script);
-    WriteSections(body, script);
+    script_records::Body(body, script);
     const std::vector<std::uint8_t> bytes = body.Take();
 
     ScriptBytes image;
