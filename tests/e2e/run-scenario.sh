@@ -14,8 +14,10 @@
 # The disk folder is WORK/disk1. With --product the disks are made by `setupkit build` (as
 # WORK/disks/diskN, linked as WORK/diskN) when the tool has that command, else the description
 # is compiled to disk1/SETUP.INF with `setupkit compile`; --disks takes disks built already
-# (DIR/disk1, disk2, ...). The program file is copied beside the script when the disk lacks it. A --prepare
-# script runs next (to damage or remove the script, add files, set registry entries).
+# (DIR/disk1, disk2, ..., with their labels in DIR/disk-labels.txt). The labels of built disks
+# reach the driver as WORK/disk-labels.txt (which a prepare script may replace). The program
+# file is copied beside the script when the disk lacks it. A --prepare script runs next (to
+# damage or remove the script, add files, set registry entries).
 # Scripts run with bash and get DISK, WORK, DRIVE_C, WINEPREFIX, DISPLAY, SETUPKIT and E2E_DIR
 # (this folder) in the environment; a --check script runs only after the driver passed, with
 # the functions of check-lib.sh, and fails the test when one of its checks failed.
@@ -134,6 +136,7 @@ if [ -n "$disks" ]; then
         [ -d "$folder" ] && ln -s "$(realpath "$folder")" "$work/$(basename "$folder")"
     done
     [ -d "$DISK" ] || fail "$disks has no disk1"
+    [ ! -f "$disks/disk-labels.txt" ] || cp "$disks/disk-labels.txt" "$work/"
 elif [ -n "$product" ]; then
     [ -x "$setupkit" ] || fail "--product needs the setupkit tool (--setupkit)"
     # The tool lists its commands under "Subcommands:" in its help.
@@ -150,6 +153,12 @@ elif [ -n "$product" ]; then
         done
         [ -n "$(find "$DISK/" -maxdepth 1 -iname SETUP.INF -print -quit)" ] ||
             fail "setupkit build made no disk1/SETUP.INF"
+        # The disks' labels, for the autopilot's answer to a disk prompt: "diskN<TAB>LABEL"
+        # lines in Windows-1252, as the prompt shows them.
+        "$setupkit" dump "$DISK/SETUP.INF" 2>/dev/null | python3 -c 'import sys, tomllib
+for n, label in enumerate(tomllib.load(sys.stdin.buffer).get("disks", {}).get("labels", []), 1):
+    sys.stdout.buffer.write(f"disk{n}\t{label}\n".encode("cp1252"))' >"$work/disk-labels.txt" ||
+            fail "cannot read the disk labels of $DISK/SETUP.INF"
     else
         say "compiling $product (this setupkit has no build command)"
         "$setupkit" compile "$product" -o "$DISK/SETUP.INF" >"$work/setupkit.log" 2>&1 ||
@@ -232,13 +241,15 @@ answer() {
 ) &
 watcher=$!
 
+labels_file=""
+[ ! -f "$work/disk-labels.txt" ] || labels_file=$(windows_path "$work/disk-labels.txt")
 say "running $(basename "$scenario") against $program"
 started=$(date +%s)
 "$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
     --transcript "$(windows_path "$work/transcript.txt")" \
     --shots "$(windows_path "$work/shots")" --deadline "$deadline" \
     --requests "$(windows_path "$requests")" \
-    >"$work/driver.log" 2>&1 </dev/null
+    ${labels_file:+--disk-labels "$labels_file"} >"$work/driver.log" 2>&1 </dev/null
 rc=$?
 echo "$rc" >"$work/driver.rc"
 elapsed=$(( $(date +%s) - started ))

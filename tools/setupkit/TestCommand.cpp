@@ -165,6 +165,8 @@ CommandResult RunTest(const TestCommandOptions& options) {
                             "; give --setup-exe PATH");
         }
         const BuildReport report = BuildProductDisks(description, build, {});
+        const SetupScript built = ReadBuiltScript(build.outputDirectory);
+        WriteDiskLabels(build.outputDirectory, built);
         std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
                     report.disks.size(), build.outputDirectory.c_str());
         std::fflush(stdout);

@@ -1,6 +1,6 @@
 // The autopilot: a person who takes every default. It answers each dialog and message box of
-// the program with its default button, inserts the next disk when a disk prompt asks for one,
-// takes a picture of every window it answers, and returns once the program has ended.
+// the program with its default button, inserts the disk whose label a disk prompt names, takes
+// a picture of every window it answers, and returns once the program has ended.
 #include "Driver.h"
 
 #include "Screenshot.h"
@@ -20,6 +20,9 @@ namespace {
 constexpr int kMostAnswers = 3;
 // How long a window that was just answered may stay before it counts as still asking.
 constexpr DWORD kLeaveMs = 1500;
+// The most windows one `auto` step answers (and pictures it takes): a program that keeps asking
+// ends the step instead of filling the disk.
+constexpr int kMostPictures = 200;
 
 // Dialogs and boxes of the program that wait for an answer; a dialog inside another window
 // (the copy progress in the main window's corner) only shows how far the program is.
@@ -84,6 +87,7 @@ std::string PictureName(int number, const std::string& caption) {
 } // namespace
 
 void Driver::Autopilot(const Step& step) {
+    stepPictures_ = 0;
     for (;;) {
         const HWND window = NextWindowToAnswer(step);
         if (!window) {
@@ -131,6 +135,12 @@ void Driver::AnswerWithDefault(HWND window, const Step& step) {
         Fail(DescribeWindowBriefly(window) + " is still shown after its default answer " +
              std::to_string(kMostAnswers) + " times: it needs another answer");
     }
+    if (stepPictures_ == kMostPictures) {
+        Fail("the autopilot has answered " + std::to_string(kMostPictures) +
+             " windows, the most one auto step answers: the program keeps asking (the next is " +
+             DescribeWindowBriefly(window) + ")");
+    }
+    ++stepPictures_;
     current_ = window;
     RecordWindow(window);
     const std::string picture = PictureName(++autopilotPictures_, WindowText(window));
@@ -138,7 +148,7 @@ void Driver::AnswerWithDefault(HWND window, const Step& step) {
         transcript_.Line("  picture " + ShotPath(picture));
     }
     if (IsDiskPrompt(window)) {
-        InsertNextDisk(window, step);
+        InsertDiskAskedFor(window, step);
     }
     const HWND button = DefaultButton(window);
     if (!button) {
@@ -155,13 +165,38 @@ void Driver::AnswerWithDefault(HWND window, const Step& step) {
     SendAndSync(button, BM_CLICK, 0, 0, step);
 }
 
-void Driver::InsertNextDisk(HWND prompt, const Step& step) {
-    // The program asks only ever for the next disk of the set: disk2, then disk3, ...
-    const std::string folder = "disk" + std::to_string(diskInDrive_ + 1);
-    transcript_.Line("  the program asks for " + Quoted(WindowText(ControlWithId(prompt, 107))) +
-                     ": inserts " + folder);
+void Driver::InsertDiskAskedFor(HWND prompt, const Step& step) {
+    const std::string label = WindowText(ControlWithId(prompt, 107));
+    // A new prompt for the disk that the last one asked for, which went in: the program did not
+    // find there what it needs, and another OK would only bring the prompt back.
+    if (prompt != lastPrompt_ && lastPromptLabel_ == label) {
+        Fail("the program asks again for the disk " + Quoted(label) + " after " +
+             (diskInDrive_.empty() ? std::string("that disk") : diskInDrive_) +
+             ", which has that label, went in: it does not find there what it needs");
+    }
+    lastPrompt_ = prompt;
+    lastPromptLabel_ = label;
+    if (!options_.diskLabelsGiven) {
+        Fail("the program asks for the disk " + Quoted(label) +
+             ", and the driver was given no labels of the disk set (its --disk-labels)");
+    }
+    const std::vector<std::string> folders = FoldersLabelled(options_.diskLabels, label);
+    if (folders.size() != 1) {
+        std::string set;
+        for (const DiskLabel& disk : options_.diskLabels) {
+            set += (set.empty() ? "" : ", ") + disk.folder + " " + Quoted(disk.label);
+        }
+        Fail("the program asks for the disk " + Quoted(label) + ", and " +
+             (folders.empty() ? "no disk of the set has that label"
+                              : std::to_string(folders.size()) +
+                                    " disks of the set have that label: the autopilot cannot "
+                                    "tell which one it wants") +
+             " (" + set + ")");
+    }
+    const std::string& folder = folders.front();
+    transcript_.Line("  the program asks for " + Quoted(label) + ": inserts " + folder);
     if (AskRunner("SWAP", folder, TimeoutMs(step)) != "ok") {
         Fail("this run has no disk drive to insert " + folder + " into (the runner's --drive)");
     }
-    ++diskInDrive_;
+    diskInDrive_ = folder;
 }

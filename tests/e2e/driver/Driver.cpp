@@ -669,10 +669,8 @@ void Driver::Insert(const Step& step) {
     if (answer != "ok") {
         Fail("this run has no disk drive (the runner's --drive)");
     }
-    if (step.text.starts_with("disk") && step.text.size() > 4 &&
-        step.text.find_first_not_of("0123456789", 4) == std::string::npos) {
-        diskInDrive_ = std::stoi(step.text.substr(4));
-    }
+    diskInDrive_ = step.text;
+    lastPromptLabel_.reset();
 }
 
 void Driver::WaitFile(const Step& step) {

@@ -3,10 +3,12 @@
 #include "Handles.h"
 #include "Scenario.h"
 #include "Transcript.h"
+#include "testing/DiskLabels.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +21,9 @@ struct DriverOptions {
     std::string shotDirectory;    // where `shot` writes its pictures; also the failure picture
     std::string requestDirectory; // where `insert` and `run` ask the runner
     int deadlineSeconds = 150;    // the whole run, however many steps
+    // The labels of the disk set (--disk-labels), by which the autopilot answers a disk prompt.
+    std::vector<DiskLabel> diskLabels;
+    bool diskLabelsGiven = false;
 };
 
 enum class RunResult : int { Passed = 0, Failed = 1 };
@@ -71,7 +76,7 @@ private:
     // Autopilot (Autopilot.cpp)
     HWND NextWindowToAnswer(const Step& step);
     void AnswerWithDefault(HWND window, const Step& step);
-    void InsertNextDisk(HWND prompt, const Step& step);
+    void InsertDiskAskedFor(HWND prompt, const Step& step);
     // Helpers
     // The window in the transcript; a message box also as one line "box: CAPTION TEXT".
     void RecordWindow(HWND window);
@@ -117,8 +122,14 @@ private:
     HWND actedOn_ = nullptr;
     DWORD actedOnTick_ = 0;
     const Step* step_ = nullptr;
-    // Autopilot: the disk in the drive, the pictures taken, how often each window was answered.
-    int diskInDrive_ = 1;
+    // The disk folder in the drive ("disk1"; empty when it is empty).
+    std::string diskInDrive_ = "disk1";
+    // Autopilot: the pictures taken (in all and in the current step), how often each window was
+    // answered, the last disk prompt it answered and the label that prompt asked for (cleared by
+    // an `insert` step).
     int autopilotPictures_ = 0;
+    int stepPictures_ = 0;
     std::vector<std::pair<HWND, int>> answered_;
+    HWND lastPrompt_ = nullptr;
+    std::optional<std::string> lastPromptLabel_;
 };

@@ -1,10 +1,11 @@
 // e2e_driver: runs a program under test the way a person would, following a scenario.
 //
 //   e2e_driver SCENARIO PROGRAM [--args TEXT] [--transcript FILE] [--shots DIR]
-//              [--requests DIR] [--deadline SECONDS]
+//              [--requests DIR] [--deadline SECONDS] [--disk-labels FILE]
 //
 // --requests names the folder through which `insert`, `eject` and `run` ask the runner to
-// change the disk or to run a command on the host.
+// change the disk or to run a command on the host. --disk-labels names the labels of the disk
+// set ("diskN<TAB>LABEL" lines), by which the autopilot answers a disk prompt.
 //
 // Exit codes: 0 the scenario held, 1 a step failed (see the transcript), 2 usage or a scenario
 // that does not follow the grammar (nothing was started).
@@ -23,7 +24,8 @@ namespace {
 int Usage(const char* message) {
     std::fprintf(stderr,
                  "e2e_driver: %s\nusage: e2e_driver SCENARIO PROGRAM [--args TEXT] "
-                 "[--transcript FILE] [--shots DIR] [--requests DIR] [--deadline SECONDS]\n",
+                 "[--transcript FILE] [--shots DIR] [--requests DIR] [--deadline SECONDS] "
+                 "[--disk-labels FILE]\n",
                  message);
     return 2;
 }
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
     std::string scenarioPath;
     std::string transcriptPath = "transcript.txt";
     DriverOptions options;
+    std::string labelsPath;
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -64,6 +67,8 @@ int main(int argc, char** argv) {
             if (options.deadlineSeconds <= 0) {
                 return Usage("--deadline needs a number of seconds");
             }
+        } else if (arg == "--disk-labels" && hasValue) {
+            labelsPath = argv[++i];
         } else if (arg.rfind("--", 0) == 0) {
             return Usage(("unknown option " + arg).c_str());
         } else if (positional == 0) {
@@ -91,6 +96,22 @@ int main(int argc, char** argv) {
     } catch (const ScenarioError& error) {
         std::fprintf(stderr, "e2e_driver: %s: %s\n", scenarioPath.c_str(), error.message.c_str());
         return 2;
+    }
+
+    if (!labelsPath.empty()) {
+        std::string labelsText;
+        if (!ReadFile(labelsPath, labelsText)) {
+            std::fprintf(stderr, "e2e_driver: cannot read the disk labels %s\n",
+                         labelsPath.c_str());
+            return 2;
+        }
+        DiskLabels labels = ParseDiskLabels(labelsText);
+        if (!labels.error.empty()) {
+            std::fprintf(stderr, "e2e_driver: %s: %s\n", labelsPath.c_str(), labels.error.c_str());
+            return 2;
+        }
+        options.diskLabels = std::move(labels.disks);
+        options.diskLabelsGiven = true;
     }
 
     Transcript transcript(transcriptPath);

@@ -1,4 +1,5 @@
 // Judging and reporting a `setupkit test` run from what the driver and the snapshots recorded.
+#include "testing/DiskLabels.h"
 #include "testing/PrefixDifference.h"
 #include "testing/TestReport.h"
 #include "testing/TestVerdict.h"
@@ -55,6 +56,21 @@ TEST(ProductTestVerdict, PassesOnlyAHeldScenarioEndingWithTheSuccessMessage) {
     EXPECT_FALSE(mismatch.passed);
     EXPECT_EQ(mismatch.summary,
               "the scenario did not hold: FAILED at line 4: control 101 shows \"A\"");
+}
+
+TEST(ProductTestDiskLabels, ReadsWhatItWritesAndNamesABadLine) {
+    const std::string text = DiskLabelsText({"App Disk 1", "App\tDisk 2", "App Disk 1"});
+    const DiskLabels read = ParseDiskLabels(text + "\r\n");
+    ASSERT_EQ(read.error, "");
+    ASSERT_EQ(read.disks.size(), 3u);
+    EXPECT_EQ(read.disks[1].folder, "disk2");
+    EXPECT_EQ(read.disks[1].label, "App\tDisk 2");
+    EXPECT_EQ(FoldersLabelled(read.disks, "App Disk 1"),
+              (std::vector<std::string>{"disk1", "disk3"}));
+    EXPECT_TRUE(FoldersLabelled(read.disks, "App Disk 2").empty());
+    EXPECT_EQ(ParseDiskLabels("disk1\tA\r\n\ndiskB\tB\n").error,
+              "line 3 is not \"diskN<TAB>LABEL\"");
+    EXPECT_NE(ParseDiskLabels("disk1 A\n").error, "");
 }
 
 TEST(ProductTestReport, SortsThePrefixDifferenceAndReportsIt) {

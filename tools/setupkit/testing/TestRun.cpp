@@ -1,6 +1,10 @@
 #include "testing/TestRun.h"
 
+#include "disks/DiskBuilder.h"
 #include "disks/ToolFiles.h"
+#include "script/ScriptLoader.h"
+#include "script/SetupError.h"
+#include "testing/DiskLabels.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -121,4 +125,23 @@ bool OnPath(const std::string& program) {
         }
     }
     return false;
+}
+
+SetupScript ReadBuiltScript(const fs::path& disks) {
+    const fs::path path = disks / "disk1" / kScriptName;
+    try {
+        return ParseSetupScript(ReadBinaryFile(path));
+    } catch (const SetupError& error) {
+        throw ToolError(path.string() + ": " + error.reason());
+    }
+}
+
+void WriteDiskLabels(const fs::path& disks, const SetupScript& script) {
+    std::vector<std::string> labels;
+    for (const TextBlock& label : script.diskLabels) {
+        labels.emplace_back(TextOf(label));
+    }
+    const std::string text = DiskLabelsText(labels);
+    WriteFileReplacing(disks / kDiskLabelsFile,
+                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/ScriptModel.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,3 +26,11 @@ struct TestTools {
 
 // Whether a program is on PATH.
 [[nodiscard]] bool OnPath(const std::string& program);
+
+// The compiled script of built disks (DISKS/disk1/SETUP.INF); throws ToolError when it cannot
+// be read.
+[[nodiscard]] SetupScript ReadBuiltScript(const std::filesystem::path& disks);
+
+// DISKS/disk-labels.txt: the labels of the script's disks, by which the driver's autopilot
+// answers a disk prompt.
+void WriteDiskLabels(const std::filesystem::path& disks, const SetupScript& script);
