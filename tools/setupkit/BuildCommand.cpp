@@ -3,6 +3,8 @@
 #include "ProductDisks.h"
 #include "disks/DiskBuilder.h"
 #include "disks/ToolFiles.h"
+#include "disks/UninstallerItems.h"
+#include "testing/ProgramMachine.h"
 
 #include <cstdio>
 #include <memory>
@@ -66,6 +68,13 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
         const BuildReport report =
             BuildProductDisks(*description, build, fs::path(options.uninstaller));
         PrintSummary(report);
+        std::printf("%s\n", ProgramLine("SETUP.EXE", build.setupExe).c_str());
+        if (description->addUninstaller) {
+            const fs::path uninstaller = options.uninstaller.empty()
+                                             ? DefaultUninstaller(build.setupExe)
+                                             : fs::path(options.uninstaller);
+            std::printf("%s\n", ProgramLine("KXUN32.EXE", uninstaller).c_str());
+        }
         return CommandResult::Success;
     } catch (const ToolError& error) {
         return ReportToolError(error, options.description, "build");

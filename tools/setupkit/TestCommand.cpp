@@ -3,7 +3,9 @@
 #include "Cp1252.h"
 #include "ProductDisks.h"
 #include "common/AsciiCase.h"
+#include "disks/UninstallerItems.h"
 #include "testing/Lines.h"
+#include "testing/ProgramMachine.h"
 #include "testing/TestReport.h"
 #include "testing/TestRun.h"
 
@@ -167,6 +169,10 @@ CommandResult RunTest(const TestCommandOptions& options) {
         const BuildReport report = BuildProductDisks(description, build, {});
         const SetupScript built = ReadBuiltScript(build.outputDirectory);
         WriteDiskLabels(build.outputDirectory, built);
+        std::vector<std::string> programs = {ProgramLine("SETUP.EXE", build.setupExe)};
+        if (description.addUninstaller) {
+            programs.push_back(ProgramLine("KXUN32.EXE", DefaultUninstaller(build.setupExe)));
+        }
         std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
                     report.disks.size(), build.outputDirectory.c_str());
         std::fflush(stdout);
@@ -205,16 +211,22 @@ CommandResult RunTest(const TestCommandOptions& options) {
         outcome.description = options.description;
         outcome.scenario = options.scenario;
         outcome.work = work.string();
+        outcome.programs = programs;
         outcome.transcript = (work / "install" / "transcript.txt").string();
         const std::string transcript = ReadText(outcome.transcript);
         const ClosingTexts texts{script.successCaption.Str(), script.successText.Str(),
                                  script.failureCaption.Str(), script.failureText.Str()};
         outcome.install = JudgeInstall(ReadExitCode(work / "install.rc"), transcript, texts);
         outcome.install.summary = AnsiToUtf8(outcome.install.summary);
+        outcome.installSeconds = TranscriptSeconds(transcript);
         outcome.pictures = Pictures(work / "install" / "shots");
         const std::map<std::string, std::uint64_t> sizes = ReadSizes(work / "installed.sizes");
         outcome.changes = ReadDifference(work, "installed", sizes);
         FindInstallLog(work, outcome);
+        // The log lies in the destination directory.
+        outcome.expectation = ExpectInstall(
+            built, options.scenario.empty(),
+            outcome.logPath.substr(0, outcome.logPath.find_last_of('\\')), sizes, outcome.changes);
         outcome.sharedItems = static_cast<int>(
             std::count_if(script.installItems.begin(), script.installItems.end(),
                           [](const InstallItem& item) { return item.shared != 0; }));
@@ -223,11 +235,14 @@ CommandResult RunTest(const TestCommandOptions& options) {
             RemovalOutcome removal;
             removal.command = ReadTrimmedText(work / "removal.command");
             removal.transcript = (work / "removal-transcript.txt").string();
+            removal.ran = !removal.command.empty();
+            const std::string shown = AnsiToUtf8(ReadText(removal.transcript));
             removal.verdict = fs::exists(work / "removal.rc", code)
-                                  ? JudgeRemoval(ReadExitCode(work / "removal.rc"),
-                                                 AnsiToUtf8(ReadText(removal.transcript)))
+                                  ? JudgeRemoval(ReadExitCode(work / "removal.rc"), shown)
                                   : Verdict{false, "not run: the installation did not pass"};
+            removal.seconds = TranscriptSeconds(shown);
             removal.remained = ReadDifference(work, "removed", sizes);
+            removal.leftovers = JudgeLeftovers(removal.remained, removal.command);
             outcome.removal = std::move(removal);
         }
         outcome.seconds =

@@ -2,6 +2,7 @@
 
 #include "testing/Lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -60,6 +61,54 @@ void DescribeDifference(std::string& out, const PrefixDifference& difference) {
     Section(out, "INI entries removed", difference.iniRemoved, "- ");
 }
 
+std::string Seconds(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
+    return text;
+}
+
+std::string VerdictLine(const char* what, const Verdict& verdict,
+                        const std::optional<double>& seconds) {
+    return std::string("  ") + what + ": " + (verdict.passed ? "PASSED" : "FAILED") +
+           (seconds ? " in " + Seconds(*seconds) : std::string()) + ": " + verdict.summary + "\n";
+}
+
+void DescribeExpectation(std::string& out, const InstallExpectation& expectation) {
+    out += "  Files: " + std::to_string(expectation.InstalledCount()) + " of " +
+           std::to_string(expectation.files.size()) + " expected installed (" +
+           expectation.selection + ")\n";
+    for (const ExpectedFile& file : expectation.files) {
+        if (!file.installed) {
+            out += "    missing: " + file.path + "  " + Thousands(file.size) + " bytes\n";
+        } else if (file.SizeDiffers()) {
+            out += "    different in size: " + *file.installed + "  " +
+                   Thousands(*file.installedSize) + " bytes, the script says " +
+                   Thousands(file.size) + "\n";
+        } else if (file.installedSize && *file.installedSize != file.size) {
+            out += "    (" + *file.installed + "  " + Thousands(*file.installedSize) +
+                   " bytes, copied with " + Thousands(file.size) +
+                   ": the script's INI entries write to it)\n";
+        }
+    }
+}
+
+void DescribeLeftovers(std::string& out, const std::vector<Leftover>& leftovers) {
+    const auto expected = static_cast<std::size_t>(std::count_if(
+        leftovers.begin(), leftovers.end(), [](const Leftover& l) { return !l.expected.empty(); }));
+    out += "  Left after the removal: ";
+    if (leftovers.empty()) {
+        out += "nothing\n";
+        return;
+    }
+    out += std::to_string(leftovers.size()) + " (" + std::to_string(expected) + " expected, " +
+           std::to_string(leftovers.size() - expected) + " not)\n";
+    for (const Leftover& leftover : leftovers) {
+        out += "    " + leftover.what + "  " +
+               (leftover.expected.empty() ? "NOT EXPECTED" : "expected: " + leftover.expected) +
+               "\n";
+    }
+}
+
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
@@ -104,10 +153,27 @@ std::string ReportText(const TestOutcome& outcome) {
     out += "scenario: " +
            (outcome.scenario.empty() ? std::string("autopilot (every page's and box's default)")
                                      : outcome.scenario) +
-           "\nwork folder: " + outcome.work + "\n\n";
-    out += std::string("Install: ") + (outcome.install.passed ? "PASSED" : "FAILED") + ": " +
-           outcome.install.summary + "\n";
-    out += "  transcript: " + outcome.transcript + "\n";
+           "\nwork folder: " + outcome.work + "\n";
+    for (const std::string& program : outcome.programs) {
+        out += program + "\n";
+    }
+
+    const std::string overall =
+        std::string(outcome.Passed() ? "PASSED" : "FAILED") + " in " + Seconds(outcome.seconds);
+    out += "\nSummary: " + overall + "\n" +
+           VerdictLine("Install", outcome.install, outcome.installSeconds);
+    if (outcome.expectation) {
+        DescribeExpectation(out, *outcome.expectation);
+    }
+    if (outcome.removal) {
+        const RemovalOutcome& removal = *outcome.removal;
+        out += VerdictLine("Uninstall", removal.verdict, removal.seconds);
+        if (removal.ran) {
+            DescribeLeftovers(out, removal.leftovers);
+        }
+    }
+
+    out += "\nInstall transcript: " + outcome.transcript + "\n";
     if (!outcome.pictures.empty()) {
         out += "  pictures of what it showed (" + std::to_string(outcome.pictures.size()) + "):\n";
         for (const std::string& picture : outcome.pictures) {
@@ -146,21 +212,17 @@ std::string ReportText(const TestOutcome& outcome) {
             out += "  | " + std::string(line) + "\n";
         });
     }
-    if (outcome.removal) {
+    if (outcome.removal && outcome.removal->ran) {
         const RemovalOutcome& removal = *outcome.removal;
-        out += std::string("\nUninstall: ") + (removal.verdict.passed ? "PASSED" : "FAILED") +
-               ": " + removal.verdict.summary + "\n  command: " + removal.command +
-               "\n  transcript: " + removal.transcript + "\n";
+        out += "\nUninstall command: " + removal.command + "\n  transcript: " + removal.transcript +
+               "\n";
         out += "What remained after the removal (against the prefix before the install):\n";
         if (removal.remained.Empty()) {
             out += "  nothing\n";
         }
         DescribeDifference(out, removal.remained);
     }
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.1f", outcome.seconds);
-    out += std::string("\n") + (outcome.Passed() ? "PASSED" : "FAILED") + " in " + seconds + " s\n";
-    return out;
+    return out + "\n" + overall + "\n";
 }
 
 std::string JUnitXml(const TestOutcome& outcome) {

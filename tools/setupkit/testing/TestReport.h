@@ -1,6 +1,7 @@
 #pragma once
 
 #include "testing/PrefixDifference.h"
+#include "testing/TestSummary.h"
 #include "testing/TestVerdict.h"
 
 #include <optional>
@@ -12,20 +13,26 @@
 
 struct RemovalOutcome {
     Verdict verdict;
-    std::string command;       // the registered uninstall command
-    std::string transcript;    // path
+    bool ran = false;       // the uninstaller was started (the installation passed)
+    std::string command;    // the registered uninstall command
+    std::string transcript; // path
+    std::optional<double> seconds;
     PrefixDifference remained; // the prefix after the removal against before the install
+    std::vector<Leftover> leftovers;
 };
 
 struct TestOutcome {
-    std::string product;     // the product's name
-    std::string description; // the description's path
-    std::string scenario;    // the scenario's path, empty for the autopilot
-    std::string work;        // the work folder
+    std::string product;               // the product's name
+    std::string description;           // the description's path
+    std::string scenario;              // the scenario's path, empty for the autopilot
+    std::string work;                  // the work folder
+    std::vector<std::string> programs; // the SETUP.EXE and KXUN32.EXE used, with their machine
     double seconds = 0;
     Verdict install;
-    std::string transcript;            // path
-    std::vector<std::string> pictures; // paths
+    std::optional<double> installSeconds;          // the installer's run under the driver
+    std::optional<InstallExpectation> expectation; // none when the script could not be read
+    std::string transcript;                        // path
+    std::vector<std::string> pictures;             // paths
     PrefixDifference changes;
     std::string logPath;              // the install log as Windows shows it, empty when none
     std::string log;                  // its text

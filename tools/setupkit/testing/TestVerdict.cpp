@@ -3,6 +3,7 @@
 #include "testing/Lines.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -109,14 +110,54 @@ std::optional<std::string> FailureMessage(std::string_view transcript) {
     return message;
 }
 
+std::optional<std::string> FailedStep(std::string_view transcript) {
+    // "FAILED at line N: WHY", the step of line N read from the "line N: STEP" line before it.
+    std::optional<std::string> failure = FailureMessage(transcript);
+    if (!failure) {
+        return std::nullopt;
+    }
+    const std::string_view message = *failure;
+    constexpr std::string_view kAtLine = "FAILED at line ";
+    const std::size_t colon = message.find(": ");
+    if (!message.starts_with(kAtLine) || colon == std::string_view::npos) {
+        return "outside its steps: " +
+               std::string(message.substr(colon == std::string_view::npos ? 0 : colon + 2));
+    }
+    const std::string line(message.substr(kAtLine.size(), colon - kAtLine.size()));
+    const std::string why(message.substr(colon + 2));
+    std::optional<std::string> step;
+    ForEachTranscriptLine(transcript, [&](std::string_view text) {
+        if (text.starts_with("line " + line + ": ")) {
+            step = std::string(text.substr(line.size() + 7));
+        }
+    });
+    return (step ? "at step `" + *step + "` (line " + line + "): " : "at line " + line + ": ") +
+           why;
+}
+
+std::optional<double> TranscriptSeconds(std::string_view transcript) {
+    std::optional<double> seconds;
+    ForEachLine(transcript, [&](std::string_view line) {
+        if (line.starts_with("[") && line.find("] ") != std::string_view::npos) {
+            const std::string stamp(line.substr(1, line.find("] ") - 1));
+            char* end = nullptr;
+            const double value = std::strtod(stamp.c_str(), &end);
+            if (end != stamp.c_str() && *end == '\0') {
+                seconds = value;
+            }
+        }
+    });
+    return seconds;
+}
+
 bool MatchesScriptText(std::string_view scriptText, std::string_view shown) {
     return MatchesWithMacros(scriptText, shown);
 }
 
 Verdict JudgeInstall(int driverExitCode, std::string_view transcript, const ClosingTexts& texts) {
     if (driverExitCode != 0) {
-        const std::optional<std::string> failure = FailureMessage(transcript);
-        return {false, failure ? "the scenario did not hold: " + *failure
+        const std::optional<std::string> failure = FailedStep(transcript);
+        return {false, failure ? "the scenario did not hold " + *failure
                                : "the driver ended with exit code " +
                                      std::to_string(driverExitCode) + " (see its log)"};
     }
@@ -143,8 +184,8 @@ Verdict JudgeRemoval(int driverExitCode, std::string_view transcript) {
         return {true, "the uninstaller ran to its end" +
                           (box ? ": \"" + box->text + "\"" : std::string())};
     }
-    const std::optional<std::string> failure = FailureMessage(transcript);
-    return {false, failure ? "the removal did not hold: " + *failure
+    const std::optional<std::string> failure = FailedStep(transcript);
+    return {false, failure ? "the removal did not hold " + *failure
                            : "the removal did not run (exit code " +
                                  std::to_string(driverExitCode) + ", see removal.log)"};
 }

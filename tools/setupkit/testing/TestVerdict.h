@@ -19,6 +19,13 @@ struct ShownBox {
 // The message of the transcript's "FAILED" line: the step that did not hold and why.
 [[nodiscard]] std::optional<std::string> FailureMessage(std::string_view transcript);
 
+// The failure told with its step as the scenario wrote it, "at step `auto timeout 600` (line 2):
+// WHY" ("outside its steps: WHY" when no step was running); none without a "FAILED" line.
+[[nodiscard]] std::optional<std::string> FailedStep(std::string_view transcript);
+
+// The seconds from the driver's start to its last line: how long the program ran under it.
+[[nodiscard]] std::optional<double> TranscriptSeconds(std::string_view transcript);
+
 // Whether a text as the program showed it is the script's text: a macro (? and a letter), which
 // the program expands at run time, stands for any text.
 [[nodiscard]] bool MatchesScriptText(std::string_view scriptText, std::string_view shown);
