@@ -1,5 +1,7 @@
 #include "CompletionTestSupport.h"
 
+#include "TestWindows.h"
+
 #include "ImportHook.h"
 #include "engine/StandardDirectories.h"
 #include "shell/SetupState.h"
@@ -10,19 +12,34 @@
 
 namespace {
 
-constexpr const char* kMainWindowClass = "CompletionTestMain";
-
-void RegisterMainWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kMainWindowClass;
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
+// Wine's desktop process, which also answers the program manager's DDE, closes itself once
+// the desktop has no users but its own threads. A program that was running before the desktop
+// started (this one, when it is the first to open a window in a new prefix) does not count,
+// so the desktop would close as soon as the last program started from it ended (the folder
+// windows that ShowGroup opens, the final programs), taking the DDE server with it. A helper
+// started after the desktop exists counts, and keeps it open until this program ends.
+void KeepTheDesktopOpen() {
+    GetDesktopWindow();
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION keeper{};
+    std::string command = "\"" + ProgramDirectory() + "completion_probe.exe\" --keep " +
+                          std::to_string(GetCurrentProcessId());
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &keeper)) {
+        CloseHandle(keeper.hThread);
+        CloseHandle(keeper.hProcess);
+    }
 }
+
+// Before the completion tests, once the program's windows are left unmanaged (the one test
+// main does that first).
+class DesktopKeeper : public ::testing::Environment {
+public:
+    void SetUp() override { KeepTheDesktopOpen(); }
+};
+const ::testing::Environment* const kDesktopKeeper =
+    ::testing::AddGlobalTestEnvironment(new DesktopKeeper);
 
 // Empties directory of files and sub-directories, creating it when missing.
 void EmptyDirectory(const std::string& directory) {
@@ -121,9 +138,8 @@ void CompletionTest::SetUp() {
     script.directories.resize(1);
     script.directories[0].path.Assign(destination);
 
-    RegisterMainWindowClass();
-    mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    mainWindow = CreateWindowA(PlainTestWindowClass(), kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 640,
+                               480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
 

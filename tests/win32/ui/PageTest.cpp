@@ -1,23 +1,11 @@
 #include "PageTest.h"
 
+#include "TestWindows.h"
+
 #include "engine/Accounting.h"
 #include "engine/PathOperations.h"
 
 namespace {
-
-constexpr const char* kMainWindowClass = "PageTestMain";
-
-void RegisterMainWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kMainWindowClass;
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
-}
 
 InstallItem DeleteItem(const char* name, std::uint32_t size, std::int32_t count) {
     InstallItem item;
@@ -52,9 +40,8 @@ void PageTest::SetUp() {
     destination.path.Assign("C:\\PAGETEST");
     script.directories = {destination};
 
-    RegisterMainWindowClass();
-    mainWindow = CreateWindowA(kMainWindowClass, "Page Product", WS_OVERLAPPEDWINDOW, 0, 0, 800,
-                               600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    mainWindow = CreateWindowA(PlainTestWindowClass(), "Page Product", WS_OVERLAPPEDWINDOW, 0, 0,
+                               800, 600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
 }

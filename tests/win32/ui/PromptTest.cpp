@@ -1,25 +1,9 @@
 #include "PromptTest.h"
 
+#include "TestWindows.h"
+
 #include "engine/FileOperations.h"
 #include "ui/MessageBoxes.h"
-
-namespace {
-
-constexpr const char* kMainWindowClass = "PromptTestMain";
-
-void RegisterMainWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kMainWindowClass;
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
-}
-
-} // namespace
 
 PromptTest* PromptTest::current_ = nullptr;
 
@@ -34,9 +18,8 @@ void PromptTest::SetUp() {
     current_ = this;
     SetFileInUsePrompt(AskFileInUse);
 
-    RegisterMainWindowClass();
-    mainWindow = CreateWindowA(kMainWindowClass, kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    mainWindow = CreateWindowA(PlainTestWindowClass(), kProductName, WS_OVERLAPPEDWINDOW, 0, 0, 800,
+                               600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(mainWindow, nullptr);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
     MinimiseMainWindow();

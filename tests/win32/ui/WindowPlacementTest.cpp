@@ -1,23 +1,15 @@
 #include "ui/WindowPlacement.h"
 
+#include "TestWindows.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr const char* kClass = "PlacementTestWindow";
-
 HWND MakeWindow(DWORD style, HWND owner, int x, int y, int width, int height) {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClass;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
-    return CreateWindowA(kClass, "", style, x, y, width, height, owner, nullptr,
+    return CreateWindowA(PlainTestWindowClass(), "", style, x, y, width, height, owner, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
 }
 

@@ -7,10 +7,9 @@
 namespace {
 
 // Under Wine on a display without a window manager, hiding a framed window waits two seconds
-// for a window manager to confirm it, and every prompt of these tests hides at least one. An
-// application default for this program alone has Wine's X11 driver leave its windows
-// unmanaged; the driver reads it when the first window is made, so it is set before that.
-// Windows ignores the key.
+// for a window manager to confirm it, and the tests hide many. An application default for this
+// program alone has Wine's X11 driver leave its windows unmanaged; the driver reads it when the
+// first window is made, so it is set before that. Windows ignores the key.
 void LeaveWindowsUnmanagedUnderWine() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -27,6 +26,8 @@ void LeaveWindowsUnmanagedUnderWine() {
 
 } // namespace
 
+// The one main of the Win32 tests. A program that needs more before its tests (a process, a
+// key) adds a GoogleTest environment.
 int main(int argc, char** argv) {
     LeaveWindowsUnmanagedUnderWine();
     testing::InitGoogleTest(&argc, argv);
