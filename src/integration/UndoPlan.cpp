@@ -125,19 +125,19 @@ UndoPlan MakeUndoPlan(const RemovalRecord& record, std::string_view destination)
         } else if (SamePath(file.path, record.scriptPath)) {
             scriptCopy = i;
         } else {
-            add(UndoStepKind::DeleteFile, i);
+            add(UndoStepKind::RemoveFile, i);
         }
     }
     if (!record.logPath.empty() && usable(record.logPath)) {
         add(UndoStepKind::DeleteLog, 0);
     }
     if (scriptCopy) {
-        add(UndoStepKind::DeleteFile, *scriptCopy);
+        add(UndoStepKind::RemoveFile, *scriptCopy);
     }
     add(UndoStepKind::DeleteRecord, 0);
     for (const std::size_t i : DeepestFirst(record.directories, std::identity{})) {
         if (usable(record.directories[i]) && !IsVolumeRoot(record.directories[i])) {
-            add(UndoStepKind::RemoveDirectory, i);
+            add(UndoStepKind::RemoveCreatedDirectory, i);
         }
     }
     if (!IsVolumeRoot(destination)) {

@@ -13,26 +13,28 @@
 // What the uninstaller does, in order, to undo what a removal record names. Planning only: the
 // steps are carried out (and may find their object gone, changed or still in use) by the
 // program. The steps are a pure function of the record, so a step's position identifies it
-// across runs: the journal of a stopped removal names the positions done.
+// across runs: the journal of a stopped removal names the positions done. The kinds' names stay
+// clear of the platform's macros (DeleteFile, RemoveDirectory), so that the type is the same in
+// every file.
 
 enum class UndoStepKind : std::uint8_t {
-    RestoreIniKey,        // iniKeys[index]: its earlier value back, or the key goes
-    RestoreRegistryValue, // values[index]: its earlier value back, or the value goes
-    DeleteCreatedKey,     // keys[index]: only when it holds no values and no sub-keys
-    DeleteGroupItem,      // items[index]
-    DeleteGroup,          // groups[index], created by the installation: only when empty
-    LowerSharedCount,     // sharedCounts[index]
-    DeleteFile,           // files[index] copied, or shared and counted: only when still as the
-                          // installation left it
-    DeleteLog,            // the install log: only when it is still this installation's
-    DeleteRecord,         // the removal record itself
-    RemoveDirectory,      // directories[index]: only when empty
-    RemoveDestination,    // the script copy's directory, created or not: only when empty
-    DeleteUninstallEntry, // the entry's key: last of all
+    RestoreIniKey,          // iniKeys[index]: its earlier value back, or the key goes
+    RestoreRegistryValue,   // values[index]: its earlier value back, or the value goes
+    DeleteCreatedKey,       // keys[index]: only when it holds no values and no sub-keys
+    DeleteGroupItem,        // items[index]
+    DeleteGroup,            // groups[index], created by the installation: only when empty
+    LowerSharedCount,       // sharedCounts[index]
+    RemoveFile,             // files[index] copied, or shared and counted: only when still as the
+                            // installation left it
+    DeleteLog,              // the install log: only when it is still this installation's
+    DeleteRecord,           // the removal record itself
+    RemoveCreatedDirectory, // directories[index]: only when empty
+    RemoveDestination,      // the script copy's directory, created or not: only when empty
+    DeleteUninstallEntry,   // the entry's key: last of all
 };
 
 struct UndoStep {
-    UndoStepKind kind = UndoStepKind::DeleteFile;
+    UndoStepKind kind = UndoStepKind::RemoveFile;
     std::size_t index = 0;
 };
 

@@ -79,11 +79,11 @@ std::string StepText(const RemovalRecord& record, const UndoStep& step) {
         return "Program group: " + record.groups[step.index].name;
     case UndoStepKind::LowerSharedCount:
         return record.sharedCounts[step.index];
-    case UndoStepKind::DeleteFile:
+    case UndoStepKind::RemoveFile:
         return record.files[step.index].path;
     case UndoStepKind::DeleteLog:
         return record.logPath;
-    case UndoStepKind::RemoveDirectory:
+    case UndoStepKind::RemoveCreatedDirectory:
         return record.directories[step.index];
     case UndoStepKind::RemoveDestination:
         return DirectoryPart(record.scriptPath);
@@ -126,13 +126,13 @@ std::optional<KeptObject> CarryOutStep(const Removal& removal, const UndoStep& s
     case UndoStepKind::LowerSharedCount:
         DecrementSharedCount(record.sharedCounts[step.index]);
         return std::nullopt;
-    case UndoStepKind::DeleteFile:
+    case UndoStepKind::RemoveFile:
         return DeleteRecordedFile(record.files[step.index], record, removal.bounds, questions);
     case UndoStepKind::DeleteLog:
         return DeleteInstallLog(record, questions);
     case UndoStepKind::DeleteRecord:
         return DeleteRecord(removal, questions);
-    case UndoStepKind::RemoveDirectory:
+    case UndoStepKind::RemoveCreatedDirectory:
         return RemoveEmptyDirectory(record.directories[step.index]);
     case UndoStepKind::RemoveDestination:
         return RemoveDestination(DirectoryPart(record.scriptPath));
@@ -200,8 +200,11 @@ int RemoveProduct(HINSTANCE instance, const UninstallEntry& entry, const Removal
     RemovalOutcome outcome;
     outcome.notUndone = record.notes;
     outcome.notUndone.insert(outcome.notUndone.end(), plan.refused.begin(), plan.refused.end());
+    // The uninstaller itself stays for the other products whoever put it there: not listed.
     for (const std::size_t i : plan.filesThatExistedBefore) {
-        outcome.kept.push_back({record.files[i].path, KeptReason::ExistedBefore, 0});
+        if (!SamePath(record.files[i].path, removal.bounds.ownPath)) {
+            outcome.kept.push_back({record.files[i].path, KeptReason::ExistedBefore, 0});
+        }
     }
     {
         RemovalProgress progress(instance, product, plan.steps.size());

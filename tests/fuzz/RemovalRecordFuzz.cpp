@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const UndoPlan plan = MakeUndoPlan(*record, "C:\\PRODUCT");
     for (const UndoStep& step : plan.steps) {
         const bool named =
-            step.kind != UndoStepKind::DeleteFile || step.index < record->files.size();
+            step.kind != UndoStepKind::RemoveFile || step.index < record->files.size();
         if (!named) {
             std::abort();
         }
