@@ -8,3 +8,5 @@ make_text "$files/extra2.dat" 17000 4
 printf 'Skip Disks help\r\n' >"$files/help.txt"
 make_disks "$E2E_DIR/install/skip-disks.toml"
 ls -lR "$WORK/disks"
+# The set's labels, for the autopilot.
+for n in 1 2 3 4; do printf 'disk%d\tSkip Disks %d\n' "$n" "$n"; done >"$WORK/disk-labels.txt"
