@@ -5,6 +5,7 @@
 #include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
+#include "WindowsNames.h"
 
 #include <cstdio>
 #include <map>
@@ -283,6 +284,10 @@ void WriteLists(TomlWriter& out, const SetupScript& s) {
 }
 
 void WriteInstallItems(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
+    std::vector<bool> collided(s.installItems.size());
+    for (const auto& [first, later] : CaseCollisions(s)) {
+        collided[first] = collided[later] = true;
+    }
     for (std::size_t i = 0; i < s.installItems.size(); ++i) {
         const InstallItem& item = s.installItems[i];
         out.ArrayTable("install");
@@ -290,6 +295,10 @@ void WriteInstallItems(TomlWriter& out, const SetupScript& s, const ItemReferenc
             out.Value("id", TomlString(references.Id(i)));
         }
         out.Text("name", item.name);
+        if (collided[i] || ItemNameProblem(item)) {
+            out.Comment("Windows cannot take this name as it is, or beside another one");
+            out.Value("verbatim", "true");
+        }
         out.Value("directory", DirectoryReference(s, item.dirIndex));
         if (item.diskNumber != 1) {
             out.Value("disk", std::to_string(item.diskNumber));

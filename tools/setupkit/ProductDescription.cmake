@@ -5,10 +5,12 @@ add_library(setupkit_description STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Cp1252.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DescriptionWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderTree.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/InstalledNameCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProductDescription.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryKeyCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextReferences.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TreePattern.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowsNames.cpp
 )
 target_include_directories(setupkit_description PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(setupkit_description PUBLIC setupcore)

@@ -3,10 +3,13 @@
 #include "Cp1252.h"
 #include "DescriptionNames.h"
 #include "FolderTree.h"
+#include "InstalledNameCheck.h"
 #include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
 #include "TreePattern.h"
+#include "WindowsNames.h"
+#include "common/AsciiCase.h"
 #include "script/ScriptWriter.h"
 
 #include <toml++/toml.h>
@@ -225,6 +228,7 @@ public:
         ReadDirectories(root);
         ReadProgramGroups(root);
         ReadInstallItems(root);
+        CheckInstalledNames();
         // After the trees, so that items may name the installed path of a tree's file.
         ReadProgramItems(root);
         CheckProgramNames();
@@ -799,6 +803,17 @@ private:
         }
     }
 
+    // Every name Windows cannot take, and every two it cannot hold apart, in one message.
+    void CheckInstalledNames() {
+        const InstalledNameCheck::Outcome outcome = installedNames_.Finish(Script(), fileName_);
+        if (outcome.refused) {
+            Fail(outcome.refused->line, outcome.refused->field, outcome.refused->problem);
+        }
+        if (outcome.kept) {
+            description_.unusable.push_back(*outcome.kept);
+        }
+    }
+
     void ReadProgramItems(const toml::table& root) {
         for (const toml::table* table : Tables(root, "", "program_item", kByteCount)) {
             const std::string_view path = "program_item";
@@ -855,7 +870,7 @@ private:
         const std::string_view path = "install";
         Keys(*table, path,
              {"id", "name", "source", "size", "directory", "disk", "action", "overwrite",
-              "compressed", "read_only", "shared", "parts", "source_subdir"});
+              "compressed", "read_only", "shared", "parts", "source_subdir", "verbatim"});
         InstallItem item;
         ItemSource source;
         source.line = TableLine(*table);
@@ -921,6 +936,12 @@ private:
         item.partCount = static_cast<std::uint8_t>(
             OptionalInteger(*table, path, "parts", 0, kByteMax).value_or(0));
         item.sourceSubdir = Text(*table, path, "source_subdir");
+        const toml::node* nameNode = table->get("name");
+        const toml::node* named = nameNode ? nameNode : table->get("source");
+        installedNames_.NoteItem("install item", AnsiToUtf8(item.name.Str()), LineOf(*named),
+                                 nameNode ? "install.name" : "install.source",
+                                 Bool(*table, path, "verbatim"), item.name.Str(),
+                                 ItemNameProblem(item));
 
         itemNames_.Add(key, Script().installItems.size());
         description_.itemIds.push_back(key);
@@ -1033,6 +1054,10 @@ private:
 
         std::map<std::string, std::uint32_t> folderDirectories{{"", destination}};
         for (const std::string& sub : listing.folders) {
+            if (const std::optional<std::string> problem =
+                    WindowsNameProblem(sub.substr(sub.rfind('/') + 1))) {
+                installedNames_.NoteFolder(id + '/' + sub, sourceLine, "tree.source", *problem);
+            }
             folderDirectories[sub] = TreeDirectory(base + '\\' + Backslashed(sub), sourceLine);
         }
 
@@ -1083,6 +1108,8 @@ private:
                 dir == destination ? base
                                    : AnsiToUtf8(Script().directories[dir - 1].templatePath.Str());
             treeFilePaths_[key] = directoryPath + '\\' + name;
+            installedNames_.NoteItem("tree file", key, sourceLine, "tree.source", false, file,
+                                     WindowsNameProblem(name));
             itemNames_.Add(key, Script().installItems.size());
             description_.itemIds.push_back(key);
             description_.sources.push_back(source);
@@ -1102,7 +1129,7 @@ private:
         const FixedText text = LimitedText(utf8Path, line, "the directory " + utf8Path);
         std::vector<DirectoryEntry>& directories = Script().directories;
         for (std::size_t i = 0; i < directories.size(); ++i) {
-            if (FoldAscii(directories[i].templatePath.Str()) == FoldAscii(text.Str())) {
+            if (AsciiUpper(directories[i].templatePath.Str()) == AsciiUpper(text.Str())) {
                 return static_cast<std::uint32_t>(i + 1);
             }
         }
@@ -1138,13 +1165,6 @@ private:
     static std::string Backslashed(std::string path) {
         std::replace(path.begin(), path.end(), '/', '\\');
         return path;
-    }
-
-    static std::string FoldAscii(std::string text) {
-        for (char& c : text) {
-            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-        return text;
     }
 
     std::vector<std::string> Patterns(const toml::table& table, std::string_view key,
@@ -1375,8 +1395,8 @@ private:
         s.uninstallPresent = Flag(*uninstall, "uninstall", "present", 1);
         s.uninstallNameAsStored = Text(*uninstall, "uninstall", "name");
         s.uninstallName = s.uninstallPresent ? s.uninstallNameAsStored : FixedText{};
-        description_.addUninstaller = !s.uninstallName.Empty() &&
-                                      Flag(*uninstall, "uninstall", "uninstaller", 1) != 0;
+        description_.addUninstaller =
+            !s.uninstallName.Empty() && Flag(*uninstall, "uninstall", "uninstaller", 1) != 0;
     }
 
     // Checks what only the whole script shows and fills the fields the loader would compute, so
@@ -1418,7 +1438,8 @@ private:
     std::uint32_t labelPatternLine_ = 0;
     std::map<std::string, std::string> definitions_;   // [define]: name -> text (UTF-8)
     std::map<std::string, std::string> treeFilePaths_; // tree-id/path -> installed path (UTF-8)
-    std::map<std::string, std::uint32_t> treeIds_;     // id -> line of its [[tree]]
+    InstalledNameCheck installedNames_;
+    std::map<std::string, std::uint32_t> treeIds_; // id -> line of its [[tree]]
     // The install items of each tree and the components (by name) that hold them.
     struct TreeMembership {
         std::size_t first = 0;

@@ -176,3 +176,33 @@ TEST(DumpRoundTrip, DumpNamesWhatItCanAndNumbersTheRest) {
     ASSERT_TRUE(back) << back.Error().Message();
     EXPECT_EQ(WriteSetupScript(back.Value().script), WriteSetupScript(s));
 }
+
+TEST(DumpRoundTrip, NamesWindowsCannotTakeAreMarkedVerbatimForBuildToRefuse) {
+    SetupScript s;
+    s.directories.resize(1);
+    s.directories[0].templatePath = FixedText("?F\\App");
+    const std::pair<const char*, ItemAction> items[] = {
+        {"con.txt", ItemAction::Copy},  {"Read.me", ItemAction::Copy},
+        {"READ.ME", ItemAction::Copy},  {"SAME.DLL", ItemAction::Copy},
+        {"SAME.DLL", ItemAction::Copy}, {"con.txt", ItemAction::Delete},
+    };
+    for (const auto& [name, action] : items) {
+        InstallItem& item = s.installItems.emplace_back();
+        item.name = FixedText(name);
+        item.dirIndex = item.diskNumber = item.overwriteMode = 1;
+        item.action = static_cast<std::uint8_t>(action);
+    }
+    const std::string text = WriteProductDescription(s);
+    std::size_t marked = 0;
+    for (std::size_t at = text.find("verbatim = true"); at != std::string::npos;
+         at = text.find("verbatim = true", at + 1)) {
+        ++marked;
+    }
+    EXPECT_EQ(marked, 3u) << "a device, and two names equal but for case:\n" << text;
+    const Result<ProductDescription> back = ParseProductDescription(text, "dump.toml", "/");
+    ASSERT_TRUE(back) << back.Error().Message();
+    EXPECT_EQ(WriteSetupScript(back.Value().script), WriteSetupScript(s));
+    ASSERT_EQ(back.Value().unusable.size(), 1u);
+    EXPECT_NE(back.Value().unusable[0].problem.find("\"Read.me\" (line "), std::string::npos)
+        << back.Value().unusable[0].problem;
+}

@@ -22,7 +22,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-
 std::string_view Stored(const FixedText& text) {
     return text.Stored();
 }
@@ -278,4 +277,30 @@ TEST(FolderTree, LimitsOfTheFormatAreErrorsNotCuts) {
     error = LoadError(head + "[[tree]]\nsource = \"files\"\n", folder.Path());
     EXPECT_EQ(error.line, 4u);
     EXPECT_NE(error.problem.find("more than 65535 files"), std::string::npos) << error.Message();
+}
+
+TEST(FolderTree, NamesWindowsCannotTakeAreListedInOneError) {
+    ScratchFolder folder;
+    folder.Write("names/docs/Readme.txt");
+    folder.Write("names/docs/README.TXT");
+    folder.Write("names/a\\b.txt");
+    folder.Write("names/fine.txt");
+    const std::string head =
+        "[[directory]]\npath = \"?F\\\\App\"\n[[install]]\nname = \"con.txt\"\n";
+    const SourceError error = LoadError(head + "[[tree]]\nsource = \"names\"\n", folder.Path());
+    EXPECT_EQ(
+        error.Message(),
+        "p.toml:4: install.name: file names that Windows cannot take as they are: "
+        "install item \"con.txt\" (line 4) names the device CON; "
+        "tree file \"names/a\\b.txt\" (line 6) holds '\\'; "
+        "tree file \"names/docs/README.TXT\" (line 6) and tree file \"names/docs/Readme.txt\" "
+        "(line 6) land in one folder, ?D\\docs, under names equal but for case: one would "
+        "replace the other");
+
+    // Marked verbatim, as dump marks the names a script holds, an item loads for build to refuse.
+    const Result<ProductDescription> kept =
+        ParseProductDescription(head + "verbatim = true\n", "p.toml", folder.Path());
+    ASSERT_TRUE(kept) << kept.Error().Message();
+    ASSERT_EQ(kept.Value().unusable.size(), 1u);
+    EXPECT_NE(kept.Value().unusable[0].problem.find("CON (marked verbatim)"), std::string::npos);
 }

@@ -118,7 +118,7 @@ std::string CheckedDiskPath(const std::string& what, const std::string& field, s
         path.pop_back();
     }
     if (const auto problem = DiskNameProblem(path)) {
-        throw ToolError(what + ": " + field + " \"" + path + "\": " + *problem);
+        throw ToolError(what + ": " + field + " \"" + path + "\" " + *problem);
     }
     return path;
 }

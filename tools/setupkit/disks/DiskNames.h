@@ -24,9 +24,8 @@ std::string PiecePath(std::string_view sourceSubdir, std::string_view storedName
                       std::uint32_t piece);
 
 // Why a name cannot be used as a path on a disk (an item's name, a sub-directory, the read-me
-// and bitmap names): a component that is empty, "." or "..", or ends in a dot or a space; a
-// character that FAT or Windows refuse; a forward slash or colon. Backslashes separate
-// directories. Nothing when the name is fine.
+// and bitmap names): longer than 255 characters, or a part between backslashes that Windows
+// refuses (WindowsPathProblem); worded to follow the name. Nothing when the name is fine.
 std::optional<std::string> DiskNameProblem(std::string_view path);
 
 // Upper case for comparing paths as FAT and Windows do (ASCII letters only).

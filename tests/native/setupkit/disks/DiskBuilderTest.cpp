@@ -25,7 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-
 Bytes Text(std::size_t size, unsigned seed) {
     static const char* const kWords[] = {"setup ", "disk ", "the ", "file ", "\r\n", "of "};
     std::mt19937 random(seed);
@@ -261,15 +260,15 @@ TEST_F(DiskBuilderTest, UnlimitedCapacityPutsEverythingOnOneDisk) {
 
 TEST_F(DiskBuilderTest, BadInputLeavesNoOutput) {
     std::string text = kProduct;
-    text.replace(text.find("name = \"DATA\""), 13, "name = \"DA/TA\"");
+    text.replace(text.find("source_subdir = \"SUB\""), 21, "source_subdir = \"S|UB\"");
     try {
         (void)BuildDisks(Load(text), Options("bad", 20000), nullptr);
-        ADD_FAILURE() << "built with a name that disks refuse";
+        ADD_FAILURE() << "built with a folder that disks refuse";
     } catch (const ToolError& error) {
         // Named by the description's file and the line of the item, like the loader's errors.
         EXPECT_EQ(std::string(error.what()).rfind("product.toml:34: install item 4", 0), 0u)
             << error.what();
-        EXPECT_NE(std::string(error.what()).find("DA/TA"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("S|UB"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(fs::exists(scratch_.Path() / "bad"));
 
@@ -378,7 +377,10 @@ TEST_F(DiskBuilderTest, SameNamesFromOtherFoldersMoveToSubFolders) {
     std::string text = kProduct;
     const std::string inSub = "compressed = true\nsource_subdir = \"SUB\"\n";
     text += "[[install]]\nname = \"HELP.HTML\"\nsource = \"other help/help.html\"\n" + inSub;
-    text += "[[install]]\nname = \"help.html\"\nsource = \"more/help.html\"\n" + inSub;
+    // In a folder of its own: one folder cannot hold names equal but for case.
+    text += "[[directory]]\npath = \"?D\\\\MORE\"\n";
+    text +=
+        "[[install]]\nname = \"help.html\"\nsource = \"more/help.html\"\ndirectory = 2\n" + inSub;
     text += "[[install]]\nname = \"HELP.HTML\"\nsource = \"src/help.html\"\n" + inSub;
     (void)BuildDisks(Load(text), Options("out", 1000000), nullptr);
     const SetupScript script = ParseSetupScript(Read(Disk("out", 1) + "/SETUP.INF"));

@@ -1,3 +1,4 @@
+#include "WindowsNames.h"
 #include "disks/DiskFormat.h"
 #include "disks/DiskNames.h"
 #include "disks/DiskPlanner.h"
@@ -61,10 +62,17 @@ TEST(DiskNames, NamesThatDisksRefuseAreReported) {
     EXPECT_FALSE(DiskNameProblem("SUB\\DIR\\X.DLL"));
     EXPECT_FALSE(DiskNameProblem("Read Me.txt"));
     for (const char* bad : {"", "A/B", "A:B", "..", "A\\..\\B", "A\\\\B", "\\A", "X.", "X ",
-                            "?D\\X.EXE", "A*", "T\tAB"}) {
+                            "?D\\X.EXE", "A*", "T\tAB", "SUB\\aux.txt"}) {
         EXPECT_TRUE(DiskNameProblem(bad)) << bad;
     }
     EXPECT_TRUE(DiskNameProblem(std::string(256, 'A')));
+    // Device names, whole or before any extension, in any case; names that only begin alike.
+    for (const char* device : {"nul", "Com1.txt", "LPT9", "con.tar.gz", "AUX .log"}) {
+        EXPECT_EQ(WindowsNameProblem(device).value_or("").find("names the device"), 0u) << device;
+    }
+    for (const char* fine : {"CONSOLE.TXT", "COM0", "LPT10", "a.con", "NULL", "PRN1"}) {
+        EXPECT_FALSE(WindowsNameProblem(fine)) << fine;
+    }
     EXPECT_EQ(FoldCase("Sub\\readme.txt"), "SUB\\README.TXT");
 }
 
