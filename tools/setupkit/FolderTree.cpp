@@ -10,10 +10,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool MatchesAny(const std::vector<std::string>& patterns, const std::string& path) {
-    return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+// The first of the patterns that path matches; nothing when none does.
+const std::string* FirstMatch(const std::vector<std::string>& patterns, const std::string& path) {
+    const auto it = std::find_if(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
         return MatchesTreePattern(pattern, path);
     });
+    return it == patterns.end() ? nullptr : &*it;
 }
 
 } // namespace
@@ -29,16 +31,21 @@ TreeListing ListFolderTree(const fs::path& folder, const std::vector<std::string
             continue;
         }
         const std::string path = it->path().lexically_relative(folder).generic_string();
-        if (MatchesAny(includes, path) && !MatchesAny(excludes, path)) {
-            listing.files.push_back(path);
-            if (listing.files.size() > most) {
-                listing.tooMany = true; // no need to walk a whole disk to say so
-                break;
-            }
+        const bool included = FirstMatch(includes, path) != nullptr;
+        const std::string* exclude = included ? FirstMatch(excludes, path) : nullptr;
+        if (!included || exclude) {
+            listing.leftOut.push_back({path, exclude ? *exclude : std::string()});
+            continue;
+        }
+        listing.files.push_back(path);
+        if (listing.files.size() > most) {
+            listing.tooMany = true; // no need to walk a whole disk to say so
+            break;
         }
     }
     if (code) {
         listing.files.clear();
+        listing.leftOut.clear();
         listing.problem = "cannot read the folder " + folder.string() + ": " + code.message();
         return listing;
     }

@@ -10,8 +10,15 @@
 // bytes, so the same folder gives the same list whatever order the file system lists it in.
 // Folders reached through a symbolic link are not entered (a link may loop back).
 
+// A file of the folder that the patterns do not take.
+struct LeftOutFile {
+    std::string path;
+    std::string exclude; // the exclude pattern that takes it out; empty: no include takes it
+};
+
 struct TreeListing {
     std::vector<std::string> files;   // sorted
+    std::vector<LeftOutFile> leftOut; // in the order the file system lists them
     std::vector<std::string> folders; // every folder that holds a listed file, its parents
                                       // included (not the tree's own folder); sorted, so a
                                       // folder comes before its sub-folders

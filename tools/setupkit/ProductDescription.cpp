@@ -325,20 +325,42 @@ private:
     // A text of the description: its references (`${name}`) replaced, then stored as ANSI.
     FixedText ToText(const std::string& utf8, std::uint32_t line, const std::string& field) const {
         const ReferenceExpansion expanded =
-            ExpandReferences(utf8, [this](std::string_view name) -> std::optional<std::string> {
+            ExpandReferences(utf8, [this](std::string_view name) -> ReferenceTarget {
                 // A name with a slash is a tree's file (tree-id/path), any other a definition.
-                const std::map<std::string, std::string>& names =
-                    name.find('/') == std::string_view::npos ? definitions_ : treeFilePaths_;
-                const auto it = names.find(std::string(name));
-                if (it == names.end()) {
-                    return std::nullopt;
+                if (name.find('/') != std::string_view::npos) {
+                    return TreeFileTarget(name);
                 }
-                return it->second;
+                const auto it = definitions_.find(std::string(name));
+                return it == definitions_.end() ? ReferenceTarget{}
+                                                : ReferenceTarget{it->second, {}};
             });
         if (!expanded.problem.empty()) {
             Fail(line, field, expanded.problem);
         }
         return ToAnsi(expanded.text, line, field);
+    }
+
+    // A tree's file by its id and path; the path is compared without regard to case, as the
+    // tree's patterns compare it.
+    ReferenceTarget TreeFileTarget(std::string_view name) const {
+        const std::string key = TreeFileKey(name);
+        if (const auto it = treeFilePaths_.find(key); it != treeFilePaths_.end()) {
+            return {it->second, {}};
+        }
+        if (const auto it = treeLeftOut_.find(key); it != treeLeftOut_.end()) {
+            const std::string& exclude = it->second;
+            return {std::nullopt, Quoted(name) + " is a file of the tree that " +
+                                      (exclude.empty() ? "no include pattern takes"
+                                                       : "its exclude pattern " + Quoted(exclude) +
+                                                             " leaves out")};
+        }
+        return {};
+    }
+
+    // tree-id/PATH: the path in upper case, the id as written.
+    static std::string TreeFileKey(std::string_view name) {
+        const std::size_t slash = name.find('/');
+        return std::string(name.substr(0, slash + 1)) + AsciiUpper(name.substr(slash + 1));
     }
 
     // A text taken as it is, without references: file names found on disk.
@@ -1060,6 +1082,9 @@ private:
             }
             folderDirectories[sub] = TreeDirectory(base + '\\' + Backslashed(sub), sourceLine);
         }
+        for (const LeftOutFile& file : listing.leftOut) {
+            treeLeftOut_[TreeFileKey(id + '/' + file.path)] = file.exclude;
+        }
 
         InstallItem settings;
         settings.action = static_cast<std::uint8_t>(ItemAction::Copy);
@@ -1107,7 +1132,7 @@ private:
             const std::string directoryPath =
                 dir == destination ? base
                                    : AnsiToUtf8(Script().directories[dir - 1].templatePath.Str());
-            treeFilePaths_[key] = directoryPath + '\\' + name;
+            treeFilePaths_[TreeFileKey(key)] = directoryPath + '\\' + name;
             installedNames_.NoteItem("tree file", key, sourceLine, "tree.source", false, file,
                                      WindowsNameProblem(name));
             itemNames_.Add(key, Script().installItems.size());
@@ -1437,7 +1462,8 @@ private:
     std::vector<BreakingName> breakingNames_;
     std::uint32_t labelPatternLine_ = 0;
     std::map<std::string, std::string> definitions_;   // [define]: name -> text (UTF-8)
-    std::map<std::string, std::string> treeFilePaths_; // tree-id/path -> installed path (UTF-8)
+    std::map<std::string, std::string> treeFilePaths_; // TreeFileKey -> installed path (UTF-8)
+    std::map<std::string, std::string> treeLeftOut_;   // TreeFileKey -> the exclude, or empty
     InstalledNameCheck installedNames_;
     std::map<std::string, std::uint32_t> treeIds_; // id -> line of its [[tree]]
     // The install items of each tree and the components (by name) that hold them.

@@ -2,7 +2,7 @@
 
 ReferenceExpansion
 ExpandReferences(std::string_view text,
-                 const std::function<std::optional<std::string>(std::string_view)>& lookup) {
+                 const std::function<ReferenceTarget(std::string_view)>& lookup) {
     ReferenceExpansion out;
     for (std::size_t i = 0; i < text.size();) {
         if (text.substr(i, 3) == "$${") {
@@ -15,13 +15,15 @@ ExpandReferences(std::string_view text,
                 return out;
             }
             const std::string_view name = text.substr(i + 2, close - i - 2);
-            const std::optional<std::string> value = lookup(name);
-            if (!value) {
-                out.problem = "nothing is defined as \"" + std::string(name) +
-                              "\" (a [define] entry, or a tree's file as tree-id/path)";
+            const ReferenceTarget target = lookup(name);
+            if (!target.text) {
+                out.problem = !target.missing.empty()
+                                  ? target.missing
+                                  : "nothing is defined as \"" + std::string(name) +
+                                        "\" (a [define] entry, or a tree's file as tree-id/path)";
                 return out;
             }
-            out.text += *value;
+            out.text += *target.text;
             i = close + 1;
         } else {
             out.text += text[i++];

@@ -14,10 +14,16 @@ struct ReferenceExpansion {
     std::string problem; // empty on success
 };
 
-// lookup gives the text for a name, or nothing when no such name is defined.
+// What a name stands for: its text, or why it has none.
+struct ReferenceTarget {
+    std::optional<std::string> text;
+    std::string missing; // why there is no text; empty: nothing is defined by that name
+};
+
+// lookup gives the target of a name.
 [[nodiscard]] ReferenceExpansion
 ExpandReferences(std::string_view text,
-                 const std::function<std::optional<std::string>(std::string_view)>& lookup);
+                 const std::function<ReferenceTarget(std::string_view)>& lookup);
 
 // The text written so that ExpandReferences gives it back unchanged: every `${` becomes `$${`.
 [[nodiscard]] std::string EscapeReferences(std::string_view text);

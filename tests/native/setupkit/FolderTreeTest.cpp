@@ -76,7 +76,7 @@ components = ["Program", "Extra"]
 name = "Z"
 command = "NOTEPAD.EXE ${main/a/z.txt}"
 [[final_program]]
-command = "${extra/e.dll}"
+command = "${extra/E.DLL}"
 [[component]]
 name = "Program"
 files = ["FIRST.EXE"]
@@ -187,7 +187,7 @@ TEST(FolderTree, ExpandsIntoDirectoriesAndItemsInWrittenOrder) {
     EXPECT_EQ(s.components[1].files, (std::vector<std::uint32_t>{4, 7}));
     EXPECT_EQ(s.installItems[4].installCount, 2);
     EXPECT_EQ(s.installItems[6].installCount, kInstallAlways);
-    // A tree's file in a text is where it is installed.
+    // A tree's file in a text is where it is installed, the path matched as patterns match.
     EXPECT_EQ(Stored(s.programItems[0].commandLine), "NOTEPAD.EXE ?D\\a\\z.txt");
     EXPECT_EQ(Stored(s.finalPrograms[0].commandLine), "?D\\SAMPLES\\e.dll");
 }
@@ -232,6 +232,15 @@ TEST(FolderTree, FaultsNameTheLineAndField) {
          "component.files", "named \"app/none.txt\""},
         {head + "source = \"app\"\n[product]\nname = \"${app/none.txt}\"\n", 6, "product.name",
          "nothing is defined"},
+        {head + "source = \"app\"\nexclude = [\"*.txt\", \"**/*.bak\"]\n[[final_program]]\n"
+                "command = \"${app/A/X/Y.BAK}\"\n",
+         7, "final_program.command",
+         "\"app/A/X/Y.BAK\" is a file of the tree that its exclude pattern \"**/*.bak\" leaves "
+         "out"},
+        {head + "source = \"app\"\ninclude = [\"a/**\"]\n[[final_program]]\ncommand = "
+                "\"${app/b.txt}\"\n",
+         7, "final_program.command",
+         "\"app/b.txt\" is a file of the tree that no include pattern takes"},
         {head + "source = \"odd\"\n", 4, "tree.source", "snow\u2603.txt: character U+2603"},
         {head + "source = \"app\"\ndirectory = 2\n[[directory]]\npath = \"?F\\\\" +
              std::string(251, 'p') + "\"\n",
