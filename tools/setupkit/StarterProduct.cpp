@@ -82,13 +82,16 @@ id = "samples"
 path = "?D\\SAMPLES"
 
 # Everything below files/program goes to the destination, each folder as a directory of its
-# own; ** stands for any folders, * and ? for characters of a name.
+# own; ** stands for any folders, * and ? for characters of a name. Files are stored on the
+# disks as they are unless compressed: compressed, programs and texts need about a third of
+# the disks.
 [[tree]]
 id = "program"
 source = "files/program"
 directory = "app"
 include = ["**"]
 exclude = ["**/*.bak", "**/*.tmp"]
+compressed = true
 components = ["Program Files"]
 
 [[tree]]
@@ -96,6 +99,7 @@ id = "samples"
 source = "files/samples"
 directory = "samples"
 overwrite = "never"        # keep what the user changed in them
+compressed = true
 components = ["Samples"]
 
 [program_groups]
