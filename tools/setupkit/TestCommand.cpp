@@ -30,6 +30,7 @@ struct TestCommandOptions {
     std::string driver;
     std::string capacity;
     bool uninstall = false;
+    bool keep = false;
     int timeout = 600;
 };
 
@@ -254,6 +255,10 @@ CommandResult RunTest(const TestCommandOptions& options) {
         if (!options.junit.empty()) {
             WriteText(options.junit, JUnitXml(outcome));
         }
+        // The prefix's copy is large: a passed run drops it, a failed one keeps it to look into.
+        if (outcome.Passed() && !options.keep) {
+            fs::remove_all(work / "wineprefix", code);
+        }
         return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
     } catch (const ToolError& error) {
         return ReportToolError(error, options.description, "test");
@@ -280,6 +285,9 @@ void AddTestCommand(CLI::App& app, CommandResult& result) {
     command->add_flag("--uninstall", options->uninstall,
                       "then remove the product with its registered uninstaller and report what "
                       "remained");
+    command->add_flag("--keep", options->keep,
+                      "keep the Wine prefix (WORK/wineprefix) after a passed run too; a failed "
+                      "run always keeps it");
     command->add_option("--timeout", options->timeout,
                         "seconds the installer may take, and the removal too (default 600); a "
                         "hung installer fails after it and is ended");
