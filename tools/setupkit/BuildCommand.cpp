@@ -2,7 +2,7 @@
 
 #include "ProductDisks.h"
 #include "disks/DiskBuilder.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
 #include "disks/UninstallerItems.h"
 #include "testing/ProgramMachine.h"
 
@@ -45,45 +45,36 @@ void PrintSummary(const BuildReport& report) {
 }
 
 CommandResult RunBuild(const BuildCommandOptions& options) {
-    try {
-        BuildOptions build;
-        build.outputDirectory = options.output;
-        if (!options.capacity.empty()) {
-            build.capacity = CapacityOption(options.capacity);
-        }
-        build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
-        if (options.setupExe.empty() && !fs::exists(build.setupExe)) {
-            throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
-                            " (the Win32 build beside this tool); give --setup-exe PATH");
-        }
-        build.progress =
-            options.verbose || isatty(fileno(stderr)) ? ShowProgress::Yes : ShowProgress::No;
-        build.images = options.images ? MakeImages::Yes : MakeImages::No;
-
-        std::optional<ProductDescription> description =
-            LoadDescriptionForCommand(options.description);
-        if (!description) {
-            return CommandResult::BadInput;
-        }
-        const BuildReport report =
-            BuildProductDisks(*description, build, fs::path(options.uninstaller));
-        PrintSummary(report);
-        std::printf("%s\n", ProgramLine("SETUP.EXE", build.setupExe).c_str());
-        if (description->addUninstaller) {
-            const fs::path uninstaller = options.uninstaller.empty()
-                                             ? DefaultUninstaller(build.setupExe)
-                                             : fs::path(options.uninstaller);
-            std::printf("%s\n", ProgramLine("KXUN32.EXE", uninstaller).c_str());
-        }
-        return CommandResult::Success;
-    } catch (const ToolError& error) {
-        return ReportToolError(error, options.description, "build");
+    BuildOptions build;
+    build.outputDirectory = options.output;
+    if (!options.capacity.empty()) {
+        build.capacity = CapacityOption(options.capacity);
     }
+    build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
+    if (options.setupExe.empty() && !fs::exists(build.setupExe)) {
+        throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
+                        " (the Win32 build beside this tool); give --setup-exe PATH");
+    }
+    build.progress =
+        options.verbose || isatty(fileno(stderr)) ? ShowProgress::Yes : ShowProgress::No;
+    build.images = options.images ? MakeImages::Yes : MakeImages::No;
+
+    ProductDescription description = LoadDescriptionForCommand(options.description);
+    const BuildReport report = BuildProductDisks(description, build, fs::path(options.uninstaller));
+    PrintSummary(report);
+    std::printf("%s\n", ProgramLine("SETUP.EXE", build.setupExe).c_str());
+    if (description.addUninstaller) {
+        const fs::path uninstaller = options.uninstaller.empty()
+                                         ? DefaultUninstaller(build.setupExe)
+                                         : fs::path(options.uninstaller);
+        std::printf("%s\n", ProgramLine("KXUN32.EXE", uninstaller).c_str());
+    }
+    return CommandResult::Success;
 }
 
 } // namespace
 
-void AddBuildCommand(CLI::App& app, CommandResult& result) {
+void AddBuildCommand(CLI::App& app, ChosenCommand& chosen) {
     CLI::App* command = app.add_subcommand(
         "build",
         "Build the distribution disks (OUTDIR/disk1, disk2, ...) of a product description");
@@ -105,5 +96,7 @@ void AddBuildCommand(CLI::App& app, CommandResult& result) {
                       "show progress on stderr even when it is not a terminal");
     command->add_flag("--images", options->images,
                       "also write each disk as a FAT12 floppy image OUTDIR/diskN.img (mtools)");
-    command->callback([options, &result] { result = RunBuild(*options); });
+    command->callback([options, &chosen] {
+        chosen = {"build", options->description, [options] { return RunBuild(*options); }};
+    });
 }

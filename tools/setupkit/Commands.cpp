@@ -6,12 +6,12 @@
 #include "NewCommand.h"
 #include "TestCommand.h"
 
-void AddCommands(CLI::App& app, CommandResult& result) {
-    AddCompileCommand(app, result);
-    AddDumpCommand(app, result);
-    AddCompressCommand(app, result);
-    AddExpandCommand(app, result);
-    AddBuildCommand(app, result);
-    AddNewCommand(app, result);
-    AddTestCommand(app, result);
+void AddCommands(CLI::App& app, ChosenCommand& chosen) {
+    AddCompileCommand(app, chosen);
+    AddDumpCommand(app, chosen);
+    AddCompressCommand(app, chosen);
+    AddExpandCommand(app, chosen);
+    AddBuildCommand(app, chosen);
+    AddNewCommand(app, chosen);
+    AddTestCommand(app, chosen);
 }

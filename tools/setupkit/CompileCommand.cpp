@@ -1,75 +1,28 @@
 #include "CompileCommand.h"
 
-#include "ProductDescription.h"
+#include "ProductDisks.h"
+#include "ToolFiles.h"
 #include "script/ScriptWriter.h"
 
-#include <fstream>
-#include <iostream>
+#include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Writes bytes to a temporary file beside output and renames it over output, so that a failed
-// compile never leaves a half-written or stale-looking script behind.
-bool WriteFileAtomically(const fs::path& output, const std::vector<std::uint8_t>& bytes,
-                         std::string& problem) {
-    const fs::path temporary = output.parent_path() / ("." + output.filename().string() + ".tmp" +
-                                                       std::to_string(::getpid()));
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (file) {
-            file.write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
-            file.close();
-        }
-        if (!file) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            problem = "cannot write " + temporary.string();
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, output, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        problem = "cannot replace " + output.string() + ": " + error.message();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-CommandResult CompileProduct(const fs::path& description, const fs::path& output,
-                             std::ostream& err) {
-    Result<ProductDescription> loaded = LoadProductDescription(description);
-    if (!loaded) {
-        err << loaded.Error().Message() << '\n';
-        return CommandResult::BadInput;
-    }
-    for (const SourceError& warning : loaded.Value().warnings) {
-        err << warning.Message("warning") << '\n';
-    }
+CommandResult CompileProduct(const fs::path& description, const fs::path& output) {
+    const ProductDescription loaded = LoadDescriptionForCommand(description.string());
     // A loadable script may hold what SETUP.EXE cannot use, and compile must take back what
     // dump writes: only build refuses these.
-    for (const SourceError& warning : loaded.Value().unusable) {
-        err << warning.Message("warning") << '\n';
+    for (const SourceError& warning : loaded.unusable) {
+        std::fprintf(stderr, "%s\n", warning.Message("warning").c_str());
     }
-    std::string problem;
-    if (!WriteFileAtomically(output, WriteSetupScript(loaded.Value().script), problem)) {
-        err << "setupkit compile: " << problem << '\n';
-        return CommandResult::BadInput;
-    }
+    // Replacing: a failed compile never leaves a half-written or stale-looking script behind.
+    WriteFile(output, WriteSetupScript(loaded.script), ExistingFile::Replace);
     return CommandResult::Success;
 }
 
-void AddCompileCommand(CLI::App& app, CommandResult& result) {
+void AddCompileCommand(CLI::App& app, ChosenCommand& chosen) {
     struct Options {
         std::string description;
         std::string output;
@@ -81,7 +34,8 @@ void AddCompileCommand(CLI::App& app, CommandResult& result) {
         ->required();
     command->add_option("-o,--output", options->output, "the script to write (SETUP.INF)")
         ->required();
-    command->callback([options, &result] {
-        result = CompileProduct(options->description, options->output, std::cerr);
+    command->callback([options, &chosen] {
+        chosen = {"compile", options->description,
+                  [options] { return CompileProduct(options->description, options->output); }};
     });
 }

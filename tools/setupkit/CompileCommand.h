@@ -3,11 +3,10 @@
 #include "Commands.h"
 
 #include <filesystem>
-#include <ostream>
 
-// setupkit compile PRODUCT.toml -o SETUP.INF. Source errors and warnings go to err as
-// "FILE:LINE: field: problem"; on any error nothing is written.
-CommandResult CompileProduct(const std::filesystem::path& description,
-                             const std::filesystem::path& output, std::ostream& err);
+// setupkit compile PRODUCT.toml -o SETUP.INF. Warnings go to stderr as
+// "FILE:LINE: warning: field: problem"; a fault throws ToolError and nothing is written.
+[[nodiscard]] CommandResult CompileProduct(const std::filesystem::path& description,
+                                           const std::filesystem::path& output);
 
-void AddCompileCommand(CLI::App& app, CommandResult& result);
+void AddCompileCommand(CLI::App& app, ChosenCommand& chosen);

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <ostream>
 
-// setupkit dump SETUP.INF: the script as a product description on out.
-CommandResult DumpScript(const std::filesystem::path& script, std::ostream& out, std::ostream& err);
+// setupkit dump SETUP.INF: the script as a product description on out. Throws ToolError for a
+// file that is not a loadable script.
+[[nodiscard]] CommandResult DumpScript(const std::filesystem::path& script, std::ostream& out);
 
-void AddDumpCommand(CLI::App& app, CommandResult& result);
+void AddDumpCommand(CLI::App& app, ChosenCommand& chosen);

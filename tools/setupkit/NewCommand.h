@@ -3,4 +3,4 @@
 #include "Commands.h"
 
 // `setupkit new DIR`: writes a starter product (StarterProduct.h).
-void AddNewCommand(CLI::App& app, CommandResult& result);
+void AddNewCommand(CLI::App& app, ChosenCommand& chosen);

@@ -7,6 +7,7 @@
 #include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
+#include "ToolFiles.h"
 #include "TreePattern.h"
 #include "WindowsNames.h"
 #include "common/AsciiCase.h"
@@ -16,12 +17,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <map>
 #include <span>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -1530,14 +1529,10 @@ Result<ProductDescription> ParseProductDescription(std::string_view text,
 }
 
 Result<ProductDescription> LoadProductDescription(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return SourceError{file.string(), 0, "", "cannot open the file"};
+    const FileRead read = TryReadFile(file);
+    if (!read.problem.empty()) {
+        return SourceError{file.string(), 0, "", read.problem};
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return SourceError{file.string(), 0, "", "cannot read the file"};
-    }
-    return ParseProductDescription(text.str(), file.string(), file.parent_path());
+    const std::string text(read.bytes.begin(), read.bytes.end());
+    return ParseProductDescription(text, file.string(), file.parent_path());
 }

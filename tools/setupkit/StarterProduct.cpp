@@ -1,6 +1,7 @@
 #include "StarterProduct.h"
 
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 
 #include <string_view>
 #include <system_error>
@@ -183,7 +184,6 @@ void WriteStarterProduct(const fs::path& folder) {
         if (code) {
             throw ToolError(path.parent_path().string() + ": cannot create: " + code.message());
         }
-        WriteNewFile(path,
-                     {reinterpret_cast<const std::uint8_t*>(file.text.data()), file.text.size()});
+        WriteTextFile(path, file.text, ExistingFile::Refuse);
     }
 }

@@ -2,6 +2,8 @@
 
 #include "Cp1252.h"
 #include "ProductDisks.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 #include "common/AsciiCase.h"
 #include "disks/UninstallerItems.h"
 #include "testing/Lines.h"
@@ -41,17 +43,11 @@ constexpr const char* kAutopilotScenario =
     "expect exit 0\n";
 
 std::string ReadText(const fs::path& path) {
-    std::error_code code;
-    if (!fs::is_regular_file(path, code)) {
-        return {};
-    }
-    const std::vector<std::uint8_t> bytes = ReadBinaryFile(path);
-    return std::string(bytes.begin(), bytes.end());
+    return ReadTextIfPresent(path);
 }
 
 void WriteText(const fs::path& path, const std::string& text) {
-    WriteFileReplacing(path,
-                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteTextFile(path, text, ExistingFile::Replace);
 }
 
 // The file's text without the line ends and blanks that close it.
@@ -128,16 +124,12 @@ std::vector<std::string> Pictures(const fs::path& folder) {
 
 CommandResult RunTest(const TestCommandOptions& options) {
     const auto started = std::chrono::steady_clock::now();
-    try {
+    {
         if (options.timeout < 10) {
             throw ToolError("--timeout " + std::to_string(options.timeout) +
                             ": give at least 10 seconds");
         }
-        std::optional<ProductDescription> loaded = LoadDescriptionForCommand(options.description);
-        if (!loaded) {
-            return CommandResult::BadInput;
-        }
-        ProductDescription& description = *loaded;
+        ProductDescription description = LoadDescriptionForCommand(options.description);
         const SetupScript& script = description.script;
         if (options.uninstall && script.uninstallPresent == 0) {
             throw ToolError("--uninstall: " + options.description +
@@ -260,14 +252,12 @@ CommandResult RunTest(const TestCommandOptions& options) {
             fs::remove_all(work / "wineprefix", code);
         }
         return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
-    } catch (const ToolError& error) {
-        return ReportToolError(error, options.description, "test");
     }
 }
 
 } // namespace
 
-void AddTestCommand(CLI::App& app, CommandResult& result) {
+void AddTestCommand(CLI::App& app, ChosenCommand& chosen) {
     CLI::App* command = app.add_subcommand(
         "test", "Build the disks and install them under Wine on a private virtual display, "
                 "driven like a person; report what the installer showed and changed "
@@ -295,5 +285,7 @@ void AddTestCommand(CLI::App& app, CommandResult& result) {
                         "bytes per disk, as for build (default: the description's)");
     command->add_option("--setup-exe", options->setupExe, "the SETUP.EXE to put on disk 1");
     command->add_option("--driver", options->driver, "the end-to-end driver (e2e_driver.exe)");
-    command->callback([options, &result] { result = RunTest(*options); });
+    command->callback([options, &chosen] {
+        chosen = {"test", options->description, [options] { return RunTest(*options); }};
+    });
 }

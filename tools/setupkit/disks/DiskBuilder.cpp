@@ -2,7 +2,8 @@
 
 #include "disks/DiskNames.h"
 #include "disks/DiskPlanner.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 #include "engine/ItemPaths.h"
 #include "lz/SzddCompressor.h"
 #include "lz/SzddFormat.h"
@@ -244,7 +245,7 @@ public:
         if (code) {
             throw ToolError(target.parent_path().string() + ": cannot create: " + code.message());
         }
-        WriteNewFile(target, bytes);
+        WriteFile(target, bytes, ExistingFile::Refuse);
         fs::last_write_time(target, time, code);
     }
 

@@ -1,7 +1,8 @@
 #include "disks/DiskPlanner.h"
 
 #include "disks/DiskNames.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 
 #include <map>
 #include <set>

@@ -1,7 +1,8 @@
 #include "disks/UninstallerItems.h"
 
 #include "disks/DiskBuilder.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -47,8 +48,8 @@ void AddUninstallerItems(ProductDescription& description, const fs::path& uninst
     const auto table = description.tableLines.find("uninstall");
     const std::uint32_t line = table == description.tableLines.end() ? 0 : table->second;
     const auto refuse = [&](const std::string& problem) {
-        throw ToolError(SourceError{description.fileName, line, "uninstall.uninstaller", problem}
-                            .Message());
+        throw ToolError(
+            SourceError{description.fileName, line, "uninstall.uninstaller", problem}.Message());
     };
     if (!fs::is_regular_file(uninstaller)) {
         refuse(std::string(kUninstallerName) + " not found at " + uninstaller.string() +
@@ -91,8 +92,7 @@ fs::path DefaultUninstaller(const fs::path& setupExe) {
     const fs::path folder = setupExe.parent_path();
     const fs::path shell = folder.filename() == "dist" ? folder.parent_path() : folder;
     const fs::path uninstall = shell.parent_path() / "uninstall";
-    const std::array candidates = {folder / kUninstallerName,
-                                   uninstall / "dist" / kUninstallerName,
+    const std::array candidates = {folder / kUninstallerName, uninstall / "dist" / kUninstallerName,
                                    uninstall / kUninstallerName};
     std::error_code code;
     for (const fs::path& candidate : candidates) {

@@ -1,7 +1,8 @@
 #include "testing/ProgramMachine.h"
 
+#include "ToolFiles.h"
+
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -30,15 +31,11 @@ std::optional<std::uint16_t> PeMachine(std::span<const std::uint8_t> header) {
 }
 
 std::string DescribeMachine(const std::filesystem::path& program) {
-    std::ifstream file(program, std::ios::binary);
-    if (!file) {
+    const FileRead read = TryReadFile(program);
+    if (!read.problem.empty()) {
         return "cannot be read";
     }
-    // The PE header lies within the first few KB of every linker's output.
-    std::vector<std::uint8_t> header(8192);
-    file.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size()));
-    header.resize(static_cast<std::size_t>(file.gcount()));
-    const std::optional<std::uint16_t> machine = PeMachine(header);
+    const std::optional<std::uint16_t> machine = PeMachine(read.bytes);
     if (!machine) {
         return "not a Windows program";
     }

@@ -1,7 +1,8 @@
 #include "testing/TestRun.h"
 
 #include "disks/DiskBuilder.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 #include "script/ScriptLoader.h"
 #include "script/SetupError.h"
 #include "testing/DiskLabels.h"
@@ -67,7 +68,7 @@ fs::path PrepareWorkFolder(const fs::path& requested) {
             throw ToolError("cannot make a work folder in " +
                             fs::temp_directory_path(code).string());
         }
-        WriteNewFile(fs::path(pattern) / kWorkMarker, {});
+        WriteFile(fs::path(pattern) / kWorkMarker, {}, ExistingFile::Refuse);
         return fs::absolute(pattern);
     }
     const fs::path folder = fs::absolute(requested);
@@ -90,7 +91,7 @@ fs::path PrepareWorkFolder(const fs::path& requested) {
     if (code) {
         throw ToolError("--work " + requested.string() + ": cannot make it: " + code.message());
     }
-    WriteNewFile(folder / kWorkMarker, {});
+    WriteFile(folder / kWorkMarker, {}, ExistingFile::Refuse);
     return folder;
 }
 
@@ -142,6 +143,5 @@ void WriteDiskLabels(const fs::path& disks, const SetupScript& script) {
         labels.emplace_back(TextOf(label));
     }
     const std::string text = DiskLabelsText(labels);
-    WriteFileReplacing(disks / kDiskLabelsFile,
-                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteTextFile(disks / kDiskLabelsFile, text, ExistingFile::Replace);
 }

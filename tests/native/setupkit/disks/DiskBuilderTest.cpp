@@ -1,5 +1,6 @@
 #include "disks/DiskBuilder.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 #include "disks/UninstallerItems.h"
 #include "engine/ItemPaths.h"
 #include "engine/PathRules.h"

@@ -2,7 +2,8 @@
 #include "disks/DiskFormat.h"
 #include "disks/DiskNames.h"
 #include "disks/DiskPlanner.h"
-#include "disks/ToolFiles.h"
+#include "ToolError.h"
+#include "ToolFiles.h"
 
 #include <gtest/gtest.h>
 
