@@ -7,6 +7,7 @@
 #include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
+#include "ToolError.h"
 #include "ToolFiles.h"
 #include "TreePattern.h"
 #include "WindowsNames.h"
@@ -33,11 +34,6 @@ constexpr std::size_t kByteCount = 0xFF;
 constexpr std::size_t kWordCount = 0xFFFF;
 
 enum class EntryKind { Install, Tree };
-
-// Thrown inside the reader and turned into the Result at its edge.
-struct LoadFailure {
-    SourceError error;
-};
 
 std::uint32_t LineOf(const toml::node& node) {
     return node.source().begin.line;
@@ -247,7 +243,7 @@ private:
     SetupScript& Script() { return description_.script; }
 
     [[noreturn]] void Fail(std::uint32_t line, std::string field, std::string problem) const {
-        throw LoadFailure{SourceError{fileName_, line, std::move(field), std::move(problem)}};
+        throw ToolError(SourceError{fileName_, line, std::move(field), std::move(problem)});
     }
 
     void Warn(std::uint32_t line, const std::string& field, const std::string& problem) {
@@ -1523,8 +1519,9 @@ Result<ProductDescription> ParseProductDescription(std::string_view text,
     }
     try {
         return DescriptionReader(fileName, baseDirectory).Read(root);
-    } catch (const LoadFailure& failure) {
-        return failure.error;
+    } catch (const ToolError& failure) {
+        // The reader throws its faults with their place; they end here.
+        return failure.Source() ? *failure.Source() : SourceError{fileName, 0, "", failure.what()};
     }
 }
 

@@ -8,7 +8,7 @@
 ProductDescription LoadDescriptionForCommand(const std::string& path) {
     Result<ProductDescription> loaded = LoadProductDescription(path);
     if (!loaded) {
-        throw ToolError(loaded.Error().Message());
+        throw ToolError(loaded.Error());
     }
     for (const SourceError& warning : loaded.Value().warnings) {
         std::fprintf(stderr, "%s\n", warning.Message("warning").c_str());

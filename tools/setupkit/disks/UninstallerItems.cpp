@@ -48,8 +48,7 @@ void AddUninstallerItems(ProductDescription& description, const fs::path& uninst
     const auto table = description.tableLines.find("uninstall");
     const std::uint32_t line = table == description.tableLines.end() ? 0 : table->second;
     const auto refuse = [&](const std::string& problem) {
-        throw ToolError(
-            SourceError{description.fileName, line, "uninstall.uninstaller", problem}.Message());
+        throw ToolError(SourceError{description.fileName, line, "uninstall.uninstaller", problem});
     };
     if (!fs::is_regular_file(uninstaller)) {
         refuse(std::string(kUninstallerName) + " not found at " + uninstaller.string() +
