@@ -5,35 +5,8 @@
 set -uo pipefail
 setupkit=$1
 sample=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect_exit CODE NAME COMMAND...: runs the command with stdout and stderr to $work/out and
-# $work/err and checks its exit code.
-expect_exit() {
-  local code=$1 name=$2
-  shift 2
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [ "$got" -ne "$code" ]; then
-    fail "$name: exit $got, expected $code"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
-
-expect_in() {
-  local file=$1 text=$2 name=$3
-  grep -qF -- "$text" "$work/$file" || {
-    fail "$name: $file lacks '$text'"
-    sed 's/^/  | /' "$work/$file" >&2
-  }
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/cli-test-helpers.sh"
 
 # Usage.
 expect_exit 0 "--help" "$setupkit" --help
@@ -91,8 +64,4 @@ expect_exit 2 "dump wrong version" "$setupkit" dump "$work/VERSION.INF"
 expect_in err "8000" "wrong version: error code"
 expect_exit 2 "dump missing" "$setupkit" dump "$work/NONE.INF"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all checks passed"
+finish compile-cli-test

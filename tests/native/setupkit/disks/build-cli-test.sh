@@ -6,34 +6,8 @@
 set -uo pipefail
 setupkit=$1
 sample=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect_exit CODE NAME COMMAND...: stdout and stderr go to $work/out and $work/err.
-expect_exit() {
-  local code=$1 name=$2
-  shift 2
-  "$@" >"$work/out" 2>"$work/err" </dev/null
-  local got=$?
-  if [ "$got" -ne "$code" ]; then
-    fail "$name: exit $got, expected $code"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
-
-expect_in() {
-  local file=$1 text=$2 name=$3
-  grep -qF -- "$text" "$work/$file" || {
-    fail "$name: $file lacks '$text'"
-    sed 's/^/  | /' "$work/$file" >&2
-  }
-}
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../cli-test-helpers.sh"
 
 # Stand-ins for SETUP.EXE and the uninstaller found beside it: the layout does not look inside
 # them.
@@ -127,8 +101,4 @@ expect_exit 2 "item in no directory" "$setupkit" build "$work/product/baddir.tom
 expect_in err "$work/product/baddir.toml:6: install.directory: there is no directory 3" \
   "item in no directory"
 
-if [ "$failures" -ne 0 ]; then
-  echo "build-cli-test: $failures check(s) failed" >&2
-  exit 1
-fi
-echo "build-cli-test: all passed"
+finish build-cli-test
