@@ -218,13 +218,16 @@ public:
             }
         }
         ReadDefinitions(root);
-        ReadHeader(root);
+        // What the trees' installed paths depend on: disks, directories, the install list.
         ReadDisks(root);
         ReadDirectories(root);
-        ReadProgramGroups(root);
         ReadInstallItems(root);
         CheckInstalledNames();
-        // After the trees, so that items may name the installed path of a tree's file.
+        treesRead_ = true;
+        // After the trees, so that every other text may name the installed path of a tree's
+        // file, wherever its table stands in the file.
+        ReadHeader(root);
+        ReadProgramGroups(root);
         ReadProgramItems(root);
         CheckProgramNames();
         FillDiskLabelsFromPattern();
@@ -338,6 +341,11 @@ private:
     // A tree's file by its id and path; the path is compared without regard to case, as the
     // tree's patterns compare it.
     ReferenceTarget TreeFileTarget(std::string_view name) const {
+        if (!treesRead_) {
+            return {std::nullopt, "a tree's file cannot be named here: the trees' installed "
+                                  "paths depend on the disks, the directories and the "
+                                  "install list"};
+        }
         const std::string key = TreeFileKey(name);
         if (const auto it = treeFilePaths_.find(key); it != treeFilePaths_.end()) {
             return {it->second, {}};
@@ -1458,6 +1466,7 @@ private:
     std::uint32_t labelPatternLine_ = 0;
     std::map<std::string, std::string> definitions_;   // [define]: name -> text (UTF-8)
     std::map<std::string, std::string> treeFilePaths_; // TreeFileKey -> installed path (UTF-8)
+    bool treesRead_ = false;                           // treeFilePaths_ is complete
     std::map<std::string, std::string> treeLeftOut_;   // TreeFileKey -> the exclude, or empty
     InstalledNameCheck installedNames_;
     std::map<std::string, std::uint32_t> treeIds_; // id -> line of its [[tree]]

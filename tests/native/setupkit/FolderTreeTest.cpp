@@ -207,6 +207,25 @@ TEST(FolderTree, DumpOfAnExpandedTreeCompilesBack) {
     EXPECT_EQ(WriteSetupScript(back.Value().script), image);
 }
 
+TEST(FolderTree, TextsBeforeTheTreesNameTheirFiles) {
+    ScratchFolder folder;
+    WriteProductFiles(folder);
+    const std::string text = "[welcome]\ntitle = \"W\"\ntext = \"Reads ${main/B.TXT}\"\n"
+                             "[success]\ncaption = \"${main/a/z.txt}\"\ntext = \"S\"\n"
+                             "[failure]\ncaption = \"F\"\ntext = \"${main/a-b/c.txt}\"\n"
+                             "[program_groups]\nnames = [\"${extra/e.dll}\"]\n" +
+                             std::string(kProduct);
+    const Result<ProductDescription> loaded =
+        ParseProductDescription(text, "p.toml", folder.Path());
+    ASSERT_TRUE(loaded) << loaded.Error().Message();
+    const SetupScript& script = loaded.Value().script;
+    EXPECT_EQ(script.welcomeText.Str(), "Reads ?D\\b.txt");
+    EXPECT_EQ(script.successCaption.Str(), "?D\\a\\z.txt");
+    EXPECT_EQ(script.failureText.Str(), "?D\\a-b\\c.txt");
+    ASSERT_EQ(script.programGroups.size(), 1u);
+    EXPECT_EQ(TextOf(script.programGroups[0]), "?D\\SAMPLES\\e.dll");
+}
+
 TEST(FolderTree, FaultsNameTheLineAndField) {
     ScratchFolder folder;
     WriteProductFiles(folder);
@@ -241,6 +260,8 @@ TEST(FolderTree, FaultsNameTheLineAndField) {
                 "\"${app/b.txt}\"\n",
          7, "final_program.command",
          "\"app/b.txt\" is a file of the tree that no include pattern takes"},
+        {"[disks]\nlabels = [\"${app/b.txt}\"]\n" + head + "source = \"app\"\n", 2, "disks.labels",
+         "a tree's file cannot be named here"},
         {head + "source = \"odd\"\n", 4, "tree.source", "snow\u2603.txt: character U+2603"},
         {head + "source = \"app\"\ndirectory = 2\n[[directory]]\npath = \"?F\\\\" +
              std::string(251, 'p') + "\"\n",
