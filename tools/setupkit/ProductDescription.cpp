@@ -341,11 +341,6 @@ private:
     // A tree's file by its id and path; the path is compared without regard to case, as the
     // tree's patterns compare it.
     ReferenceTarget TreeFileTarget(std::string_view name) const {
-        if (!treesRead_) {
-            return {std::nullopt, "a tree's file cannot be named here: the trees' installed "
-                                  "paths depend on the disks, the directories and the "
-                                  "install list"};
-        }
         const std::string key = TreeFileKey(name);
         if (const auto it = treeFilePaths_.find(key); it != treeFilePaths_.end()) {
             return {it->second, {}};
@@ -356,6 +351,12 @@ private:
                                       (exclude.empty() ? "no include pattern takes"
                                                        : "its exclude pattern " + Quoted(exclude) +
                                                              " leaves out")};
+        }
+        // Not all trees are read yet: this text is one that their paths depend on.
+        if (!treesRead_) {
+            return {std::nullopt, "a tree's file cannot be named here: the trees' installed "
+                                  "paths depend on the disks, the directories and the "
+                                  "install list"};
         }
         return {};
     }
