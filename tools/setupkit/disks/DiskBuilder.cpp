@@ -419,41 +419,69 @@ fs::path DefaultSetupExe() {
     return fs::exists(distribution, code) ? distribution : shell / kSetupExeName;
 }
 
-BuildReport BuildDisks(const ProductDescription& description, const BuildOptions& options,
-                       std::FILE* progressStream) {
-    BuildReport report;
-    report.format =
-        DiskFormatFor(options.capacity ? *options.capacity : description.disks.capacity);
-    if (options.images == MakeImages::Yes && !report.format.IsFloppy()) {
-        throw ToolError("--images needs a floppy capacity (360K, 720K, 1.2M, 1.44M or 2.88M)");
+namespace {
+
+// One build: the steps of BuildDisks, in order, over what they share.
+class DiskSetBuild {
+public:
+    DiskSetBuild(const ProductDescription& description, const BuildOptions& options,
+                 std::FILE* progressStream)
+        : description_(description), options_(options), script_(description.script),
+          progress_(progressStream, options.progress),
+          labelsWhere_(Where(description, TableLine(description, "disks"))) {}
+
+    BuildReport Run() {
+        CheckBuildable();
+        AddDiskOneFiles();
+        AddItemFiles();
+        SettleLayout();
+        WriteDisks();
+        for (const DiskUsage& usage : plan_.disks) {
+            report_.disks.push_back({usage.files, usage.used, report_.format.capacity});
+        }
+        return std::move(report_);
     }
-    // What SETUP.EXE cannot use, which compile lets through for dumped scripts, is refused
-    // here: a product made for its users must install as described.
-    if (!description.unusable.empty()) {
-        throw ToolError(description.unusable.front().Message());
+
+private:
+    void CheckBuildable() {
+        report_.format =
+            DiskFormatFor(options_.capacity ? *options_.capacity : description_.disks.capacity);
+        if (options_.images == MakeImages::Yes && !report_.format.IsFloppy()) {
+            throw ToolError("--images needs a floppy capacity (360K, 720K, 1.2M, 1.44M or 2.88M)");
+        }
+        // What SETUP.EXE cannot use, which compile lets through for dumped scripts, is refused
+        // here: a product made for its users must install as described.
+        if (!description_.unusable.empty()) {
+            throw ToolError(description_.unusable.front().Message());
+        }
+        if (options_.setupExe.empty()) {
+            throw ToolError("no SETUP.EXE: give --setup-exe PATH");
+        }
     }
-    SetupScript script = description.script;
-    ProgressLine progress(progressStream, options.progress);
 
     // Disk 1 starts with what SETUP.EXE reads before the install list: itself, its script,
     // the read-me (read as it is) and the two pictures (expanded from their compressed names).
-    std::vector<DiskFile> files;
-    if (options.setupExe.empty()) {
-        throw ToolError("no SETUP.EXE: give --setup-exe PATH");
+    void AddDiskOneFiles() {
+        files_.push_back({kSetupExeName, ReadBinaryFile(options_.setupExe), options_.setupExe, {}});
+        files_.back().plan.path = kSetupExeName;
+        scriptFile_ = files_.size();
+        files_.push_back({kScriptName, {}, {}, {}});
+        files_.back().plan.path = kScriptName;
+        AddHeaderFile(script_.readmeFile, description_.readme, "readme", false);
+        AddHeaderFile(script_.backgroundBitmap, description_.backgroundBitmap, "background", true);
+        AddHeaderFile(script_.sideBitmap, description_.sideBitmap, "side_bitmap", true);
+        for (DiskFile& file : files_) {
+            file.plan.splitting = Splitting::Forbidden;
+        }
     }
-    files.push_back({kSetupExeName, ReadBinaryFile(options.setupExe), options.setupExe, {}});
-    files.back().plan.path = kSetupExeName;
-    const std::size_t scriptFile = files.size();
-    files.push_back({kScriptName, {}, {}, {}});
-    files.back().plan.path = kScriptName;
 
-    auto addHeaderFile = [&](const FixedText& name, const fs::path& source, const char* field,
-                             bool compressed) {
+    void AddHeaderFile(const FixedText& name, const fs::path& source, const char* field,
+                       bool compressed) {
         if (name.Empty()) {
             return;
         }
         const std::string what =
-            Where(description, TableLine(description, field)) + "[" + field + "]";
+            Where(description_, TableLine(description_, field)) + "[" + field + "]";
         if (source.empty()) {
             throw ToolError(what + ": \"" + name.Str() +
                             "\" is named but has no source file, and SETUP.EXE needs it on disk 1");
@@ -465,51 +493,57 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         }
         DiskFile file{what + " (" + source.string() + ")", {}, source, {}};
         if (compressed) {
-            progress.Show("compressing " + source.string());
+            progress_.Show("compressing " + source.string());
             file.bytes = CompressForDisk(data, path).bytes;
             file.plan.path = StoredName(path, true);
         } else {
             file.bytes = std::move(data);
             file.plan.path = path;
         }
-        files.push_back(std::move(file));
-    };
-    addHeaderFile(script.readmeFile, description.readme, "readme", false);
-    addHeaderFile(script.backgroundBitmap, description.backgroundBitmap, "background", true);
-    addHeaderFile(script.sideBitmap, description.sideBitmap, "side_bitmap", true);
-    for (DiskFile& file : files) {
-        file.plan.splitting = Splitting::Forbidden;
+        files_.push_back(std::move(file));
     }
 
     // The install items' files, in install-list order.
-    std::vector<std::optional<std::size_t>> itemFile(script.installItems.size());
-    std::size_t toCompress = 0;
-    for (std::size_t i = 0; i < script.installItems.size(); ++i) {
-        toCompress += script.installItems[i].compressed && ItemReadsSource(script.installItems[i]);
+    void AddItemFiles() {
+        itemFile_.resize(script_.installItems.size());
+        for (const InstallItem& item : script_.installItems) {
+            toCompress_ += item.compressed && ItemReadsSource(item);
+        }
+        for (std::size_t i = 0; i < script_.installItems.size(); ++i) {
+            AddItemFile(i);
+        }
+        progress_.Done();
+        for (DiskFile& file : files_) {
+            file.plan.size = file.bytes.size();
+            file.plan.identity = ContentHash(file.bytes);
+            if (file.plan.what.empty()) {
+                file.plan.what = file.what;
+            }
+        }
     }
-    std::size_t compressedSoFar = 0;
-    for (std::size_t i = 0; i < script.installItems.size(); ++i) {
-        InstallItem& item = script.installItems[i];
-        const ItemSource& source = description.sources[i];
-        const std::string what = ItemWhat(description, i);
+
+    void AddItemFile(std::size_t i) {
+        InstallItem& item = script_.installItems[i];
+        const ItemSource& source = description_.sources[i];
+        const std::string what = ItemWhat(description_, i);
         if (source.scriptCopy) {
-            itemFile[i] = scriptFile;
-            continue;
+            itemFile_[i] = scriptFile_;
+            return;
         }
         if (!ItemReadsSource(item)) {
             if (!source.file.empty()) {
-                report.warnings.push_back(ItemWhat(description, i, "warning: ") +
-                                          ": the source file is not put on the disks: "
-                                          "this action reads no file from them");
+                report_.warnings.push_back(ItemWhat(description_, i, "warning: ") +
+                                           ": the source file is not put on the disks: "
+                                           "this action reads no file from them");
             }
-            continue;
+            return;
         }
         if (source.file.empty()) {
             if (item.action == static_cast<std::uint8_t>(ItemAction::Copy) ||
                 item.action == static_cast<std::uint8_t>(ItemAction::ShowBitmap)) {
                 throw ToolError(what + ": has no source file to put on the disks");
             }
-            continue; // an action code SETUP.EXE does nothing for
+            return; // an action code SETUP.EXE does nothing for
         }
         const std::string name = CheckedDiskPath(what, "name", item.name.Str());
         const std::string subdir =
@@ -517,26 +551,14 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
                 ? std::string()
                 : CheckedDiskPath(what, "source_subdir", item.sourceSubdir.Str());
         std::vector<std::uint8_t> data = ReadSource(what, source.file);
-        if (SameFile(source.file, description.readme)) {
+        if (SameFile(source.file, description_.readme)) {
             data = WithCrLf(data); // the same bytes as the read-me beside SETUP.EXE
         }
         if (!source.sizeGiven) {
             item.size = static_cast<std::uint32_t>(data.size());
         }
-
-        DiskFile file{what, {}, source.file, {}};
-        if (item.compressed) {
-            if (data.size() > kSzddMaxLength) {
-                throw ToolError(what + ": larger than the 2 GB an LZ-compressed file can hold");
-            }
-            progress.Show("compressing " + std::to_string(++compressedSoFar) + "/" +
-                          std::to_string(toCompress) + " " + source.file.string());
-            StoredForm stored = CompressForDisk(data, name);
-            ++(stored.compressed ? report.compressed : report.storedPlain);
-            file.bytes = std::move(stored.bytes);
-        } else {
-            file.bytes = std::move(data);
-        }
+        DiskFile file{
+            what, StoredItemBytes(item, what, name, source.file, std::move(data)), source.file, {}};
         file.plan.path = DiskPath(subdir, StoredName(name, item.compressed != 0));
         if (file.plan.path.size() > 255) {
             throw ToolError(what + ": the path on the disk, " + file.plan.path +
@@ -552,110 +574,153 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
         if (source.diskGiven) {
             file.plan.disk = item.diskNumber;
         }
-        itemFile[i] = files.size();
-        files.push_back(std::move(file));
+        itemFile_[i] = files_.size();
+        files_.push_back(std::move(file));
     }
-    progress.Done();
-    for (DiskFile& file : files) {
-        file.plan.size = file.bytes.size();
-        file.plan.identity = ContentHash(file.bytes);
-        if (file.plan.what.empty()) {
-            file.plan.what = file.what;
+
+    std::vector<std::uint8_t> StoredItemBytes(const InstallItem& item, const std::string& what,
+                                              const std::string& name, const fs::path& source,
+                                              std::vector<std::uint8_t> data) {
+        if (!item.compressed) {
+            return data;
         }
+        if (data.size() > kSzddMaxLength) {
+            throw ToolError(what + ": larger than the 2 GB an LZ-compressed file can hold");
+        }
+        progress_.Show("compressing " + std::to_string(++compressedSoFar_) + "/" +
+                       std::to_string(toCompress_) + " " + source.string());
+        StoredForm stored = CompressForDisk(data, name);
+        ++(stored.compressed ? report_.compressed : report_.storedPlain);
+        return std::move(stored.bytes);
     }
 
     // The script's size depends on the number of disk labels, and the number of disks on the
     // script's size: plan until the two agree. The labels only grow with the disks, so this
     // settles at once in practice.
-    const std::vector<TextBlock> givenLabels = script.diskLabels;
-    const std::string labelsWhere = Where(description, TableLine(description, "disks"));
-    SetDiskLabels(script, givenLabels, description.disks.labelPattern, 1, labelsWhere);
-    std::vector<std::uint8_t> scriptBytes = WriteSetupScript(script);
-    DiskPlan plan;
-    for (int round = 0;; ++round) {
-        files[scriptFile].plan.size = scriptBytes.size();
+    void SettleLayout() {
+        SetDiskLabels(script_, description_.script.diskLabels, description_.disks.labelPattern, 1,
+                      labelsWhere_);
+        std::vector<std::uint8_t> scriptBytes = WriteSetupScript(script_);
+        for (int round = 0;; ++round) {
+            files_[scriptFile_].plan.size = scriptBytes.size();
+            PlanRound(scriptBytes.size());
+            std::vector<std::uint8_t> written = WriteSetupScript(script_);
+            const bool settled = written.size() == scriptBytes.size();
+            scriptBytes = std::move(written);
+            if (settled) {
+                break;
+            }
+            if (round == 16) {
+                throw ToolError(Where(description_, 0) + "the disk layout does not settle");
+            }
+        }
+        files_[scriptFile_].bytes = std::move(scriptBytes);
+    }
+
+    // Plans the disks for a script of scriptSize bytes and puts the plan into the script.
+    void PlanRound(std::size_t scriptSize) {
         std::vector<PlanFile> planFiles;
-        for (const DiskFile& file : files) {
+        for (const DiskFile& file : files_) {
             planFiles.push_back(file.plan);
         }
-        plan = PlanDisks(planFiles, report.format);
-        const auto disks = static_cast<std::uint32_t>(plan.disks.size());
+        plan_ = PlanDisks(planFiles, report_.format);
+        const auto disks = static_cast<std::uint32_t>(plan_.disks.size());
         if (disks > kMaxDisks) {
-            throw ToolError(labelsWhere + "the files need " + std::to_string(disks) +
+            throw ToolError(labelsWhere_ + "the files need " + std::to_string(disks) +
                             " disks; the script can number at most 255");
         }
+        PlaceItems();
+        SetDiskLabels(script_, description_.script.diskLabels, description_.disks.labelPattern,
+                      disks, labelsWhere_);
+        // The script's size does not depend on the sizes it holds.
+        for (std::size_t i = 0; i < script_.installItems.size(); ++i) {
+            if (description_.sources[i].scriptCopy) {
+                script_.installItems[i].size = static_cast<std::uint32_t>(scriptSize);
+            }
+        }
+        if (const std::vector<std::string> problems = CheckScriptCounts(script_);
+            !problems.empty()) {
+            throw ToolError(Where(description_, 0) + problems.front());
+        }
+    }
 
-        // Items without a file keep the disk that is in the drive after the item before
-        // them, so that SETUP.EXE asks for nothing on their account.
+    // Gives every item its disk and piece count from the plan. Items without a file keep the
+    // disk that is in the drive after the item before them, so that SETUP.EXE asks for nothing
+    // on their account.
+    void PlaceItems() {
         std::uint32_t inDrive = 1;
-        for (std::size_t i = 0; i < script.installItems.size(); ++i) {
-            InstallItem& item = script.installItems[i];
-            if (itemFile[i]) {
-                const PlannedFile& placed = plan.files[*itemFile[i]];
-                item.diskNumber = static_cast<std::uint8_t>(placed.FirstDisk());
-                item.partCount =
-                    static_cast<std::uint8_t>(placed.pieces.size() > 1 ? placed.pieces.size() : 0);
-                // A file whose path another file had is moved to a sub-folder of its own.
-                item.sourceSubdir = placed.subdir != files[*itemFile[i]].plan.pieceSubdir
-                                        ? FixedText(placed.subdir)
-                                        : description.script.installItems[i].sourceSubdir;
-                inDrive = placed.pieces.back().disk;
-            } else {
+        for (std::size_t i = 0; i < script_.installItems.size(); ++i) {
+            InstallItem& item = script_.installItems[i];
+            if (!itemFile_[i]) {
                 item.diskNumber = static_cast<std::uint8_t>(inDrive);
                 item.partCount = 0;
+                continue;
             }
+            const PlannedFile& placed = plan_.files[*itemFile_[i]];
+            item.diskNumber = static_cast<std::uint8_t>(placed.FirstDisk());
+            item.partCount =
+                static_cast<std::uint8_t>(placed.pieces.size() > 1 ? placed.pieces.size() : 0);
+            // A file whose path another file had is moved to a sub-folder of its own.
+            item.sourceSubdir = placed.subdir != files_[*itemFile_[i]].plan.pieceSubdir
+                                    ? FixedText(placed.subdir)
+                                    : description_.script.installItems[i].sourceSubdir;
+            inDrive = placed.pieces.back().disk;
         }
-        SetDiskLabels(script, givenLabels, description.disks.labelPattern, disks, labelsWhere);
-        // The script's size does not depend on the sizes it holds.
-        for (std::size_t i = 0; i < script.installItems.size(); ++i) {
-            if (description.sources[i].scriptCopy) {
-                script.installItems[i].size = static_cast<std::uint32_t>(scriptBytes.size());
-            }
-        }
-        if (const std::vector<std::string> problems = CheckScriptCounts(script);
-            !problems.empty()) {
-            throw ToolError(Where(description, 0) + problems.front());
-        }
-        std::vector<std::uint8_t> written = WriteSetupScript(script);
-        const bool settled = written.size() == scriptBytes.size();
-        scriptBytes = std::move(written);
-        if (settled) {
-            break;
-        }
-        if (round == 16) {
-            throw ToolError(Where(description, 0) + "the disk layout does not settle");
-        }
-    }
-    files[scriptFile].bytes = scriptBytes;
-    fs::file_time_type newest = fs::file_time_type::min();
-    for (const DiskFile& file : files) {
-        if (!file.source.empty()) {
-            newest = std::max(newest, SourceTime(file.source));
-        }
-    }
-    if (newest == fs::file_time_type::min()) {
-        // No input has a readable time: a fixed date keeps the disks reproducible, where the
-        // clock's minimum would be written as a date centuries away.
-        using namespace std::chrono;
-        newest = file_clock::from_sys(sys_seconds{sys_days{year{2000} / January / 1}});
     }
 
-    DiskSetWriter writer(options.outputDirectory);
-    for (std::uint32_t disk = 1; disk <= plan.disks.size(); ++disk) {
-        writer.CreateDisk(disk);
+    fs::file_time_type NewestSourceTime() const {
+        fs::file_time_type newest = fs::file_time_type::min();
+        for (const DiskFile& file : files_) {
+            if (!file.source.empty()) {
+                newest = std::max(newest, SourceTime(file.source));
+            }
+        }
+        if (newest == fs::file_time_type::min()) {
+            // No input has a readable time: a fixed date keeps the disks reproducible, where
+            // the clock's minimum would be written as a date centuries away.
+            using namespace std::chrono;
+            newest = file_clock::from_sys(sys_seconds{sys_days{year{2000} / January / 1}});
+        }
+        return newest;
     }
-    std::map<std::pair<std::uint32_t, std::string>, std::size_t> written;
-    for (std::size_t f = 0; f < files.size(); ++f) {
-        const DiskFile& file = files[f];
+
+    void WriteDisks() {
+        const fs::file_time_type newest = NewestSourceTime();
+        DiskSetWriter writer(options_.outputDirectory);
+        for (std::uint32_t disk = 1; disk <= plan_.disks.size(); ++disk) {
+            writer.CreateDisk(disk);
+        }
+        std::map<std::pair<std::uint32_t, std::string>, std::size_t> written;
+        for (std::size_t f = 0; f < files_.size(); ++f) {
+            WritePieces(writer, f, newest, written);
+            if (plan_.files[f].pieces.size() > 1) {
+                ++report_.split;
+            }
+        }
+        writer.StampFolders(newest);
+        if (options_.images == MakeImages::Yes) {
+            for (std::uint32_t disk = 1; disk <= plan_.disks.size(); ++disk) {
+                progress_.Show("writing the image of disk " + std::to_string(disk));
+                MakeImage(writer, disk, report_.format);
+            }
+            progress_.Done();
+        }
+        writer.Commit();
+    }
+
+    // written: the file each disk's path holds so far.
+    void WritePieces(DiskSetWriter& writer, std::size_t f, fs::file_time_type newest,
+                     std::map<std::pair<std::uint32_t, std::string>, std::size_t>& written) {
+        const DiskFile& file = files_[f];
         const std::span<const std::uint8_t> bytes(file.bytes);
-        for (const PlannedPiece& piece : plan.files[f].pieces) {
+        for (const PlannedPiece& piece : plan_.files[f].pieces) {
             const auto key = std::make_pair(piece.disk, FoldCase(piece.path));
             if (piece.shared) {
                 // The planner matched contents by hash; make sure they are the same bytes.
-                if (files[written.at(key)].bytes != file.bytes) {
+                if (files_[written.at(key)].bytes != file.bytes) {
                     throw ToolError(file.what + ": " + piece.path + " on disk " +
                                     std::to_string(piece.disk) + " is already taken by " +
-                                    files[written.at(key)].what);
+                                    files_[written.at(key)].what);
                 }
                 continue;
             }
@@ -663,22 +728,25 @@ BuildReport BuildDisks(const ProductDescription& description, const BuildOptions
             writer.Write(piece.disk, piece.path, bytes.subspan(piece.offset, piece.size),
                          file.source.empty() ? newest : SourceTime(file.source));
         }
-        if (plan.files[f].pieces.size() > 1) {
-            ++report.split;
-        }
     }
-    writer.StampFolders(newest);
-    if (options.images == MakeImages::Yes) {
-        for (std::uint32_t disk = 1; disk <= plan.disks.size(); ++disk) {
-            progress.Show("writing the image of disk " + std::to_string(disk));
-            MakeImage(writer, disk, report.format);
-        }
-        progress.Done();
-    }
-    writer.Commit();
 
-    for (const DiskUsage& usage : plan.disks) {
-        report.disks.push_back({usage.files, usage.used, report.format.capacity});
-    }
-    return report;
+    const ProductDescription& description_;
+    const BuildOptions& options_;
+    SetupScript script_;
+    ProgressLine progress_;
+    const std::string labelsWhere_;
+    BuildReport report_;
+    std::vector<DiskFile> files_;
+    std::size_t scriptFile_ = 0;
+    std::vector<std::optional<std::size_t>> itemFile_; // per install item, its file in files_
+    std::size_t toCompress_ = 0;
+    std::size_t compressedSoFar_ = 0;
+    DiskPlan plan_;
+};
+
+} // namespace
+
+BuildReport BuildDisks(const ProductDescription& description, const BuildOptions& options,
+                       std::FILE* progressStream) {
+    return DiskSetBuild(description, options, progressStream).Run();
 }
