@@ -122,137 +122,176 @@ std::vector<std::string> Pictures(const fs::path& folder) {
     return pictures;
 }
 
+// What the test needs before it builds anything: sensible options and Wine with a display.
+void CheckTestInput(const TestCommandOptions& options, const SetupScript& script) {
+    if (options.uninstall && script.uninstallPresent == 0) {
+        throw ToolError("--uninstall: " + options.description +
+                        " registers no uninstaller (it has no [uninstall] entry)");
+    }
+    std::error_code code;
+    if (!options.scenario.empty() && !fs::is_regular_file(options.scenario, code)) {
+        throw ToolError("--scenario " + options.scenario + ": no such file");
+    }
+    for (const char* program : {"wine", "Xvfb"}) {
+        if (!OnPath(program)) {
+            throw ToolError(std::string(program) +
+                            " is not installed: setupkit test runs the installer under Wine "
+                            "on a virtual display (Debian: apt install wine xvfb)");
+        }
+    }
+}
+
+// The disks in WORK/disks, with the labels the driver inserts by.
+struct TestDisks {
+    BuildOptions build;
+    SetupScript script; // as built, with sizes and disks filled in
+    std::vector<std::string> programs;
+};
+
+TestDisks BuildTestDisks(const TestCommandOptions& options, ProductDescription& description,
+                         const fs::path& work) {
+    TestDisks disks;
+    BuildOptions& build = disks.build;
+    build.outputDirectory = work / "disks";
+    if (!options.capacity.empty()) {
+        build.capacity = CapacityOption(options.capacity);
+    }
+    build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
+    std::error_code code;
+    if (!fs::is_regular_file(build.setupExe, code)) {
+        throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
+                        "; give --setup-exe PATH");
+    }
+    const BuildReport report = BuildProductDisks(description, build, {});
+    disks.script = ReadBuiltScript(build.outputDirectory);
+    WriteDiskLabels(build.outputDirectory, disks.script);
+    disks.programs = {ProgramLine("SETUP.EXE", build.setupExe)};
+    if (description.addUninstaller) {
+        disks.programs.push_back(ProgramLine("KXUN32.EXE", DefaultUninstaller(build.setupExe)));
+    }
+    std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
+                report.disks.size(), build.outputDirectory.c_str());
+    std::fflush(stdout);
+    return disks;
+}
+
+// Installs (and removes, with --uninstall) under Wine through product-test.sh.
+void RunUnderWine(const TestCommandOptions& options, const TestTools& tools, const fs::path& work,
+                  const std::string& product) {
+    const fs::path scenario = options.scenario.empty()
+                                  ? WriteAutopilot(work, "autopilot.scenario", options.timeout)
+                                  : fs::absolute(options.scenario);
+    std::vector<std::string> arguments = {"bash",
+                                          tools.productTest.string(),
+                                          tools.runner.string(),
+                                          work.string(),
+                                          (work / "disks").string(),
+                                          scenario.string(),
+                                          tools.driver.string(),
+                                          std::to_string(options.timeout)};
+    if (options.uninstall) {
+        // The uninstall entry is registered under the product's name.
+        arguments.push_back(product);
+        arguments.push_back(WriteAutopilot(work, "removal.scenario", options.timeout).string());
+    }
+    if (const int ran = RunProgram(arguments); ran != 0) {
+        throw ToolError("Wine or its virtual display could not be started (exit code " +
+                        std::to_string(ran) + "); see " + (work / "wineprefix.boot.log").string());
+    }
+    // The driver refuses a scenario that does not follow the grammar before it starts.
+    if (ReadExitCode(work / "install" / "driver.rc") == 2) {
+        throw ToolError("the scenario cannot be used: " +
+                        ReadTrimmedText(work / "install" / "driver.log"));
+    }
+}
+
+// What the installation showed and changed, read from the work folder.
+void ReadInstallOutcome(const TestCommandOptions& options, const SetupScript& script,
+                        const SetupScript& built, const fs::path& work,
+                        const std::map<std::string, std::uint64_t>& sizes, TestOutcome& outcome) {
+    outcome.transcript = (work / "install" / "transcript.txt").string();
+    const std::string transcript = ReadText(outcome.transcript);
+    const ClosingTexts texts{script.successCaption.Str(), script.successText.Str(),
+                             script.failureCaption.Str(), script.failureText.Str()};
+    outcome.install = JudgeInstall(ReadExitCode(work / "install.rc"), transcript, texts);
+    outcome.install.summary = AnsiToUtf8(outcome.install.summary);
+    outcome.installSeconds = TranscriptSeconds(transcript);
+    outcome.pictures = Pictures(work / "install" / "shots");
+    outcome.changes = ReadDifference(work, "installed", sizes);
+    FindInstallLog(work, outcome);
+    // The log lies in the destination directory.
+    outcome.expectation = ExpectInstall(
+        built, options.scenario.empty(),
+        outcome.logPath.substr(0, outcome.logPath.find_last_of('\\')), sizes, outcome.changes);
+    outcome.sharedItems =
+        static_cast<int>(std::count_if(script.installItems.begin(), script.installItems.end(),
+                                       [](const InstallItem& item) { return item.shared != 0; }));
+    outcome.sharedCountsMissing = ReadText(work / "shared-counts").starts_with("missing");
+}
+
+RemovalOutcome ReadRemovalOutcome(const fs::path& work,
+                                  const std::map<std::string, std::uint64_t>& sizes) {
+    RemovalOutcome removal;
+    removal.command = ReadTrimmedText(work / "removal.command");
+    removal.transcript = (work / "removal-transcript.txt").string();
+    removal.ran = !removal.command.empty();
+    const std::string shown = AnsiToUtf8(ReadText(removal.transcript));
+    std::error_code code;
+    removal.verdict = fs::exists(work / "removal.rc", code)
+                          ? JudgeRemoval(ReadExitCode(work / "removal.rc"), shown)
+                          : Verdict{false, "not run: the installation did not pass"};
+    removal.seconds = TranscriptSeconds(shown);
+    removal.remained = ReadDifference(work, "removed", sizes);
+    removal.leftovers = JudgeLeftovers(removal.remained, removal.command);
+    return removal;
+}
+
+// Prints the report and leaves it in the work folder (and as JUnit XML when asked).
+void WriteTestReport(const TestCommandOptions& options, const fs::path& work,
+                     const TestOutcome& outcome) {
+    const std::string text = ReportText(outcome);
+    std::fputs(text.c_str(), stdout);
+    WriteText(work / "report.txt", text);
+    if (!options.junit.empty()) {
+        WriteText(options.junit, JUnitXml(outcome));
+    }
+    // The prefix's copy is large: a passed run drops it, a failed one keeps it to look into.
+    if (outcome.Passed() && !options.keep) {
+        std::error_code code;
+        fs::remove_all(work / "wineprefix", code);
+    }
+}
+
 CommandResult RunTest(const TestCommandOptions& options) {
     const auto started = std::chrono::steady_clock::now();
-    {
-        if (options.timeout < 10) {
-            throw ToolError("--timeout " + std::to_string(options.timeout) +
-                            ": give at least 10 seconds");
-        }
-        ProductDescription description = LoadDescriptionForCommand(options.description);
-        const SetupScript& script = description.script;
-        if (options.uninstall && script.uninstallPresent == 0) {
-            throw ToolError("--uninstall: " + options.description +
-                            " registers no uninstaller (it has no [uninstall] entry)");
-        }
-        std::error_code code;
-        if (!options.scenario.empty() && !fs::is_regular_file(options.scenario, code)) {
-            throw ToolError("--scenario " + options.scenario + ": no such file");
-        }
-        for (const char* program : {"wine", "Xvfb"}) {
-            if (!OnPath(program)) {
-                throw ToolError(std::string(program) +
-                                " is not installed: setupkit test runs the installer under Wine "
-                                "on a virtual display (Debian: apt install wine xvfb)");
-            }
-        }
-        const TestTools tools = FindTestTools(options.driver);
-        const fs::path work = PrepareWorkFolder(options.work);
-
-        BuildOptions build;
-        build.outputDirectory = work / "disks";
-        if (!options.capacity.empty()) {
-            build.capacity = CapacityOption(options.capacity);
-        }
-        build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
-        if (!fs::is_regular_file(build.setupExe, code)) {
-            throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
-                            "; give --setup-exe PATH");
-        }
-        const BuildReport report = BuildProductDisks(description, build, {});
-        const SetupScript built = ReadBuiltScript(build.outputDirectory);
-        WriteDiskLabels(build.outputDirectory, built);
-        std::vector<std::string> programs = {ProgramLine("SETUP.EXE", build.setupExe)};
-        if (description.addUninstaller) {
-            programs.push_back(ProgramLine("KXUN32.EXE", DefaultUninstaller(build.setupExe)));
-        }
-        std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
-                    report.disks.size(), build.outputDirectory.c_str());
-        std::fflush(stdout);
-
-        const fs::path scenario = options.scenario.empty()
-                                      ? WriteAutopilot(work, "autopilot.scenario", options.timeout)
-                                      : fs::absolute(options.scenario);
-        std::vector<std::string> arguments = {"bash",
-                                              tools.productTest.string(),
-                                              tools.runner.string(),
-                                              work.string(),
-                                              (work / "disks").string(),
-                                              scenario.string(),
-                                              tools.driver.string(),
-                                              std::to_string(options.timeout)};
-        const std::string product = AnsiToUtf8(script.productName.View());
-        if (options.uninstall) {
-            // The uninstall entry is registered under the product's name.
-            arguments.push_back(product);
-            arguments.push_back(WriteAutopilot(work, "removal.scenario", options.timeout).string());
-        }
-        if (const int ran = RunProgram(arguments); ran != 0) {
-            throw ToolError("Wine or its virtual display could not be started (exit code " +
-                            std::to_string(ran) + "); see " +
-                            (work / "wineprefix.boot.log").string());
-        }
-
-        // The driver refuses a scenario that does not follow the grammar before it starts.
-        if (ReadExitCode(work / "install" / "driver.rc") == 2) {
-            throw ToolError("the scenario cannot be used: " +
-                            ReadTrimmedText(work / "install" / "driver.log"));
-        }
-
-        TestOutcome outcome;
-        outcome.product = product;
-        outcome.description = options.description;
-        outcome.scenario = options.scenario;
-        outcome.work = work.string();
-        outcome.programs = programs;
-        outcome.transcript = (work / "install" / "transcript.txt").string();
-        const std::string transcript = ReadText(outcome.transcript);
-        const ClosingTexts texts{script.successCaption.Str(), script.successText.Str(),
-                                 script.failureCaption.Str(), script.failureText.Str()};
-        outcome.install = JudgeInstall(ReadExitCode(work / "install.rc"), transcript, texts);
-        outcome.install.summary = AnsiToUtf8(outcome.install.summary);
-        outcome.installSeconds = TranscriptSeconds(transcript);
-        outcome.pictures = Pictures(work / "install" / "shots");
-        const std::map<std::string, std::uint64_t> sizes = ReadSizes(work / "installed.sizes");
-        outcome.changes = ReadDifference(work, "installed", sizes);
-        FindInstallLog(work, outcome);
-        // The log lies in the destination directory.
-        outcome.expectation = ExpectInstall(
-            built, options.scenario.empty(),
-            outcome.logPath.substr(0, outcome.logPath.find_last_of('\\')), sizes, outcome.changes);
-        outcome.sharedItems = static_cast<int>(
-            std::count_if(script.installItems.begin(), script.installItems.end(),
-                          [](const InstallItem& item) { return item.shared != 0; }));
-        outcome.sharedCountsMissing = ReadText(work / "shared-counts").starts_with("missing");
-        if (options.uninstall) {
-            RemovalOutcome removal;
-            removal.command = ReadTrimmedText(work / "removal.command");
-            removal.transcript = (work / "removal-transcript.txt").string();
-            removal.ran = !removal.command.empty();
-            const std::string shown = AnsiToUtf8(ReadText(removal.transcript));
-            removal.verdict = fs::exists(work / "removal.rc", code)
-                                  ? JudgeRemoval(ReadExitCode(work / "removal.rc"), shown)
-                                  : Verdict{false, "not run: the installation did not pass"};
-            removal.seconds = TranscriptSeconds(shown);
-            removal.remained = ReadDifference(work, "removed", sizes);
-            removal.leftovers = JudgeLeftovers(removal.remained, removal.command);
-            outcome.removal = std::move(removal);
-        }
-        outcome.seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-
-        const std::string text = ReportText(outcome);
-        std::fputs(text.c_str(), stdout);
-        WriteText(work / "report.txt", text);
-        if (!options.junit.empty()) {
-            WriteText(options.junit, JUnitXml(outcome));
-        }
-        // The prefix's copy is large: a passed run drops it, a failed one keeps it to look into.
-        if (outcome.Passed() && !options.keep) {
-            fs::remove_all(work / "wineprefix", code);
-        }
-        return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
+    if (options.timeout < 10) {
+        throw ToolError("--timeout " + std::to_string(options.timeout) +
+                        ": give at least 10 seconds");
     }
+    ProductDescription description = LoadDescriptionForCommand(options.description);
+    const SetupScript& script = description.script;
+    CheckTestInput(options, script);
+    const TestTools tools = FindTestTools(options.driver);
+    const fs::path work = PrepareWorkFolder(options.work);
+    const TestDisks disks = BuildTestDisks(options, description, work);
+    const std::string product = AnsiToUtf8(script.productName.View());
+    RunUnderWine(options, tools, work, product);
+
+    TestOutcome outcome;
+    outcome.product = product;
+    outcome.description = options.description;
+    outcome.scenario = options.scenario;
+    outcome.work = work.string();
+    outcome.programs = disks.programs;
+    const std::map<std::string, std::uint64_t> sizes = ReadSizes(work / "installed.sizes");
+    ReadInstallOutcome(options, script, disks.script, work, sizes, outcome);
+    if (options.uninstall) {
+        outcome.removal = ReadRemovalOutcome(work, sizes);
+    }
+    outcome.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    WriteTestReport(options, work, outcome);
+    return outcome.Passed() ? CommandResult::Success : CommandResult::Failed;
 }
 
 } // namespace
