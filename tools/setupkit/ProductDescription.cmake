@@ -7,6 +7,7 @@ add_library(setupkit_description STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DescriptionWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FolderTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InstalledNameCheck.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ParserInput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProductDescription.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryKeyCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextReferences.cpp

@@ -4,6 +4,7 @@
 #include "DescriptionNames.h"
 #include "FolderTree.h"
 #include "InstalledNameCheck.h"
+#include "ParserInput.h"
 #include "ProgramNameCheck.h"
 #include "RegistryKeyCheck.h"
 #include "TextReferences.h"
@@ -51,132 +52,6 @@ std::string CodePointName(char32_t cp) {
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
     return name;
-}
-
-// toml++ 3.3 decides whether a non-ASCII character is whitespace through undefined behaviour
-// for some code points (U+00A1-U+0499 and U+FC06-U+FEFE reach an "unreachable" switch
-// default), and it asks that about characters outside strings, in bare values that run into a
-// quote, and inside multi-line basic strings. So the text handed to it holds no non-ASCII
-// character except in comments: every string becomes a basic string with its non-ASCII
-// characters as \u escapes (literal strings are rewritten as basic strings that mean the same),
-// and a non-ASCII character outside strings and comments, which TOML does not allow anyway, is
-// refused here. No line break is added or removed, so lines in messages stay right.
-struct PreparedText {
-    std::string text;
-    std::uint32_t errorLine = 0; // 0: none
-    std::string problem;
-};
-
-PreparedText PrepareForParser(std::string_view in) {
-    enum class Context { Outside, Comment, Basic, MultiBasic, Literal, MultiLiteral };
-    PreparedText out;
-    out.text.reserve(in.size() + in.size() / 8);
-    if (in.substr(0, 3) == "\xEF\xBB\xBF") {
-        in.remove_prefix(3); // a byte-order mark, which toml++ would skip too
-    }
-    Context context = Context::Outside;
-    std::uint32_t line = 1;
-    const auto fail = [&](std::string problem) {
-        out.errorLine = line;
-        out.problem = std::move(problem);
-        return out;
-    };
-    const auto quoteRun = [&](std::size_t i, char quote) {
-        std::size_t n = 0;
-        while (i + n < in.size() && in[i + n] == quote) {
-            ++n;
-        }
-        return n;
-    };
-    for (std::size_t i = 0; i < in.size();) {
-        const char c = in[i];
-        if (c == '\n') {
-            ++line;
-            if (context != Context::MultiBasic && context != Context::MultiLiteral) {
-                context = Context::Outside; // an open single-line string is toml++'s error
-            }
-        }
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            if (context == Context::Outside) {
-                return fail("characters other than ASCII belong in quoted texts or comments");
-            }
-            if (context != Context::Comment) {
-                const char32_t cp = DecodeUtf8(in, i);
-                if (cp == 0xFFFD) {
-                    return fail("malformed UTF-8");
-                }
-                char escape[12];
-                std::snprintf(escape, sizeof escape, cp > 0xFFFF ? "\\U%08X" : "\\u%04X",
-                              static_cast<unsigned>(cp));
-                out.text += escape;
-                continue;
-            }
-        }
-        switch (context) {
-        case Context::Outside:
-            if (c == '#') {
-                context = Context::Comment;
-            } else if (c == '"' || c == '\'') {
-                const bool multi = quoteRun(i, c) >= 3;
-                context = c == '"' ? (multi ? Context::MultiBasic : Context::Basic)
-                                   : (multi ? Context::MultiLiteral : Context::Literal);
-                out.text += multi ? "\"\"\"" : "\"";
-                i += multi ? 3 : 1;
-                continue;
-            }
-            break;
-        case Context::Comment:
-            break;
-        case Context::Basic:
-        case Context::MultiBasic:
-            if (c == '\\' && i + 1 < in.size()) {
-                if (static_cast<unsigned char>(in[i + 1]) >= 0x80) {
-                    return fail("a backslash must be followed by an escape letter");
-                }
-                line += in[i + 1] == '\n' ? 1 : 0;
-                out.text.append(in.substr(i, 2));
-                i += 2;
-                continue;
-            }
-            if (c == '"') {
-                const std::size_t run = context == Context::MultiBasic ? quoteRun(i, c) : 1;
-                if (context == Context::Basic || run >= 3) {
-                    context = Context::Outside;
-                }
-                out.text.append(run, '"');
-                i += run;
-                continue;
-            }
-            break;
-        case Context::Literal:
-        case Context::MultiLiteral:
-            if (c == '\'') {
-                const std::size_t run = context == Context::MultiLiteral ? quoteRun(i, c) : 1;
-                if (context == Context::Literal) {
-                    out.text += '"';
-                    context = Context::Outside;
-                } else if (run >= 3) {
-                    if (run > 5) {
-                        return fail("at most two quotes may stand before the closing '''");
-                    }
-                    out.text.append(run - 3, '\'');
-                    out.text += "\"\"\"";
-                    context = Context::Outside;
-                } else {
-                    out.text.append(run, '\'');
-                }
-                i += run;
-                continue;
-            }
-            if (c == '"' || c == '\\') {
-                out.text += '\\'; // ordinary characters of a literal string
-            }
-            break;
-        }
-        out.text += c;
-        ++i;
-    }
-    return out;
 }
 
 // Names that refer to the entries of one list: an entry's key is its id, or its own text when
