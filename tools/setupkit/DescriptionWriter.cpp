@@ -328,13 +328,16 @@ void WriteInstallItems(TomlWriter& out, const SetupScript& s, const ItemReferenc
     }
 }
 
-void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
+void WriteFinalPrograms(TomlWriter& out, const SetupScript& s) {
     for (const FinalProgram& program : s.finalPrograms) {
         out.ArrayTable("final_program");
         out.Text("command", program.commandLine);
         out.Value("show", NamedOrNumber(kShowCommands, program.showCommand));
         out.TextIfAny("working_directory", program.workingDirectory);
     }
+}
+
+void WriteRegistry(TomlWriter& out, const SetupScript& s) {
     for (const RegistryKey& key : s.registryKeys) {
         out.ArrayTable("registry");
         out.Text("key", key.keyPath);
@@ -356,6 +359,9 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
             }
         }
     }
+}
+
+void WriteComponents(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
     for (const Component& component : s.components) {
         out.ArrayTable("component");
         out.Text("name", component.name);
@@ -368,25 +374,32 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
         }
         out.Value("files", files + "]");
     }
+}
+
+void WriteSetupTypes(TomlWriter& out, const SetupScript& s) {
     const bool anyType = s.typicalOffered || s.minimalOffered || s.customOffered ||
                          !s.typicalLabel.Stored().empty() || !s.minimalLabel.Stored().empty() ||
                          !s.customLabel.Stored().empty();
-    if (anyType) {
-        out.Table("setup_types");
-        const auto type = [&](std::string_view key, std::uint32_t offered, const FixedText& label) {
-            if (offered == 0 && label.Stored().empty()) {
-                return;
-            }
-            std::string value = "{ offered = " + FlagValue(offered);
-            if (!label.Stored().empty()) {
-                value += ", label = " + TomlString(label);
-            }
-            out.Value(key, value + " }");
-        };
-        type("typical", s.typicalOffered, s.typicalLabel);
-        type("minimal", s.minimalOffered, s.minimalLabel);
-        type("custom", s.customOffered, s.customLabel);
+    if (!anyType) {
+        return;
     }
+    out.Table("setup_types");
+    const auto type = [&](std::string_view key, std::uint32_t offered, const FixedText& label) {
+        if (offered == 0 && label.Stored().empty()) {
+            return;
+        }
+        std::string value = "{ offered = " + FlagValue(offered);
+        if (!label.Stored().empty()) {
+            value += ", label = " + TomlString(label);
+        }
+        out.Value(key, value + " }");
+    };
+    type("typical", s.typicalOffered, s.typicalLabel);
+    type("minimal", s.minimalOffered, s.minimalLabel);
+    type("custom", s.customOffered, s.customLabel);
+}
+
+void WriteIniAndSystemChanges(TomlWriter& out, const SetupScript& s) {
     for (const IniEntry& entry : s.iniEntries) {
         out.ArrayTable("ini");
         out.Text("file", entry.file);
@@ -403,7 +416,9 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
     };
     changes("system_changes.first", s.systemChangesFirst);
     changes("system_changes.second", s.systemChangesSecond);
+}
 
+void WriteUninstall(TomlWriter& out, const SetupScript& s) {
     const FixedText& stored = s.uninstallPresent ? s.uninstallName : s.uninstallNameAsStored;
     if (s.uninstallPresent != 0 || !stored.Stored().empty()) {
         out.Table("uninstall");
@@ -414,6 +429,15 @@ void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& refe
         // A built script holds the uninstaller's items already, written out above.
         out.Value("uninstaller", "false");
     }
+}
+
+void WriteTail(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
+    WriteFinalPrograms(out, s);
+    WriteRegistry(out, s);
+    WriteComponents(out, s, references);
+    WriteSetupTypes(out, s);
+    WriteIniAndSystemChanges(out, s);
+    WriteUninstall(out, s);
 }
 
 // Comments must be valid UTF-8 without controls; a file name is shown as plain ASCII.
