@@ -9,31 +9,40 @@
 // Once the files are closed the holder says so in the title of the installer's main window
 // (class "SC"), adding " (released)": the scenario waits for that title before it retries, so
 // that the retry never races the release.
+
+// The product's owner of platform handles, by its path: this program is built without the
+// product's include directory. The two owners below are those of common/Win32Handles.h.
+#include "../../../src/common/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
+
+using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, AllBitsSetIsInvalid>;
+using UniqueKernelObject = UniqueHandle<HANDLE, &CloseHandle>;
 
 constexpr DWORD kHoldMilliseconds = 120000;
 constexpr DWORD kPollMilliseconds = 20;
 
 int Hold(int argc, char** argv) {
     // argv: --hold EVENT RELEASE PATH...
-    std::vector<HANDLE> held;
+    std::vector<UniqueFile> held;
     for (int i = 4; i < argc; ++i) {
-        HANDLE file = CreateFileA(argv[i], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
+        UniqueFile file(CreateFileA(argv[i], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
             std::fprintf(stderr, "filelock: cannot hold %s (error %lu)\n", argv[i], GetLastError());
             return 2;
         }
-        held.push_back(file);
+        held.push_back(std::move(file));
     }
-    HANDLE holding = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    if (!holding || !SetEvent(holding)) {
+    const UniqueKernelObject holding(OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]));
+    if (!holding || !SetEvent(holding.get())) {
         return 3;
     }
     for (DWORD waited = 0; waited < kHoldMilliseconds; waited += kPollMilliseconds) {
@@ -42,9 +51,7 @@ int Hold(int argc, char** argv) {
         }
         Sleep(kPollMilliseconds);
     }
-    for (HANDLE file : held) {
-        CloseHandle(file);
-    }
+    held.clear();
     if (HWND main = FindWindowA("SC", nullptr)) {
         char title[256] = {};
         GetWindowTextA(main, title, sizeof title);
@@ -69,7 +76,7 @@ int main(int argc, char** argv) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string event = "e2e-filelock-" + std::to_string(GetCurrentProcessId());
-    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+    const UniqueKernelObject held(CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
     std::string command = std::string("\"") + self + "\" --hold " + event;
     for (int i = 1; i < argc; ++i) {
         command += std::string(" \"") + argv[i] + "\"";
@@ -81,9 +88,9 @@ int main(int argc, char** argv) {
                         &startup, &info)) {
         return 1;
     }
-    HANDLE waits[2] = {held, info.hProcess};
+    const UniqueKernelObject thread(info.hThread);
+    const UniqueKernelObject process(info.hProcess);
+    HANDLE waits[2] = {held.get(), process.get()};
     const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 20000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     return woke == WAIT_OBJECT_0 ? 0 : 1;
 }

@@ -2,33 +2,8 @@
 
 #include <gtest/gtest.h>
 
-std::string ScratchDirectory(std::string_view name) {
-    char temporary[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temporary);
-    const std::string directory = std::string(temporary) + std::string(name) + "\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string path = directory + found.cFileName;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return directory;
-}
-
 void WriteTestFile(const std::string& path, std::string_view bytes, int line) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "line " << line << ": cannot write " << path;
-    DWORD written = 0;
-    const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                               &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << "line " << line << ": short write to " << path;
+    ASSERT_TRUE(WriteFileBytes(path, bytes)) << "line " << line;
 }
 
 bool IsDirectory(const std::string& path) {

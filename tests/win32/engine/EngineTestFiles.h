@@ -1,14 +1,14 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
-// Files and directories for the engine's tests, made below the prefix's temporary directory.
-
-// A fresh directory (emptied of files if it existed), with its trailing backslash.
-std::string ScratchDirectory(std::string_view name);
+// Files and directories for the engine's tests, made in scratch directories below the prefix's
+// temporary directory (ScratchDirectory, TestFiles.h).
 
 // Writes bytes to path, replacing the file; reports a failure at the caller's line.
 void WriteTestFile(const std::string& path, std::string_view bytes, int line);

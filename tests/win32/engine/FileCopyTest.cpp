@@ -19,28 +19,8 @@ std::uint32_t ThrownCode(const std::function<void()>& action) {
     return 0;
 }
 
-// A handle that holds a file open without sharing, as another program would.
-class Holder {
-public:
-    explicit Holder(const std::string& path)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~Holder() { Release(); }
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-    bool Holds() const { return file_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (file_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(file_);
-            file_ = INVALID_HANDLE_VALUE;
-        }
-    }
-
-private:
-    HANDLE file_;
-};
-
-Holder* g_holder = nullptr;
+// The file held open without sharing (HoldFile), as another program would.
+UniqueFile* g_holder = nullptr;
 
 InstallItem CopyItem(const char* name, OverwriteMode mode) {
     InstallItem item;
@@ -107,8 +87,8 @@ TEST_F(FileCopyTest, ReadOnlyDestinationIsReplacedAndMadeReadOnlyWhenAsked) {
 
 TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
     WriteAll(scratch + "LOCKED.DLL", "old");
-    Holder holder(scratch + "LOCKED.DLL");
-    ASSERT_TRUE(holder.Holds());
+    UniqueFile holder = HoldFile(scratch + "LOCKED.DLL");
+    ASSERT_TRUE(holder.valid());
     InUseAnswers answers([](int) { return IDIGNORE; });
     std::uint8_t done = 0;
     EXPECT_EQ(ThrownCode([&] {
@@ -119,7 +99,7 @@ TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
     EXPECT_EQ(InUseAnswers::calls, 1);
     EXPECT_EQ(InUseAnswers::lastPath, scratch + "LOCKED.DLL");
     EXPECT_EQ(done, 0);
-    holder.Release();
+    holder.reset();
     EXPECT_EQ(ReadAll(scratch + "LOCKED.DLL"), "old");
     // The service's temporary copy was deleted.
     EXPECT_EQ(FilesIn(scratch), std::vector<std::string>{"LOCKED.DLL"});
@@ -127,13 +107,13 @@ TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
 
 TEST_F(FileCopyTest, RetryInstallsOnceTheFileIsReleased) {
     WriteAll(scratch + "LOCKED.DLL", "old");
-    Holder holder(scratch + "LOCKED.DLL");
-    ASSERT_TRUE(holder.Holds());
+    UniqueFile holder = HoldFile(scratch + "LOCKED.DLL");
+    ASSERT_TRUE(holder.valid());
     g_holder = &holder;
     // Retry while still held asks again; the second answer releases the file first.
     InUseAnswers answers([](int call) {
         if (call == 2) {
-            g_holder->Release();
+            g_holder->reset();
         }
         return IDRETRY;
     });
@@ -148,7 +128,7 @@ TEST_F(FileCopyTest, RetryInstallsOnceTheFileIsReleased) {
 
 TEST_F(FileCopyTest, AbortInTheInUseQuestionCancels) {
     WriteAll(scratch + "LOCKED.DLL", "old");
-    Holder holder(scratch + "LOCKED.DLL");
+    const UniqueFile holder = HoldFile(scratch + "LOCKED.DLL");
     InUseAnswers answers([](int) { return IDABORT; });
     std::uint8_t done = 0;
     EXPECT_EQ(ThrownCode([&] {
@@ -214,17 +194,16 @@ TEST_F(FileCopyTest, AppendCopiesEveryBlockAndNothingOfAnEmptySource) {
     }
     WriteAll(scratch + "big.bin", big);
     WriteAll(scratch + "empty.bin", "");
-    HANDLE out = CreateFileA((scratch + "joined.bin").c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    UniqueFile out(CreateFileA((scratch + "joined.bin").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(out.get(), INVALID_HANDLE_VALUE);
     for (const char* piece : {"big.bin", "empty.bin", "big.bin"}) {
-        HANDLE in = CreateFileA((scratch + piece).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(in, INVALID_HANDLE_VALUE);
-        AppendFileContents(out, in);
-        CloseHandle(in);
+        const UniqueFile in(CreateFileA((scratch + piece).c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(in.get(), INVALID_HANDLE_VALUE);
+        AppendFileContents(out.get(), in.get());
     }
-    CloseHandle(out);
+    out.reset();
     EXPECT_EQ(ReadAll(scratch + "joined.bin"), big + big);
 }
 
@@ -274,7 +253,7 @@ TEST_F(FileCopyTest, AnItemWhoseDirectoryNumberNamesNothingIsNotInstalled) {
 
 TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
     WriteAll(scratch + "TEXT.TXT", "old");
-    Holder holder(scratch + "TEXT.TXT");
+    const UniqueFile holder = HoldFile(scratch + "TEXT.TXT");
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::IfOlder);
     // Unlike an Ignore during the installation itself, this one reaches the interpreter.
@@ -285,7 +264,7 @@ TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
 
 TEST_F(FileCopyTest, IgnoreWhileInstallingIsDroppedAndTheItemStaysUndone) {
     WriteAll(scratch + "TEXT.TXT", "old");
-    Holder holder(scratch + "TEXT.TXT");
+    const UniqueFile holder = HoldFile(scratch + "TEXT.TXT");
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
     CopyItemFile(context, item, fixtures + "ours.tx_");

@@ -25,11 +25,6 @@ void OpenForReading(const std::string& path) {
     static_cast<void>(OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING));
 }
 
-HANDLE HoldWithoutSharing(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-}
-
 // The prompt as the tests answer it: records each question, runs the test's action once the
 // chosen number of questions has been asked, then gives the chosen answer.
 struct PromptScript {
@@ -40,7 +35,7 @@ struct PromptScript {
 };
 
 PromptScript g_script;
-HANDLE g_lock = INVALID_HANDLE_VALUE;
+UniqueFile g_lock;
 
 int ScriptedPrompt(const char* path) {
     g_script.paths.emplace_back(path);
@@ -52,8 +47,7 @@ int ScriptedPrompt(const char* path) {
 }
 
 void ReleaseLock() {
-    CloseHandle(g_lock);
-    g_lock = INVALID_HANDLE_VALUE;
+    g_lock.reset();
 }
 
 class OpenFileExclusiveTest : public ::testing::Test {
@@ -66,9 +60,7 @@ protected:
         WRITE_TEST_FILE(path_, "contents");
     }
     void TearDown() override {
-        if (g_lock != INVALID_HANDLE_VALUE) {
-            ReleaseLock();
-        }
+        ReleaseLock();
         SetFileInUsePrompt(previous_);
     }
 
@@ -80,8 +72,8 @@ protected:
 } // namespace
 
 TEST_F(OpenFileExclusiveTest, LockedFileIsRetriedUntilTheLockIsGone) {
-    g_lock = HoldWithoutSharing(path_);
-    ASSERT_NE(g_lock, INVALID_HANDLE_VALUE);
+    g_lock = HoldFile(path_);
+    ASSERT_NE(g_lock.get(), INVALID_HANDLE_VALUE);
     g_script.answer = IDRETRY;
     g_script.actAtCall = 2;
     g_script.action = ReleaseLock;
@@ -92,8 +84,8 @@ TEST_F(OpenFileExclusiveTest, LockedFileIsRetriedUntilTheLockIsGone) {
 }
 
 TEST_F(OpenFileExclusiveTest, IgnoreThrows5AndAbortThrows3) {
-    g_lock = HoldWithoutSharing(path_);
-    ASSERT_NE(g_lock, INVALID_HANDLE_VALUE);
+    g_lock = HoldFile(path_);
+    ASSERT_NE(g_lock.get(), INVALID_HANDLE_VALUE);
     g_script.answer = IDIGNORE;
     EXPECT_EQ(ErrorCodeOf(OpenForReading, path_), kErrorSkipLockedFile);
     g_script.answer = IDABORT;
@@ -102,8 +94,8 @@ TEST_F(OpenFileExclusiveTest, IgnoreThrows5AndAbortThrows3) {
 }
 
 TEST_F(OpenFileExclusiveTest, WithoutAnInstalledPromptALockedFileAborts) {
-    g_lock = HoldWithoutSharing(path_);
-    ASSERT_NE(g_lock, INVALID_HANDLE_VALUE);
+    g_lock = HoldFile(path_);
+    ASSERT_NE(g_lock.get(), INVALID_HANDLE_VALUE);
     SetFileInUsePrompt(nullptr);
     EXPECT_EQ(ErrorCodeOf(OpenForReading, path_), kErrorCancelled);
 }
@@ -132,13 +124,11 @@ TEST_F(OpenFileExclusiveTest, OtherErrorsThrowTheirCodeWithoutAsking) {
 TEST_F(OpenFileExclusiveTest, OpenFileSharesNothing) {
     const UniqueFile file = OpenFileExclusive(path_, GENERIC_READ, OPEN_EXISTING);
     ASSERT_TRUE(file.valid());
-    HANDLE other = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+    const UniqueFile other(CreateFileA(path_.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_EQ(other.get(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    if (other != INVALID_HANDLE_VALUE) {
-        CloseHandle(other);
-    }
 }
 
 TEST(FileExists, WildcardsMatchAnyFile) {
@@ -193,12 +183,11 @@ TEST(ReadWholeFile, MissingFileThrowsTheSystemCode) {
 namespace {
 
 void SetLastWrite(const std::string& path, std::uint64_t time) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
     FILETIME written{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
-    CloseHandle(file);
+    EXPECT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written));
 }
 
 } // namespace

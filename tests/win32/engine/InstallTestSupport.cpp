@@ -1,7 +1,5 @@
 #include "InstallTestSupport.h"
 
-#include <algorithm>
-
 int InUseAnswers::calls = 0;
 std::string InUseAnswers::lastPath;
 int (*InUseAnswers::answer_)(int) = nullptr;
@@ -16,10 +14,7 @@ void InstallTest::SetUp() {
     CreateDirectoryA(scratch.c_str(), nullptr);
     scratch += std::string(test->name()) + "\\";
     CreateDirectoryA(scratch.c_str(), nullptr);
-    for (const std::string& name : FilesIn(scratch)) {
-        SetFileAttributesA((scratch + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((scratch + name).c_str());
-    }
+    DeleteFilesIn(scratch);
     script.directories.assign(1, DirectoryEntry{});
     script.directories[0].path.Assign(scratch.substr(0, scratch.size() - 1));
     temporaryDirectory.Assign(scratch);
@@ -59,60 +54,16 @@ void RecordingInstallHost::RaiseSharedCount(std::string_view path) {
 
 void RecordingInstallHost::LogItemDone(const InstallItem&) {}
 
-std::string ProgramDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.substr(0, directory.find_last_of('\\') + 1);
-}
-
 std::string ReadAll(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "<cannot open " + path + ">";
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) {
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    }
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return ReadTestFile(path).value_or("<cannot open " + path + ">");
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    if (!bytes.empty()) {
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size()) << path;
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
 }
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<std::string> FilesIn(const std::string& directory) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 FILETIME LastWrite(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PromptTest.h"
+#include "TestFiles.h"
 #include "engine/FileOperations.h"
 #include "engine/InstallHost.h"
 
@@ -63,15 +64,11 @@ protected:
                                  host};
 };
 
-// The directory of this test program, with its trailing backslash.
-std::string ProgramDirectory();
-
+// The whole file, or "<cannot open PATH>" when it cannot be opened.
 std::string ReadAll(const std::string& path);
+// Creates or replaces the file with the bytes; fails the test when it cannot.
 void WriteAll(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
-
-// The names of the files in a directory, sorted, without "." and "..".
-std::vector<std::string> FilesIn(const std::string& directory);
 
 FILETIME LastWrite(const std::string& path);
 bool SameTime(const FILETIME& a, const FILETIME& b);

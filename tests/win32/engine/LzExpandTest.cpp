@@ -1,5 +1,6 @@
 #include "engine/LzExpand.h"
 
+#include "TestFiles.h"
 #include "script/SetupError.h"
 
 #include <windows.h>
@@ -10,21 +11,6 @@
 #include <string>
 
 namespace {
-
-std::string TempPath(const char* name) {
-    char directory[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, directory);
-    return std::string(directory) + name;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
-}
 
 // The SZDD header: magic, method, last character of the name, expanded length.
 std::string SzddHeader(char method, std::uint32_t expandedSize) {
@@ -51,13 +37,9 @@ std::string Compressed(std::uint32_t expandedSize) {
 
 // True when nothing holds the file open any more: an exclusive open succeeds.
 bool IsClosed(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    CloseHandle(file);
-    return true;
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
 }
 
 std::uint32_t ThrownCode(const std::string& path) {
@@ -72,9 +54,9 @@ std::uint32_t ThrownCode(const std::string& path) {
 } // namespace
 
 TEST(LzExpandedSize, CompressedFileGivesTheSizeOnceExpanded) {
-    const std::string path = TempPath("lz-size.dl_");
+    const std::string path = TemporaryPath("lz-size.dl_");
     const std::string bytes = Compressed(70000);
-    WriteBytes(path, bytes);
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
     ASSERT_EQ(bytes.size(), 14u + 70000u + 8750u);
     EXPECT_EQ(LzExpandedSize(path.c_str()), 70000);
     EXPECT_TRUE(IsClosed(path));
@@ -82,31 +64,31 @@ TEST(LzExpandedSize, CompressedFileGivesTheSizeOnceExpanded) {
 }
 
 TEST(LzExpandedSize, PlainFileGivesItsOwnSize) {
-    const std::string path = TempPath("lz-plain.dll");
-    WriteBytes(path, std::string(12345, 'p'));
+    const std::string path = TemporaryPath("lz-plain.dll");
+    ASSERT_TRUE(WriteFileBytes(path, std::string(12345, 'p')));
     EXPECT_EQ(LzExpandedSize(path.c_str()), 12345);
     EXPECT_TRUE(IsClosed(path));
-    WriteBytes(path, "");
+    ASSERT_TRUE(WriteFileBytes(path, ""));
     EXPECT_EQ(LzExpandedSize(path.c_str()), 0);
     DeleteFileA(path.c_str());
 }
 
 TEST(LzExpandedSize, MissingFileThrowsTheSystemError) {
-    EXPECT_EQ(ThrownCode(TempPath("lz-no-such-file.dl_")),
+    EXPECT_EQ(ThrownCode(TemporaryPath("lz-no-such-file.dl_")),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST(LzExpandedSize, UnknownMethodThrowsTheLzErrorAndClosesTheFile) {
-    const std::string path = TempPath("lz-method.dl_");
-    WriteBytes(path, SzddHeader('Q', 100) + std::string(50, '\xFF'));
+    const std::string path = TemporaryPath("lz-method.dl_");
+    ASSERT_TRUE(WriteFileBytes(path, SzddHeader('Q', 100) + std::string(50, '\xFF')));
     EXPECT_EQ(ThrownCode(path), static_cast<std::uint32_t>(LZERROR_UNKNOWNALG));
     EXPECT_TRUE(IsClosed(path));
     DeleteFileA(path.c_str());
 }
 
 TEST(LzFile, CreateModeMakesAnEmptyFile) {
-    const std::string path = TempPath("lz-created.tmp");
-    WriteBytes(path, "old contents");
+    const std::string path = TemporaryPath("lz-created.tmp");
+    ASSERT_TRUE(WriteFileBytes(path, "old contents"));
     {
         const LzFile file(path.c_str(), LzOpenMode::Create);
         EXPECT_GE(file.handle(), 0);

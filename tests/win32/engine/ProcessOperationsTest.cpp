@@ -17,11 +17,8 @@ constexpr UINT kTestMessage = WM_APP + 7;
 
 // The sleeping program, built beside this test program.
 std::string SleeperCommand(int milliseconds, const std::string& marker) {
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    std::string directory(own);
-    directory.resize(directory.rfind('\\') + 1);
-    return "\"" + directory + "engine_sleeper.exe\" " + std::to_string(milliseconds) + " " + marker;
+    return "\"" + ProgramDirectory() + "engine_sleeper.exe\" " + std::to_string(milliseconds) +
+           " " + marker;
 }
 
 bool WaitForFile(const std::string& path, DWORD milliseconds) {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "engine/FileOperations.h"
 #include "engine/LoadSetupScript.h"
 #include "script/ScriptWriter.h"
@@ -10,21 +11,6 @@
 #include <string>
 
 namespace {
-
-std::string TempPath(const char* name) {
-    char directory[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, directory);
-    return std::string(directory) + name;
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
-}
 
 std::uint32_t LoadErrorCode(const std::string& path) {
     try {
@@ -42,8 +28,8 @@ TEST(LoadSetupScript, ReadsAScriptThroughTheFileApi) {
     script.productName = FixedText("Sample Product");
     script.directories.resize(1);
     script.directories[0].templatePath = FixedText("C:\\SAMPLE");
-    const std::string path = TempPath("loader-test.inf");
-    WriteFileBytes(path, WriteSetupScript(script));
+    const std::string path = TemporaryPath("loader-test.inf");
+    ASSERT_TRUE(WriteFileBytes(path, WriteSetupScript(script)));
 
     const SetupScript loaded = LoadSetupScript(path.c_str());
     EXPECT_EQ(loaded.productName.View(), "Sample Product");
@@ -53,37 +39,36 @@ TEST(LoadSetupScript, ReadsAScriptThroughTheFileApi) {
 }
 
 TEST(LoadSetupScript, MissingFileGivesTheSystemErrorCode) {
-    EXPECT_EQ(LoadErrorCode(TempPath("no-such-script.inf")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(LoadErrorCode(TemporaryPath("no-such-script.inf")), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(LoadSetupScript, DamagedFileGives8000) {
     SetupScript script;
     std::vector<std::uint8_t> bytes = WriteSetupScript(script);
     bytes[10] ^= 0x55;
-    const std::string path = TempPath("damaged.inf");
-    WriteFileBytes(path, bytes);
+    const std::string path = TemporaryPath("damaged.inf");
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
     EXPECT_EQ(LoadErrorCode(path), static_cast<std::uint32_t>(kErrorBadScript));
     DeleteFileA(path.c_str());
 }
 
 TEST(LoadSetupScript, EmptyFileGives8000) {
-    const std::string path = TempPath("empty.inf");
-    WriteFileBytes(path, {});
+    const std::string path = TemporaryPath("empty.inf");
+    ASSERT_TRUE(WriteFileBytes(path, ""));
     EXPECT_EQ(LoadErrorCode(path), static_cast<std::uint32_t>(kErrorBadScript));
     DeleteFileA(path.c_str());
 }
 
 namespace {
 
-HANDLE g_lockHolder = INVALID_HANDLE_VALUE;
+UniqueFile* g_lockHolder = nullptr;
 int g_promptCalls = 0;
 
 // Answers the locked-file question with Retry after releasing the lock, as a user would
 // after closing the other program.
 int ReleaseAndRetry(const char*) {
     ++g_promptCalls;
-    CloseHandle(g_lockHolder);
-    g_lockHolder = INVALID_HANDLE_VALUE;
+    g_lockHolder->reset();
     return IDRETRY;
 }
 
@@ -95,22 +80,22 @@ int AnswerIgnore(const char*) {
 } // namespace
 
 TEST(LoadSetupScript, LockedFileIsOfferedForRetry) {
-    const std::string path = TempPath("locked.inf");
-    WriteFileBytes(path, WriteSetupScript(SetupScript{}));
-    g_lockHolder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(g_lockHolder, INVALID_HANDLE_VALUE);
+    const std::string path = TemporaryPath("locked.inf");
+    ASSERT_TRUE(WriteFileBytes(path, WriteSetupScript(SetupScript{})));
+    UniqueFile holder = HoldFile(path);
+    ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
+    g_lockHolder = &holder;
 
     g_promptCalls = 0;
     const auto previous = SetFileInUsePrompt(ReleaseAndRetry);
     EXPECT_EQ(LoadErrorCode(path), 0u);
     EXPECT_EQ(g_promptCalls, 1);
 
-    g_lockHolder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    holder = HoldFile(path);
     SetFileInUsePrompt(AnswerIgnore);
     EXPECT_EQ(LoadErrorCode(path), static_cast<std::uint32_t>(IDIGNORE));
-    CloseHandle(g_lockHolder);
+    holder.reset();
+    g_lockHolder = nullptr;
     SetFileInUsePrompt(previous);
     DeleteFileA(path.c_str());
 }

@@ -113,12 +113,7 @@ TEST_F(ProgramGroups, DeleteItemRemovesAnOlderLinkOfTheSameName) {
     script.programItems[0].commandLine.Assign("C:\\NOWHERE\\MISSING.EXE");
     const std::string folder = ProgramsFolder() + "\\" + kGroupOne;
     CreateDirectoryA(folder.c_str(), nullptr);
-    HANDLE old = CreateFileA((folder + "\\Alpha.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(old, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(old, "old", 3, &written, nullptr);
-    CloseHandle(old);
+    ASSERT_TRUE(WriteFileBytes(folder + "\\Alpha.lnk", "old"));
 
     DdeRecorder recorder;
     std::vector<SeenBox> boxes;

@@ -62,10 +62,8 @@ protected:
         DeleteKeyTree(HKEY_CLASSES_ROOT, ".setupkitcompletion");
         DeleteKeyTree(HKEY_USERS, std::string(".DEFAULT\\") + kTestKey);
         DeleteKeyTree(HKEY_CURRENT_CONFIG, kTestKey);
-        HKEY user = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &user) == ERROR_SUCCESS) {
-            RegDeleteValueA(user, "SetupkitCompletionRootValue");
-            RegCloseKey(user);
+        if (const UniqueRegKey user = OpenTestKey(HKEY_CURRENT_USER, "", KEY_ALL_ACCESS)) {
+            RegDeleteValueA(user.get(), "SetupkitCompletionRootValue");
         }
         RegDeleteValueA(HKEY_CLASSES_ROOT, "SetupkitCompletionRootValue");
     }
@@ -130,12 +128,12 @@ TEST_F(RegistryEntriesClean, DynamicDataRootIsSelected) {
     EXPECT_EQ(parsed.root, HKEY_DYN_DATA);
     EXPECT_EQ(parsed.subKey, "SetupkitCompletion");
 
-    HKEY probe = nullptr;
-    const bool platformHasIt =
-        RegCreateKeyExA(HKEY_DYN_DATA, "SetupkitCompletion", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &probe, nullptr) == ERROR_SUCCESS;
+    LONG created = ERROR_SUCCESS;
+    UniqueRegKey probe =
+        CreateTestKey(HKEY_DYN_DATA, "SetupkitCompletion", KEY_ALL_ACCESS, &created);
+    const bool platformHasIt = created == ERROR_SUCCESS;
     if (probe) {
-        RegCloseKey(probe);
+        probe.reset();
         RegDeleteKeyA(HKEY_DYN_DATA, "SetupkitCompletion");
     }
     WriteRegistryEntries(script, Macros(), log, record);
@@ -218,13 +216,13 @@ TEST_F(RegistryEntriesClean, UnknownRootsAndUnreadablePaths) {
 }
 
 TEST_F(RegistryEntriesClean, KeysWithoutValuesAndOverwrittenValues) {
-    HKEY existing = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &existing, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(existing, "Number", 0, REG_SZ, reinterpret_cast<const BYTE*>("old text"), 9);
-    RegSetValueExA(existing, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("old text"), 9);
-    RegCloseKey(existing);
+    LONG created = ERROR_SUCCESS;
+    UniqueRegKey existing = CreateTestKey(HKEY_CURRENT_USER, kTestKey, KEY_ALL_ACCESS, &created);
+    ASSERT_EQ(created, ERROR_SUCCESS);
+    RegSetValueExA(existing.get(), "Number", 0, REG_SZ, reinterpret_cast<const BYTE*>("old text"),
+                   9);
+    RegSetValueExA(existing.get(), "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("old text"), 9);
+    existing.reset();
 
     script.registryKeys = {
         Key("[HKEY_CURRENT_USER\\Software\\SetupkitCompletion\\Bare]"),
@@ -233,12 +231,11 @@ TEST_F(RegistryEntriesClean, KeysWithoutValuesAndOverwrittenValues) {
     };
     WriteRegistryEntries(script, Macros(), log, record);
 
-    HKEY bare = nullptr;
-    EXPECT_EQ(
-        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\SetupkitCompletion\\Bare", 0, KEY_READ, &bare),
-        ERROR_SUCCESS);
-    if (bare) {
-        RegCloseKey(bare);
+    {
+        LONG opened = ERROR_SUCCESS;
+        const UniqueRegKey bare =
+            OpenTestKey(HKEY_CURRENT_USER, "Software\\SetupkitCompletion\\Bare", KEY_READ, &opened);
+        EXPECT_EQ(opened, ERROR_SUCCESS);
     }
     // A number is always REG_DWORD of 4 bytes, whatever the value held before.
     EXPECT_VALUE(HKEY_CURRENT_USER, kTestKey, "Number", REG_DWORD, NumberBytes(42));

@@ -26,27 +26,22 @@ protected:
     // A new prefix has no SharedDLLs key (Windows has one): the tests make it when they need
     // it, since the system never creates it.
     static void CreateSharedDllsKey() {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
+        LONG status = ERROR_SUCCESS;
+        const UniqueRegKey key =
+            CreateTestKey(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_ALL_ACCESS, &status);
+        ASSERT_EQ(status, ERROR_SUCCESS);
     }
     static void SetShared(const std::string& name, DWORD type, const std::string& bytes) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_ALL_ACCESS, &key),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+        LONG status = ERROR_SUCCESS;
+        const UniqueRegKey key =
+            OpenTestKey(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_ALL_ACCESS, &status);
+        ASSERT_EQ(status, ERROR_SUCCESS);
+        RegSetValueExA(key.get(), name.c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
-        RegCloseKey(key);
     }
     static bool KeyExists(const std::string& path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return false;
-        }
-        RegCloseKey(key);
-        return true;
+        return OpenTestKey(HKEY_LOCAL_MACHINE, path, KEY_READ).valid();
     }
 
     std::string uninstaller;

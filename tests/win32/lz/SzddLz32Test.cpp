@@ -2,6 +2,7 @@
 // LZSeek for the expanded size, LZCopy) and VerInstallFileA, which SETUP.EXE relies on. Also
 // the form the disk builder uses for a file that does not shrink: the plain bytes under the
 // compressed name, which both readers copy unchanged.
+#include "TestFiles.h"
 #include "lz/SzddCompressor.h"
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,66 +23,35 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // A fresh directory below the temporary directory, emptied and removed at the end.
-class ScratchDirectory {
+class TemporaryFolder {
 public:
-    explicit ScratchDirectory(const char* name) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + name;
+    explicit TemporaryFolder(const char* name) : path_(TemporaryPath(name)) {
         Clear();
         CreateDirectoryA(path_.c_str(), nullptr);
     }
-    ~ScratchDirectory() { Clear(); }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+    ~TemporaryFolder() { Clear(); }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
     void Clear() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string file = path_ + "\\" + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
+        DeleteFilesIn(path_);
         RemoveDirectoryA(path_.c_str());
     }
 
     std::string path_;
 };
 
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
 Bytes ReadBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const std::optional<std::string> bytes = ReadTestFile(path);
+    if (!bytes) {
         ADD_FAILURE() << "cannot open " << path;
         return {};
     }
-    Bytes bytes(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) {
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    }
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return Bytes(bytes->begin(), bytes->end());
 }
 
 struct Sample {
@@ -160,10 +131,10 @@ DWORD InstallFile(std::string sourceName, std::string destinationName, std::stri
 }
 
 TEST(SzddWithLz32, OurFilesExpandThroughLZInitLZSeekAndLZCopy) {
-    ScratchDirectory dir("setupkit-lz32");
+    TemporaryFolder dir("setupkit-lz32");
     for (const Sample& sample : Samples()) {
         const std::string compressed = dir / (std::string(sample.name) + ".dl_");
-        WriteBytes(compressed, CompressSzdd(sample.data, 'l'));
+        ASSERT_TRUE(WriteFileBytes(compressed, CompressSzdd(sample.data, 'l')));
 
         // The way SETUP.EXE opens it: _lopen, LZInit on the handle.
         const HFILE file = _lopen(compressed.c_str(), OF_READ);
@@ -181,12 +152,12 @@ TEST(SzddWithLz32, OurFilesExpandThroughLZInitLZSeekAndLZCopy) {
 }
 
 TEST(SzddWithLz32, OurFilesInstallThroughVerInstallFile) {
-    ScratchDirectory source("setupkit-vif-src");
-    ScratchDirectory destination("setupkit-vif-dst");
+    TemporaryFolder source("setupkit-vif-src");
+    TemporaryFolder destination("setupkit-vif-dst");
     for (const Sample& sample : Samples()) {
         const std::string compressedName = std::string(sample.name) + ".DL_";
         const std::string installedName = std::string(sample.name) + ".DLL";
-        WriteBytes(source / compressedName, CompressSzdd(sample.data, 'L'));
+        ASSERT_TRUE(WriteFileBytes(source / compressedName, CompressSzdd(sample.data, 'L')));
 
         EXPECT_EQ(InstallFile(compressedName, installedName, source.Path(), destination.Path()), 0u)
             << sample.name;
@@ -197,10 +168,10 @@ TEST(SzddWithLz32, OurFilesInstallThroughVerInstallFile) {
 TEST(SzddWithLz32, PlainBytesUnderTheCompressedNameAreCopiedUnchanged) {
     // A file that does not shrink is stored as it is under its compressed name; both readers
     // give it back unchanged, an empty file included.
-    ScratchDirectory dir("setupkit-stored");
+    TemporaryFolder dir("setupkit-stored");
     for (const Sample& sample : Samples()) {
         const std::string stored = dir / (std::string(sample.name) + ".EX_");
-        WriteBytes(stored, sample.data);
+        ASSERT_TRUE(WriteFileBytes(stored, sample.data));
         const std::string copied = dir / (std::string(sample.name) + ".EXE");
         EXPECT_EQ(ExpandWithLz32(stored, copied), static_cast<LONG>(sample.data.size()))
             << sample.name;

@@ -373,7 +373,9 @@ TEST_F(Completion, DISABLED_RestartAnsweredYesEndsTheSession) {
         "\"" + ProgramDirectory() + "completion_probe.exe\" --window \"" + markers + "\"";
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &sentinel));
-    CloseHandle(sentinel.hThread);
+    const UniqueKernelObject process(sentinel.hProcess);
+    UniqueKernelObject thread(sentinel.hThread);
+    thread.reset(); // only the process is waited for
     for (int tries = 0; tries < 100 && !FileIsThere(markers + ".ready"); ++tries) {
         Sleep(100);
     }
@@ -393,12 +395,11 @@ TEST_F(Completion, DISABLED_RestartAnsweredYesEndsTheSession) {
     EXPECT_EQ(boxes[0].pressed, IDYES);
     if (boxes[0].pressed == IDYES) {
         const std::string asked = std::string(kRestartFolder) + "\\asked";
-        CloseHandle(CreateFileA(asked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueFile askedFile(CreateFileA(asked.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     // As the installer does after the question, the main window goes.
     DestroyWindow(mainWindow);
-    EXPECT_EQ(WaitForSingleObject(sentinel.hProcess, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(WaitForSingleObject(process.get(), 30000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_TRUE(FileIsThere(markers + ".end"));
-    CloseHandle(sentinel.hProcess);
 }

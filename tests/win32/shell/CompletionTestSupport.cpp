@@ -8,8 +8,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
-
 namespace {
 
 // Wine's desktop process, which also answers the program manager's DDE, closes itself once
@@ -27,8 +25,9 @@ void KeepTheDesktopOpen() {
                           std::to_string(GetCurrentProcessId());
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &keeper)) {
-        CloseHandle(keeper.hThread);
-        CloseHandle(keeper.hProcess);
+        // Started and left to itself: its handles are closed at once.
+        const UniqueKernelObject thread(keeper.hThread);
+        const UniqueKernelObject process(keeper.hProcess);
     }
 }
 
@@ -44,17 +43,8 @@ const ::testing::Environment* const kDesktopKeeper =
 // Empties directory of files and sub-directories, creating it when missing.
 void EmptyDirectory(const std::string& directory) {
     CreateDirectoryA(directory.c_str(), nullptr);
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        const std::string path = directory + "\\" + name;
+    for (const WIN32_FIND_DATAA& found : EntriesIn(directory)) {
+        const std::string path = directory + "\\" + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             EmptyDirectory(path);
             RemoveDirectoryA(path.c_str());
@@ -62,8 +52,7 @@ void EmptyDirectory(const std::string& directory) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
 }
 
 DdeRecorder* g_recorder = nullptr;
@@ -217,21 +206,20 @@ bool FileIsThere(const std::string& path) {
 }
 
 std::optional<StoredValue> QueryValue(HKEY root, const std::string& key, const std::string& name) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.empty() ? nullptr : key.c_str(), 0, KEY_READ, &handle) !=
-        ERROR_SUCCESS) {
+    const UniqueRegKey handle = OpenTestKey(root, key, KEY_READ);
+    if (!handle) {
         return std::nullopt;
     }
     StoredValue value;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size);
+    LONG status =
+        RegQueryValueExA(handle.get(), name.c_str(), nullptr, &value.type, nullptr, &size);
     if (status == ERROR_SUCCESS) {
         value.bytes.resize(size);
-        status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
+        status = RegQueryValueExA(handle.get(), name.c_str(), nullptr, &value.type,
                                   reinterpret_cast<BYTE*>(value.bytes.data()), &size);
         value.bytes.resize(size);
     }
-    RegCloseKey(handle);
     if (status != ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -247,29 +235,21 @@ std::string NumberBytes(std::uint32_t number) {
 }
 
 void DeleteKeyTree(HKEY root, const std::string& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) {
+    UniqueRegKey handle = OpenTestKey(root, key, KEY_ALL_ACCESS);
+    if (!handle) {
         return;
     }
     char child[256];
     for (;;) {
         DWORD length = sizeof child;
-        if (RegEnumKeyExA(handle, 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumKeyExA(handle.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
             break;
         }
-        DeleteKeyTree(handle, child);
+        DeleteKeyTree(handle.get(), child);
     }
-    RegCloseKey(handle);
+    handle.reset();
     RegDeleteKeyA(root, key.c_str());
-}
-
-std::string ProgramDirectory() {
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    std::string directory(own);
-    directory.resize(directory.rfind('\\') + 1);
-    return directory;
 }
 
 DdeRecorder::DdeRecorder() {
@@ -298,24 +278,6 @@ void RemoveGroupFolder(const std::string& group) {
     const std::string folder = ProgramsFolder() + "\\" + group;
     EmptyDirectory(folder);
     RemoveDirectoryA(folder.c_str());
-}
-
-std::vector<std::string> FilesIn(const std::string& directory) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 void CloseGroupWindows(const std::vector<std::string>& groups) {

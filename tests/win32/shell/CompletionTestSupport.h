@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+#include "TestRegistry.h"
 #include "engine/StandardDirectories.h"
 #include "integration/InstallLog.h"
 #include "integration/RemovalRecord.h"
@@ -76,9 +78,6 @@ std::string NumberBytes(std::uint32_t number);
 // Deletes key and everything below it; nothing when it does not exist.
 void DeleteKeyTree(HKEY root, const std::string& key);
 
-// The directory of this test program, with its trailing backslash.
-std::string ProgramDirectory();
-
 // Every DDE execute transaction that the code under test sends while a recorder lives, taken
 // from the program's import of DdeClientTransaction and passed on to the real one, so the
 // shell still acts on it. refuseConnection makes DdeConnect find no server.
@@ -111,6 +110,3 @@ void CloseGroupWindows(const std::vector<std::string>& groups);
 
 // Removes a group folder of the Start Menu with the files in it.
 void RemoveGroupFolder(const std::string& group);
-
-// The names of the files in a directory, sorted; empty when it does not exist.
-std::vector<std::string> FilesIn(const std::string& directory);

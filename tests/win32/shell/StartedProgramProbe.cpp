@@ -4,6 +4,8 @@
 // With "--keep PID" it instead waits until that process has ended (see CompletionTestMain).
 // With "--window FILE" it shows a window and creates "<FILE>.ready" once it is up and
 // "<FILE>.end" when the session's end reaches it (WM_ENDSESSION), then quits.
+#include "common/Win32Handles.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -57,9 +59,10 @@ int main(int argc, char** argv) {
         return RunSentinel(argv[2]);
     }
     if (std::string(argv[1]) == "--keep") {
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(argv[2], nullptr, 10));
+        const UniqueKernelObject process(
+            OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(argv[2], nullptr, 10)));
         if (process) {
-            WaitForSingleObject(process, INFINITE);
+            WaitForSingleObject(process.get(), INFINITE);
         }
         return 0;
     }

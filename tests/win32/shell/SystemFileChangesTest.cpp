@@ -153,12 +153,7 @@ TEST_F(SystemFileChanges, MissingOrBrokenLibraryGivesZero) {
     EXPECT_TRUE(LogBytes().empty());
 
     // A file of that name that is no library is deleted too.
-    HANDLE junk = CreateFileA(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(junk, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(junk, "not a library", 13, &written, nullptr);
-    CloseHandle(junk);
+    ASSERT_TRUE(WriteFileBytes(library, "not a library"));
     EXPECT_EQ(RunSystemFileChanges(), 0u);
     EXPECT_FALSE(FileIsThere(library));
     EXPECT_TRUE(LogBytes().empty());

@@ -1,3 +1,5 @@
+#include "TestRegistry.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,11 +18,8 @@ void LeaveWindowsUnmanagedUnderWine() {
     std::string name = path;
     name = name.substr(name.find_last_of("\\/") + 1);
     const std::string keyPath = "Software\\Wine\\AppDefaults\\" + name + "\\X11 Driver";
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-        RegCloseKey(key);
+    if (const UniqueRegKey key = CreateTestKey(HKEY_CURRENT_USER, keyPath, KEY_SET_VALUE)) {
+        RegSetValueExA(key.get(), "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 class BitmapFiles : public ::testing::Test {
 protected:
-    void SetUp() override { folder = TestFolder("bitmap-image-test"); }
+    void SetUp() override { folder = ScratchDirectory("bitmap-image-test"); }
 
     // Writes the picture and loads it into image.
     bool Load(const std::string& name, const std::vector<std::uint8_t>& bytes) {

@@ -265,9 +265,8 @@ TEST_F(FileExistsDialogTest, CompressedSourceShowsItsExpandedSize) {
 }
 
 TEST_F(FileExistsDialogTest, LockedFileGoesToTheFileInUseQuestion) {
-    HANDLE holder = CreateFileA(existingPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    UniqueFile holder = HoldFile(existingPath);
+    ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
     std::uint32_t thrown = 0;
     {
         Answering answering(person, [](Person& person) {
@@ -282,7 +281,7 @@ TEST_F(FileExistsDialogTest, LockedFileGoesToTheFileInUseQuestion) {
             thrown = error.code();
         }
     }
-    CloseHandle(holder);
+    holder.reset();
     EXPECT_EQ(thrown, 5u);
     EXPECT_EQ(person.Saw("text"), "Setup Cannot Install " + existingPath +
                                       ",\n it may be in use by another application");

@@ -167,8 +167,8 @@ class BackgroundLoading : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        disk = TestFolder("background-disk");
-        temp = TestFolder("background-temp");
+        disk = ScratchDirectory("background-disk");
+        temp = ScratchDirectory("background-temp");
     }
 
     void LoadPictures() { LoadBackgroundImages(window, script, {disk, temp}); }

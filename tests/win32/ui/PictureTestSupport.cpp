@@ -132,25 +132,6 @@ void PumpMessages() {
     GdiFlush();
 }
 
-std::string TestFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + name + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    const std::string pattern = folder + "*";
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                DeleteFileA((folder + found.cFileName).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return folder;
-}
-
 void WriteTestFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
@@ -280,7 +261,7 @@ void MainWindowTest::SetUp() {
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);
-    folder = TestFolder("main-window-test");
+    folder = ScratchDirectory("main-window-test");
 }
 
 void MainWindowTest::TearDown() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestFiles.h"
 #include "script/ScriptModel.h"
 #include "support/BmpBuilder.h"
 
@@ -39,9 +40,6 @@ void SaveCapture(const Capture& capture, const std::string& name);
 
 // Delivers what is queued, painting included.
 void PumpMessages();
-
-// A folder of its own below the temporary directory, emptied, with a trailing backslash.
-std::string TestFolder(const std::string& name);
 
 // Writes bytes to path; fails the test when it cannot.
 void WriteTestFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -39,32 +39,17 @@ void PromptTest::MinimiseMainWindow() {
 }
 
 std::string ScratchDirectory() {
-    char temporary[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temporary);
-    const std::string directory = std::string(temporary) + "prompt-tests\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") {
-                SetFileAttributesA((directory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((directory + name).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return directory;
+    return ScratchDirectory("prompt-tests");
 }
 
 void WriteTestFile(const std::string& path, const std::string& bytes, WORD year, WORD month,
                    WORD day) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_TRUE(
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     SYSTEMTIME date{};
     date.wYear = year;
     date.wMonth = month;
@@ -72,8 +57,7 @@ void WriteTestFile(const std::string& path, const std::string& bytes, WORD year,
     date.wHour = 12;
     FILETIME time{};
     SystemTimeToFileTime(&date, &time);
-    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
+    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &time));
 }
 
 std::string CompressedBytes(std::uint32_t expandedSize) {

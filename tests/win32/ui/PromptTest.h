@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestFiles.h"
 #include "robot/Person.h"
 #include "script/ScriptModel.h"
 

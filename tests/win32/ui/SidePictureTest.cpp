@@ -21,7 +21,7 @@ class SidePicture : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        const std::string path = TestFolder("side-picture-test") + "SIDE.BMP";
+        const std::string path = ScratchDirectory("side-picture-test") + "SIDE.BMP";
         WriteTestFile(path, EncodeBmp(QuarterPicture(121, 260), FileHeader::With));
         ASSERT_TRUE(LoadBitmapFile(sidePicture, path.c_str()));
         script.typicalOffered = 1;
