@@ -767,6 +767,51 @@ private:
         }
     }
 
+    // The size given, else the source file's.
+    void ReadItemSize(const toml::table& table, InstallItem& item, ItemSource& source) const {
+        if (const std::optional<std::int64_t> size =
+                OptionalInteger(table, "install", "size", 0, kDwordMax)) {
+            item.size = static_cast<std::uint32_t>(*size);
+            source.sizeGiven = true;
+        } else if (!source.file.empty()) {
+            std::error_code error;
+            const std::uintmax_t bytes = fs::file_size(source.file, error);
+            if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
+                Fail(LineOf(*table.get("source")), "install.source",
+                     error ? "cannot read the size of " + source.file.string()
+                           : source.file.string() + " is larger than 4 GB");
+            }
+            item.size = static_cast<std::uint32_t>(bytes);
+        }
+    }
+
+    // The directory it goes to and the disk it comes from.
+    void ReadItemPlace(const toml::table& table, InstallItem& item, ItemSource& source) {
+        item.dirIndex = 1;
+        if (const toml::node* directory = table.get("directory")) {
+            item.dirIndex = static_cast<std::uint8_t>(Reference(
+                *directory, "install.directory", directoryNames_, "directory", 1, kByteMax));
+            const std::size_t count = Script().directories.size();
+            if (count > 0 && (item.dirIndex == 0 || item.dirIndex > count)) {
+                Unusable(LineOf(*directory), "install.directory",
+                         "there is no directory " + std::to_string(item.dirIndex) + " (of " +
+                             std::to_string(count) +
+                             "): SETUP.EXE would report it unable to install the item");
+            }
+        }
+        item.diskNumber = 1;
+        if (const toml::node* disk = table.get("disk")) {
+            item.diskNumber = static_cast<std::uint8_t>(DiskReference(*disk));
+            source.diskGiven = true;
+            const std::size_t labels = Script().diskLabels.size();
+            if (item.diskNumber == 0 || (item.diskNumber > 1 && item.diskNumber > labels &&
+                                         description_.disks.labelPattern.empty())) {
+                Warn(LineOf(*disk), "install.disk",
+                     "disk " + std::to_string(item.diskNumber) + " has no label");
+            }
+        }
+    }
+
     void ReadInstallItem(const toml::table* table, std::map<std::string, std::uint32_t>& ids) {
         const std::string_view path = "install";
         Keys(*table, path,
@@ -788,44 +833,8 @@ private:
             Fail(TableLine(*table), "install.name", "give a name, a source or both");
         }
 
-        if (const std::optional<std::int64_t> size =
-                OptionalInteger(*table, path, "size", 0, kDwordMax)) {
-            item.size = static_cast<std::uint32_t>(*size);
-            source.sizeGiven = true;
-        } else if (!source.file.empty()) {
-            std::error_code error;
-            const std::uintmax_t bytes = fs::file_size(source.file, error);
-            if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
-                Fail(LineOf(*table->get("source")), "install.source",
-                     error ? "cannot read the size of " + source.file.string()
-                           : source.file.string() + " is larger than 4 GB");
-            }
-            item.size = static_cast<std::uint32_t>(bytes);
-        }
-
-        item.dirIndex = 1;
-        if (const toml::node* directory = table->get("directory")) {
-            item.dirIndex = static_cast<std::uint8_t>(Reference(
-                *directory, "install.directory", directoryNames_, "directory", 1, kByteMax));
-            const std::size_t count = Script().directories.size();
-            if (count > 0 && (item.dirIndex == 0 || item.dirIndex > count)) {
-                Unusable(LineOf(*directory), "install.directory",
-                         "there is no directory " + std::to_string(item.dirIndex) + " (of " +
-                             std::to_string(count) +
-                             "): SETUP.EXE would report it unable to install the item");
-            }
-        }
-        item.diskNumber = 1;
-        if (const toml::node* disk = table->get("disk")) {
-            item.diskNumber = static_cast<std::uint8_t>(DiskReference(*disk));
-            source.diskGiven = true;
-            const std::size_t labels = Script().diskLabels.size();
-            if (item.diskNumber == 0 || (item.diskNumber > 1 && item.diskNumber > labels &&
-                                         description_.disks.labelPattern.empty())) {
-                Warn(LineOf(*disk), "install.disk",
-                     "disk " + std::to_string(item.diskNumber) + " has no label");
-            }
-        }
+        ReadItemSize(*table, item, source);
+        ReadItemPlace(*table, item, source);
         item.action = static_cast<std::uint8_t>(Enum(*table, path, "action", kItemActions, kByteMax,
                                                      static_cast<int>(ItemAction::Copy)));
         item.overwriteMode =
