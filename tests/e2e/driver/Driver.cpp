@@ -60,7 +60,7 @@ void SetUserValue(const std::string& keyPath, const char* name, DWORD type, cons
                         &opened, nullptr) != ERROR_SUCCESS) {
         return;
     }
-    UniqueRegistryKey key(opened);
+    UniqueRegKey key(opened);
     RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
@@ -189,7 +189,7 @@ void Driver::Start() {
         Fail("cannot start " + options_.program + ": error " + std::to_string(GetLastError()));
     }
     process_.reset(started.hProcess);
-    const UniqueKernelHandle thread(started.hThread);
+    const UniqueKernelObject thread(started.hThread);
     processId_ = started.dwProcessId;
     if (job_ && !AssignProcessToJobObject(job_.get(), process_.get())) {
         transcript_.Line("note: the program could not be put in a job (error " +
@@ -1059,7 +1059,7 @@ void Driver::TakeFailurePicture() {
     // on a thread of its own; if it does not finish, the program is ended first.
     auto job = std::make_unique<PictureJob>();
     job->path = ShotPath("failure");
-    const UniqueKernelHandle thread(CreateThread(nullptr, 0, TakePicture, job.get(), 0, nullptr));
+    const UniqueKernelObject thread(CreateThread(nullptr, 0, TakePicture, job.get(), 0, nullptr));
     if (!thread) {
         return;
     }
@@ -1094,7 +1094,7 @@ std::string Driver::AskRunner(const std::string& name, const std::string& text, 
     const std::string answer = options_.requestDirectory + "\\" + name + ".ACK";
     DeleteFileA(answer.c_str());
     {
-        UniqueFile file(std::fopen((request + ".NEW").c_str(), "wb"));
+        UniqueStdioFile file(std::fopen((request + ".NEW").c_str(), "wb"));
         if (!file || std::fputs(text.c_str(), file.get()) < 0) {
             Fail("cannot write " + request);
         }
@@ -1111,7 +1111,7 @@ std::string Driver::AskRunner(const std::string& name, const std::string& text, 
     }
     std::string reply;
     {
-        UniqueFile file(std::fopen(answer.c_str(), "rb"));
+        UniqueStdioFile file(std::fopen(answer.c_str(), "rb"));
         char buffer[256];
         std::size_t count = 0;
         while (file && (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {

@@ -110,8 +110,8 @@ private:
     DriverOptions options_;
     Transcript& transcript_;
     std::unique_ptr<WineSettings> wineSettings_;
-    UniqueKernelHandle job_;
-    UniqueKernelHandle process_;
+    UniqueKernelObject job_;
+    UniqueKernelObject process_;
     DWORD processId_ = 0;
     DWORD startTick_ = 0;
     int defaultTimeoutSeconds_ = 20;

@@ -31,7 +31,7 @@ int Usage(const char* message) {
 }
 
 bool ReadFile(const std::string& path, std::string& text) {
-    UniqueFile file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         return false;
     }

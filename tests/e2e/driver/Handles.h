@@ -1,23 +1,13 @@
 #pragma once
 
-#include <windows.h>
+#include "common/Win32Handles.h"
 
 #include <cstdio>
 #include <memory>
 #include <type_traits>
 
-// One owner per handle: a unique_ptr over the handle's pointee with the matching release call.
-template <auto Release> struct HandleDeleter {
-    template <typename T> void operator()(T handle) const { Release(handle); }
-};
-
-template <typename Handle, auto Release>
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Release>>;
-
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteObject>;
-using UniqueMemoryDc = UniqueHandle<HDC, DeleteDC>;
-using UniqueRegistryKey = UniqueHandle<HKEY, RegCloseKey>;
+// The driver holds platform handles through the product's owners (common/Win32Handles.h); what
+// the product has no owner for is here.
 
 // A screen DC from GetDC(NULL), released with ReleaseDC.
 struct ScreenDcRelease {
@@ -25,7 +15,8 @@ struct ScreenDcRelease {
 };
 using UniqueScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
 
-struct FileClose {
+// A C stream from std::fopen.
+struct StdioFileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-using UniqueFile = std::unique_ptr<std::FILE, FileClose>;
+using UniqueStdioFile = std::unique_ptr<std::FILE, StdioFileClose>;

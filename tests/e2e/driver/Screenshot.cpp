@@ -17,7 +17,7 @@ bool SaveScreenRect(const RECT& wanted, const std::string& path) {
     if (!screenDc) {
         return false;
     }
-    UniqueMemoryDc memoryDc(CreateCompatibleDC(screenDc.get()));
+    UniqueMemoryDC memoryDc(CreateCompatibleDC(screenDc.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -48,7 +48,7 @@ bool SaveScreenRect(const RECT& wanted, const std::string& path) {
     header.bfSize = header.bfOffBits + imageSize;
     info.bmiHeader.biSizeImage = imageSize;
 
-    UniqueFile file(std::fopen(path.c_str(), "wb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "wb"));
     if (!file) {
         return false;
     }

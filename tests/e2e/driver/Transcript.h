@@ -19,6 +19,6 @@ public:
     void Block(const std::string& text);
 
 private:
-    UniqueFile file_;
+    UniqueStdioFile file_;
     unsigned long start_;
 };
