@@ -10,9 +10,7 @@
 // (class "SC"), adding " (released)": the scenario waits for that title before it retries, so
 // that the retry never races the release.
 
-// The product's owner of platform handles, by its path: this program is built without the
-// product's include directory. The two owners below are those of common/Win32Handles.h.
-#include "../../../src/common/UniqueHandle.h"
+#include "common/Win32Handles.h"
 
 #include <windows.h>
 
@@ -22,9 +20,6 @@
 #include <vector>
 
 namespace {
-
-using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, AllBitsSetIsInvalid>;
-using UniqueKernelObject = UniqueHandle<HANDLE, &CloseHandle>;
 
 constexpr DWORD kHoldMilliseconds = 120000;
 constexpr DWORD kPollMilliseconds = 20;
