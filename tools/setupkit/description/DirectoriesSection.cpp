@@ -1,0 +1,14 @@
+#include "DescriptionReader.h"
+
+void DescriptionReader::ReadDirectories(const toml::table& root) {
+    std::map<std::string, std::uint32_t> ids;
+    for (const toml::table* table : Tables(root, "", "directory", kByteCount)) {
+        Keys(*table, "directory", {"id", "path"});
+        DirectoryEntry entry;
+        entry.templatePath = RequiredText(*table, "directory", "path");
+        entry.path = entry.templatePath;
+        const std::size_t position = Script().directories.size();
+        directoryNames_.Add(Key(*table, "directory", "path", ids), position);
+        Script().directories.push_back(entry);
+    }
+}

@@ -1,0 +1,95 @@
+#include "DescriptionReader.h"
+
+void DescriptionReader::ReadDisks(const toml::table& root) {
+    const toml::table* disks = Table(root, "", "disks");
+    if (!disks) {
+        return;
+    }
+    Keys(*disks, "disks", {"labels", "capacity", "label_pattern"});
+    for (const auto& [label, line] : Strings(*disks, "disks", "labels", kByteCount)) {
+        diskNames_.Add(label, Script().diskLabels.size());
+        Script().diskLabels.push_back(Block(ToText(label, line, "disks.labels")));
+    }
+    if (const toml::node* capacity = disks->get("capacity")) {
+        if (capacity->is_integer()) {
+            description_.disks.capacity = static_cast<std::uint64_t>(IntegerNode(
+                *capacity, "disks.capacity", 1, std::numeric_limits<std::int64_t>::max()));
+        } else if (!capacity->is_string() ||
+                   !ParseDiskCapacity(capacity->as_string()->get(), description_.disks.capacity)) {
+            Fail(LineOf(*capacity), "disks.capacity",
+                 "expected \"1.44M\", \"1.2M\", \"720K\", \"360K\", \"2.88M\", "
+                 "\"unlimited\" or a number of bytes");
+        }
+    }
+    if (const toml::node* pattern = disks->get("label_pattern")) {
+        const FixedText text = ToText(StringNode(*pattern, "disks.label_pattern"), LineOf(*pattern),
+                                      "disks.label_pattern");
+        const std::string ansi = text.Str();
+        std::size_t placeholders = 0;
+        for (std::size_t i = 0; i < ansi.size(); ++i) {
+            if (ansi[i] != '%') {
+                continue;
+            }
+            if (i + 1 < ansi.size() && ansi[i + 1] == 'd') {
+                ++placeholders;
+            } else if (!(i + 1 < ansi.size() && ansi[i + 1] == '%')) {
+                Fail(LineOf(*pattern), "disks.label_pattern",
+                     "only %d (the disk number) and %% may follow a percent sign");
+            }
+            ++i;
+        }
+        if (placeholders > 1) {
+            Fail(LineOf(*pattern), "disks.label_pattern", "%d may appear only once");
+        }
+        description_.disks.labelPattern = ansi;
+        labelPatternLine_ = LineOf(*pattern);
+    }
+}
+
+// A disk by its label, by its number, or by the label its number gets from the label
+// pattern (which only build and the labels' absence make real).
+std::int64_t DescriptionReader::DiskReference(const toml::node& node) {
+    const std::string field = "install.disk";
+    const std::string& pattern = description_.disks.labelPattern;
+    if (!node.is_string() || pattern.empty() || diskNames_.Find(node.as_string()->get())) {
+        return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+    }
+    const std::string label = ToAnsi(node.as_string()->get(), LineOf(node), field).Str();
+    std::vector<std::uint32_t> matches;
+    for (std::uint32_t disk = static_cast<std::uint32_t>(Script().diskLabels.size()) + 1;
+         disk <= kByteMax; ++disk) {
+        if (DiskLabelFromPattern(pattern, disk) == label) {
+            matches.push_back(disk);
+        }
+    }
+    if (matches.size() > 1) {
+        Fail(LineOf(node), field,
+             "every disk's label is " + Quoted(label) +
+                 " (the label pattern has no %d): use the number");
+    }
+    if (matches.empty()) {
+        return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+    }
+    return matches.front();
+}
+
+// Without labels of its own, a description with a label pattern gets one label for each
+// disk its items name.
+void DescriptionReader::FillDiskLabelsFromPattern() {
+    const std::string& pattern = description_.disks.labelPattern;
+    if (pattern.empty() || !Script().diskLabels.empty()) {
+        return;
+    }
+    std::uint32_t disks = 0;
+    for (const InstallItem& item : Script().installItems) {
+        disks = std::max<std::uint32_t>(disks, item.diskNumber);
+    }
+    for (std::uint32_t disk = 1; disk <= disks; ++disk) {
+        const std::string label = DiskLabelFromPattern(pattern, disk);
+        if (label.size() > FixedText::kMaxLength) {
+            Fail(labelPatternLine_, "disks.label_pattern",
+                 "the label of disk " + std::to_string(disk) + " is longer than 255 bytes");
+        }
+        Script().diskLabels.push_back(Block(FixedText(label)));
+    }
+}

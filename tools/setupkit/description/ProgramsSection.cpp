@@ -1,0 +1,98 @@
+#include "DescriptionReader.h"
+
+void DescriptionReader::ReadProgramGroups(const toml::table& root) {
+    const toml::table* groups = Table(root, "", "program_groups");
+    if (!groups) {
+        return;
+    }
+    Keys(*groups, "program_groups", {"show_page", "ask_first", "names", "verbatim"});
+    Script().showGroupPage = Flag(*groups, "program_groups", "show_page", 1);
+    Script().askBeforeGroup = Flag(*groups, "program_groups", "ask_first", 1);
+    const bool verbatim = Bool(*groups, "program_groups", "verbatim");
+    for (const auto& [name, line] : Strings(*groups, "program_groups", "names", kByteCount)) {
+        groupNames_.Add(name, Script().programGroups.size());
+        const FixedText text = ToText(name, line, "program_groups.names");
+        NoteProgramName("group", text, line, "program_groups.names", verbatim);
+        Script().programGroups.push_back(Block(text));
+    }
+}
+
+std::string DescriptionReader::ListBreakingNames(const std::vector<const BreakingName*>& names) {
+    std::string list;
+    for (const BreakingName* entry : names) {
+        std::string shown;
+        for (const char c : AnsiToUtf8(entry->name)) {
+            shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+        }
+        std::string characters;
+        for (const char c : entry->characters) {
+            characters += characters.empty() ? "" : ", ";
+            characters += static_cast<unsigned char>(c) < 0x20
+                              ? CodePointName(static_cast<unsigned char>(c))
+                              : "'" + std::string(1, c) + "'";
+        }
+        list += list.empty() ? "" : "; ";
+        list += entry->what + ' ' + Quoted(shown) + " (line " + std::to_string(entry->line) +
+                ") holds " + characters;
+    }
+    return list;
+}
+
+// Names written by hand are refused; names marked verbatim (dump marks those a script
+// holds, so that it compiles back) are what build refuses.
+void DescriptionReader::CheckProgramNames() {
+    std::vector<const BreakingName*> refused;
+    std::vector<const BreakingName*> kept;
+    for (const BreakingName& entry : breakingNames_) {
+        (entry.verbatim ? kept : refused).push_back(&entry);
+    }
+    const std::string rule =
+        "program group and item names must not hold \" [ ] ( ) , or a control character, "
+        "which would end the program manager's command: ";
+    if (!refused.empty()) {
+        Fail(refused.front()->line, refused.front()->field, rule + ListBreakingNames(refused));
+    }
+    if (!kept.empty()) {
+        Unusable(kept.front()->line, kept.front()->field,
+                 rule + ListBreakingNames(kept) + " (marked verbatim)");
+    }
+}
+
+void DescriptionReader::ReadProgramItems(const toml::table& root) {
+    for (const toml::table* table : Tables(root, "", "program_item", kByteCount)) {
+        const std::string_view path = "program_item";
+        Keys(*table, path,
+             {"name", "group", "command", "working_directory", "icon", "icon_index", "verbatim"});
+        ProgramItem item;
+        item.name = Text(*table, path, "name");
+        const bool verbatim = Bool(*table, path, "verbatim");
+        if (const toml::node* name = table->get("name")) {
+            NoteProgramName("item", item.name, LineOf(*name), "program_item.name", verbatim);
+        }
+        if (const toml::node* group = table->get("group")) {
+            item.groupNumber = static_cast<std::uint8_t>(Reference(
+                *group, "program_item.group", groupNames_, "program_groups.names", 1, kByteMax));
+        } else {
+            item.groupNumber = 1; // the first group; none when there is no group
+        }
+        item.commandLine = Text(*table, path, "command");
+        item.workingDirectory = Text(*table, path, "working_directory");
+        item.iconPath = Text(*table, path, "icon");
+        item.iconIndex = static_cast<std::uint8_t>(
+            OptionalInteger(*table, path, "icon_index", 0, kByteMax).value_or(0));
+        Script().programItems.push_back(item);
+    }
+}
+
+void DescriptionReader::ReadFinalPrograms(const toml::table& root) {
+    const std::string_view path = "final_program";
+    for (const toml::table* table : Tables(root, "", path, kByteCount)) {
+        Keys(*table, path, {"command", "show", "working_directory"});
+        FinalProgram program;
+        program.commandLine = Text(*table, path, "command");
+        program.showCommand =
+            static_cast<std::uint16_t>(Enum(*table, path, "show", kShowCommands, kWordMax, 1));
+        program.workingDirectory = Text(*table, path, "working_directory");
+        Script().finalPrograms.push_back(program);
+    }
+}
