@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 void DescriptionReader::ReadComponents(const toml::table& root) {
     const std::string_view path = "component";
@@ -82,4 +83,42 @@ void DescriptionReader::ReadSetupTypes(const toml::table& root) {
     readType("typical", s.typicalOffered, s.typicalLabel);
     readType("minimal", s.minimalOffered, s.minimalLabel);
     readType("custom", s.customOffered, s.customLabel);
+}
+
+void WriteComponents(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
+    for (const Component& component : s.components) {
+        out.ArrayTable("component");
+        out.Text("name", component.name);
+        out.TextIfAny("description", component.description);
+        out.Value("minimal", FlagValue(component.inMinimal));
+        out.Value("typical", FlagValue(component.inTypical));
+        std::string files = "[";
+        for (std::uint32_t index : component.files) {
+            files += (files.size() > 1 ? ", " : "") + references.Reference(index);
+        }
+        out.Value("files", files + "]");
+    }
+}
+
+void WriteSetupTypes(TomlWriter& out, const SetupScript& s) {
+    const bool anyType = s.typicalOffered || s.minimalOffered || s.customOffered ||
+                         !s.typicalLabel.Stored().empty() || !s.minimalLabel.Stored().empty() ||
+                         !s.customLabel.Stored().empty();
+    if (!anyType) {
+        return;
+    }
+    out.Table("setup_types");
+    const auto type = [&](std::string_view key, std::uint32_t offered, const FixedText& label) {
+        if (offered == 0 && label.Stored().empty()) {
+            return;
+        }
+        std::string value = "{ offered = " + FlagValue(offered);
+        if (!label.Stored().empty()) {
+            value += ", label = " + TomlString(label);
+        }
+        out.Value(key, value + " }");
+    };
+    type("typical", s.typicalOffered, s.typicalLabel);
+    type("minimal", s.minimalOffered, s.minimalLabel);
+    type("custom", s.customOffered, s.customLabel);
 }

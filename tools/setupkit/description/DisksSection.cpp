@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 void DescriptionReader::ReadDisks(const toml::table& root) {
     const toml::table* disks = Table(root, "", "disks");
@@ -91,5 +92,16 @@ void DescriptionReader::FillDiskLabelsFromPattern() {
                  "the label of disk " + std::to_string(disk) + " is longer than 255 bytes");
         }
         Script().diskLabels.push_back(Block(FixedText(label)));
+    }
+}
+
+void WriteDisks(TomlWriter& out, const SetupScript& s) {
+    if (!s.diskLabels.empty()) {
+        out.Table("disks");
+        std::string labels = "[";
+        for (const TextBlock& label : s.diskLabels) {
+            labels += (labels.size() > 1 ? ", " : "") + TomlString(label);
+        }
+        out.Value("labels", labels + "]");
     }
 }

@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -99,6 +100,63 @@ void DescriptionReader::ReadHeader(const toml::table& root) {
             }
             if (Bool(*completion, "completion", "reboot")) {
                 s.completionFlags |= kCompletionReboot;
+            }
+        }
+    }
+}
+
+void WriteHeader(TomlWriter& out, const SetupScript& s) {
+    out.Table("product");
+    out.Text("name", s.productName);
+
+    if (!s.unusedText1.Stored().empty() || s.unusedByte2 != 0 || !s.unusedText3.Stored().empty()) {
+        out.Table("unused");
+        out.TextIfAny("text1", s.unusedText1);
+        if (s.unusedByte2 != 0) {
+            out.Value("byte2", std::to_string(s.unusedByte2));
+        }
+        out.TextIfAny("text3", s.unusedText3);
+    }
+
+    const auto titled = [&](std::string_view table, std::string_view titleKey,
+                            const FixedText& title, const FixedText& text) {
+        if (title.Stored().empty() && text.Stored().empty()) {
+            return;
+        }
+        out.Table(table);
+        out.TextIfAny(titleKey, title);
+        out.TextIfAny("text", text);
+    };
+    titled("welcome", "title", s.welcomeTitle, s.welcomeText);
+    titled("destination", "title", s.destinationTitle, s.destinationText);
+    titled("disk_prompt", "title", s.diskPromptTitle, s.diskPromptText);
+    titled("success", "caption", s.successCaption, s.successText);
+    titled("failure", "caption", s.failureCaption, s.failureText);
+    titled("cancel", "caption", s.cancelCaption, s.cancelText);
+
+    if (s.BackgroundStyle != 0 || !s.backgroundBitmap.Stored().empty()) {
+        out.Table("background");
+        out.Value("style", NamedOrNumber(kBackgroundStyles, s.BackgroundStyle));
+        out.TextIfAny("file", s.backgroundBitmap);
+    }
+    if (!s.sideBitmap.Stored().empty()) {
+        out.Table("side_bitmap");
+        out.Text("file", s.sideBitmap);
+    }
+    if (!s.readmeFile.Stored().empty()) {
+        out.Table("readme");
+        out.Text("file", s.readmeFile);
+    }
+    if (s.completionFlags != 0) {
+        out.Table("completion");
+        if ((s.completionFlags & ~(kCompletionRestartWindows | kCompletionReboot)) != 0) {
+            out.Value("flags", std::to_string(s.completionFlags));
+        } else {
+            if (s.completionFlags & kCompletionRestartWindows) {
+                out.Value("restart_windows", "true");
+            }
+            if (s.completionFlags & kCompletionReboot) {
+                out.Value("reboot", "true");
             }
         }
     }

@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -154,4 +155,49 @@ void DescriptionReader::ReadInstallItem(const toml::table* table,
     description_.itemIds.push_back(key);
     description_.sources.push_back(source);
     Script().installItems.push_back(item);
+}
+
+void WriteInstallItems(TomlWriter& out, const SetupScript& s, const ItemReferences& references) {
+    std::vector<bool> collided(s.installItems.size());
+    for (const auto& [first, later] : CaseCollisions(s)) {
+        collided[first] = collided[later] = true;
+    }
+    for (std::size_t i = 0; i < s.installItems.size(); ++i) {
+        const InstallItem& item = s.installItems[i];
+        out.ArrayTable("install");
+        if (!references.Id(i).empty()) {
+            out.Value("id", TomlString(references.Id(i)));
+        }
+        out.Text("name", item.name);
+        if (collided[i] || ItemNameProblem(item)) {
+            out.Comment("Windows cannot take this name as it is, or beside another one");
+            out.Value("verbatim", "true");
+        }
+        out.Value("directory", DirectoryReference(s, item.dirIndex));
+        if (item.diskNumber != 1) {
+            out.Value("disk", std::to_string(item.diskNumber));
+        }
+        if (item.size != 0) {
+            out.Value("size", std::to_string(item.size));
+        }
+        if (item.action != static_cast<std::uint8_t>(ItemAction::Copy)) {
+            out.Value("action", NamedOrNumber(kItemActions, item.action));
+        }
+        if (item.overwriteMode != static_cast<std::uint8_t>(OverwriteMode::IfOlder)) {
+            out.Value("overwrite", NamedOrNumber(kOverwriteModes, item.overwriteMode));
+        }
+        if (item.compressed != 0) {
+            out.Value("compressed", FlagValue(item.compressed));
+        }
+        if (item.partCount != 0) {
+            out.Value("parts", std::to_string(item.partCount));
+        }
+        if (item.readOnly != 0) {
+            out.Value("read_only", FlagValue(item.readOnly));
+        }
+        if (item.shared != 0) {
+            out.Value("shared", FlagValue(item.shared));
+        }
+        out.TextIfAny("source_subdir", item.sourceSubdir);
+    }
 }

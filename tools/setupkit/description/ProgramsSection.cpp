@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 void DescriptionReader::ReadProgramGroups(const toml::table& root) {
     const toml::table* groups = Table(root, "", "program_groups");
@@ -94,5 +95,48 @@ void DescriptionReader::ReadFinalPrograms(const toml::table& root) {
             static_cast<std::uint16_t>(Enum(*table, path, "show", kShowCommands, kWordMax, 1));
         program.workingDirectory = Text(*table, path, "working_directory");
         Script().finalPrograms.push_back(program);
+    }
+}
+
+void WritePrograms(TomlWriter& out, const SetupScript& s) {
+    if (s.showGroupPage != 1 || s.askBeforeGroup != 1 || !s.programGroups.empty()) {
+        out.Table("program_groups");
+        out.Value("show_page", FlagValue(s.showGroupPage));
+        out.Value("ask_first", FlagValue(s.askBeforeGroup));
+        std::string names = "[";
+        bool breaking = false;
+        for (const TextBlock& group : s.programGroups) {
+            names += (names.size() > 1 ? ", " : "") + TomlString(group);
+            breaking = breaking || (group && !ProgramNameBreaks(group->Stored()).empty());
+        }
+        out.Value("names", names + "]");
+        if (breaking) {
+            out.Comment("The program manager's commands cannot carry these names as they are");
+            out.Value("verbatim", "true");
+        }
+    }
+    for (const ProgramItem& item : s.programItems) {
+        out.ArrayTable("program_item");
+        out.Text("name", item.name);
+        if (!ProgramNameBreaks(item.name.Stored()).empty()) {
+            out.Comment("The program manager's commands cannot carry this name as it is");
+            out.Value("verbatim", "true");
+        }
+        out.Value("group", GroupReference(s, item.groupNumber));
+        out.Text("command", item.commandLine);
+        out.TextIfAny("working_directory", item.workingDirectory);
+        out.TextIfAny("icon", item.iconPath);
+        if (item.iconIndex != 0) {
+            out.Value("icon_index", std::to_string(item.iconIndex));
+        }
+    }
+}
+
+void WriteFinalPrograms(TomlWriter& out, const SetupScript& s) {
+    for (const FinalProgram& program : s.finalPrograms) {
+        out.ArrayTable("final_program");
+        out.Text("command", program.commandLine);
+        out.Value("show", NamedOrNumber(kShowCommands, program.showCommand));
+        out.TextIfAny("working_directory", program.workingDirectory);
     }
 }

@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 void DescriptionReader::ReadRegistry(const toml::table& root) {
     for (const toml::table* table : Tables(root, "", "registry", kWordCount)) {
@@ -45,5 +46,29 @@ void DescriptionReader::ReadRegistry(const toml::table& root) {
             key.values.push_back(value);
         }
         Script().registryKeys.push_back(key);
+    }
+}
+
+void WriteRegistry(TomlWriter& out, const SetupScript& s) {
+    for (const RegistryKey& key : s.registryKeys) {
+        out.ArrayTable("registry");
+        out.Text("key", key.keyPath);
+        if (RegistryKeyPathProblem(key.keyPath.Stored())) {
+            out.Comment("SETUP.EXE cannot use this key path and skips the key");
+            out.Value("verbatim", "true");
+        }
+        for (const RegistryValue& value : key.values) {
+            out.ArrayTable("registry.value");
+            out.Text("name", value.name);
+            if (value.kind == RegistryValueKind::Text) {
+                out.Value("text", TomlString(value.text));
+                const std::uint8_t kind = value.storedKind != 0 ? value.storedKind : 1;
+                if (kind != 1) {
+                    out.Value("kind", std::to_string(kind));
+                }
+            } else {
+                out.Value("number", std::to_string(value.number));
+            }
+        }
     }
 }

@@ -1,4 +1,5 @@
 #include "DescriptionReader.h"
+#include "TomlWriter.h"
 
 void DescriptionReader::ReadIniEntries(const toml::table& root) {
     for (const toml::table* table : Tables(root, "", "ini", kByteCount)) {
@@ -49,4 +50,36 @@ void DescriptionReader::ReadUninstall(const toml::table& root) {
     s.uninstallName = s.uninstallPresent ? s.uninstallNameAsStored : FixedText{};
     description_.addUninstaller =
         !s.uninstallName.Empty() && Flag(*uninstall, "uninstall", "uninstaller", 1) != 0;
+}
+
+void WriteIniAndSystemChanges(TomlWriter& out, const SetupScript& s) {
+    for (const IniEntry& entry : s.iniEntries) {
+        out.ArrayTable("ini");
+        out.Text("file", entry.file);
+        out.Text("section", entry.section);
+        out.Text("key", entry.key);
+        out.Text("value", entry.value);
+    }
+    const auto changes = [&](std::string_view name, const std::vector<SystemFileChange>& list) {
+        for (const SystemFileChange& change : list) {
+            out.ArrayTable(name);
+            out.Value("code", std::to_string(change.changeType));
+            out.Text("value", change.value);
+        }
+    };
+    changes("system_changes.first", s.systemChangesFirst);
+    changes("system_changes.second", s.systemChangesSecond);
+}
+
+void WriteUninstall(TomlWriter& out, const SetupScript& s) {
+    const FixedText& stored = s.uninstallPresent ? s.uninstallName : s.uninstallNameAsStored;
+    if (s.uninstallPresent != 0 || !stored.Stored().empty()) {
+        out.Table("uninstall");
+        if (s.uninstallPresent != 1) {
+            out.Value("present", FlagValue(s.uninstallPresent));
+        }
+        out.Text("name", stored);
+        // A built script holds the uninstaller's items already, written out above.
+        out.Value("uninstaller", "false");
+    }
 }
