@@ -3,14 +3,13 @@
 #include "disks/DiskNames.h"
 #include "disks/DiskPlanner.h"
 #include "disks/DiskSetWriter.h"
+#include "disks/ProgressLine.h"
 #include "ToolError.h"
 #include "ToolFiles.h"
 #include "engine/ItemPaths.h"
 #include "lz/SzddCompressor.h"
 #include "lz/SzddFormat.h"
 #include "script/ScriptWriter.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSetupExeName = "SETUP.EXE";
 constexpr std::uint32_t kMaxDisks = 255; // disk numbers are one byte in the script
 
 std::uint64_t ContentHash(std::span<const std::uint8_t> bytes) {
@@ -52,36 +50,6 @@ fs::file_time_type SourceTime(const fs::path& source) {
     const fs::file_time_type time = fs::last_write_time(source, code);
     return code ? fs::file_time_type::min() : time;
 }
-
-class ProgressLine {
-public:
-    ProgressLine(std::FILE* stream, ShowProgress show)
-        : stream_(show == ShowProgress::Yes ? stream : nullptr),
-          terminal_(stream_ != nullptr && isatty(fileno(stream_))) {}
-
-    void Show(const std::string& text) {
-        if (stream_ == nullptr) {
-            return;
-        }
-        if (terminal_) {
-            std::fprintf(stream_, "\r\033[K%s", text.c_str());
-        } else {
-            std::fprintf(stream_, "%s\n", text.c_str());
-        }
-        std::fflush(stream_);
-    }
-
-    void Done() {
-        if (stream_ != nullptr && terminal_) {
-            std::fprintf(stream_, "\r\033[K");
-            std::fflush(stream_);
-        }
-    }
-
-private:
-    std::FILE* stream_;
-    bool terminal_;
-};
 
 // "FILE:LINE: " of the description, or "FILE: " for the whole file, so that every message
 // of build points into the description like those of the loader.
@@ -194,45 +162,6 @@ StoredForm CompressForDisk(const std::vector<std::uint8_t>& data, const std::str
         return {std::move(compressed), true};
     }
     return {data, false};
-}
-
-std::optional<std::uint64_t> CapacityOption(const std::string& text) {
-    std::optional<std::uint64_t> capacity;
-    if (ParseDiskCapacity(text, capacity)) {
-        return capacity;
-    }
-    std::uint64_t bytes = 0;
-    std::size_t used = 0;
-    try {
-        bytes = std::stoull(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size() || bytes == 0) {
-        throw ToolError("--capacity " + text +
-                        ": not 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number of bytes");
-    }
-    return bytes;
-}
-
-fs::path DefaultSetupExe() {
-    std::error_code code;
-    const fs::path self = fs::read_symlink("/proc/self/exe", code);
-    if (code) {
-        return {};
-    }
-    // Installed: <prefix>/bin/setupkit -> <prefix>/share/setupkit/SETUP.EXE.
-    const fs::path installed =
-        self.parent_path().parent_path() / "share" / "setupkit" / kSetupExeName;
-    if (fs::exists(installed, code)) {
-        return installed;
-    }
-    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/
-    // SETUP.EXE, the copy without debug information, else the program as linked.
-    const fs::path shell =
-        self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell";
-    const fs::path distribution = shell / "dist" / kSetupExeName;
-    return fs::exists(distribution, code) ? distribution : shell / kSetupExeName;
 }
 
 namespace {

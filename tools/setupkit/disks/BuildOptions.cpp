@@ -1,0 +1,47 @@
+#include "disks/BuildOptions.h"
+
+#include "ProductDescription.h"
+#include "ToolError.h"
+
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::optional<std::uint64_t> CapacityOption(const std::string& text) {
+    std::optional<std::uint64_t> capacity;
+    if (ParseDiskCapacity(text, capacity)) {
+        return capacity;
+    }
+    std::uint64_t bytes = 0;
+    std::size_t used = 0;
+    try {
+        bytes = std::stoull(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || bytes == 0) {
+        throw ToolError("--capacity " + text +
+                        ": not 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited or a number of bytes");
+    }
+    return bytes;
+}
+
+fs::path DefaultSetupExe() {
+    std::error_code code;
+    const fs::path self = fs::read_symlink("/proc/self/exe", code);
+    if (code) {
+        return {};
+    }
+    // Installed: <prefix>/bin/setupkit -> <prefix>/share/setupkit/SETUP.EXE.
+    const fs::path installed =
+        self.parent_path().parent_path() / "share" / "setupkit" / kSetupExeName;
+    if (fs::exists(installed, code)) {
+        return installed;
+    }
+    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/
+    // SETUP.EXE, the copy without debug information, else the program as linked.
+    const fs::path shell =
+        self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell";
+    const fs::path distribution = shell / "dist" / kSetupExeName;
+    return fs::exists(distribution, code) ? distribution : shell / kSetupExeName;
+}
