@@ -1,6 +1,6 @@
 #include "testing/TestRun.h"
 
-#include "disks/DiskBuilder.h"
+#include "disks/BuildOptions.h"
 #include "ToolError.h"
 #include "ToolFiles.h"
 #include "script/ScriptLoader.h"
