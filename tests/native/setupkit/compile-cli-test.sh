@@ -63,5 +63,9 @@ printf '\x02\x00\x00\x00\x00\x00' >"$work/VERSION.INF"
 expect_exit 2 "dump wrong version" "$setupkit" dump "$work/VERSION.INF"
 expect_in err "8000" "wrong version: error code"
 expect_exit 2 "dump missing" "$setupkit" dump "$work/NONE.INF"
+expect_in err "setupkit dump: $work/NONE.INF: cannot open" "dump missing: one message naming the file"
+expect_exit 2 "compile into a missing folder" "$setupkit" compile "$sample/product.toml" \
+  -o "$work/none/SETUP.INF"
+expect_in err "setupkit compile: $work/none/SETUP.INF" "compile into a missing folder"
 
 finish compile-cli-test
