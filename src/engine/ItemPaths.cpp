@@ -1,7 +1,5 @@
 #include "engine/ItemPaths.h"
 
-#include <cstdio>
-
 bool ItemReadsSource(const InstallItem& item) {
     switch (static_cast<ItemAction>(item.action)) {
     case ItemAction::Delete:
@@ -57,7 +55,8 @@ int RunShowMode(std::uint8_t action) {
 
 std::string SplitPiecePath(std::string_view sourceSubdir, std::string_view firstPieceName,
                            unsigned piece, FullPathFunction fullPath) {
-    char extension[16];
-    std::snprintf(extension, sizeof extension, "~%2.2u", piece - 1);
+    // "~" and the piece's number less one, in two digits at least ("~00", "~01", ..., "~123").
+    const std::string number = std::to_string(piece - 1);
+    const std::string extension = (number.size() < 2 ? "~0" : "~") + number;
     return JoinPath(sourceSubdir, ReplaceExtension(firstPieceName, extension, fullPath));
 }

@@ -5,11 +5,11 @@
 #include "integration/ProgramManager.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceText.h"
+#include "resources/TextFormat.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,12 +19,8 @@ constexpr int kTextCapacity = 256;
 
 // The command texts are formatted as they stand: a name with a comma or a parenthesis goes to
 // the program manager unchanged, without quoting.
-template <typename... Arguments>
-std::string FormatCommand(const char* format, Arguments... arguments) {
-    const int length = std::snprintf(nullptr, 0, format, arguments...);
-    std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, arguments...);
-    return text.data();
+template <typename... Texts> std::string FormatCommand(const char* format, const Texts&... texts) {
+    return FormatWithTexts(format, {std::string_view(texts)...});
 }
 
 void AddGroupItems(const SetupScript& script, InstallLog& log, RemovalRecord& record,
@@ -37,7 +33,8 @@ void AddGroupItems(const SetupScript& script, InstallLog& log, RemovalRecord& re
                        kProgmanItemTimeoutMs);
         ProgmanExecute(FormatCommand("[AddItem(%s,%s,%s,%d,-1,-1,%s)]", item.commandLine.CStr(),
                                      item.name.CStr(), item.iconPath.CStr(),
-                                     static_cast<int>(item.iconIndex), item.workingDirectory.CStr())
+                                     std::to_string(static_cast<int>(item.iconIndex)),
+                                     item.workingDirectory.CStr())
                            .c_str(),
                        kProgmanItemTimeoutMs);
         log.Line("\t" + itemEntry + " " + item.name.Str());

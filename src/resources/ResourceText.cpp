@@ -1,5 +1,7 @@
 #include "resources/ResourceText.h"
 
+#include <vector>
+
 std::string LoadResourceText(UINT id, int capacity) {
     std::vector<char> buffer(static_cast<std::size_t>(capacity > 0 ? capacity : 1), '\0');
     // The string table is linked into the program itself.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "resources/TextFormat.h"
+
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // Texts of the string table linked into the running program.
 
@@ -12,16 +13,9 @@
 // when the table has no such string.
 std::string LoadResourceText(UINT id, int capacity);
 
-// String id (loaded as LoadResourceText does) used as a printf format for arguments. The
-// result has whatever length the arguments give it; nothing is cut.
-template <typename... Arguments>
-std::string FormatResourceText(UINT id, int capacity, Arguments... arguments) {
-    const std::string format = LoadResourceText(id, capacity);
-    const int length = std::snprintf(nullptr, 0, format.c_str(), arguments...);
-    if (length <= 0) {
-        return {};
-    }
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), arguments...);
-    return std::string(text.data(), static_cast<std::size_t>(length));
+// String id (loaded as LoadResourceText does) used as a printf format for texts: each %s takes
+// the next text, as printf would (FormatWithTexts). The result has whatever length the texts
+// give it; nothing is cut.
+template <typename... Texts> std::string FormatResourceText(UINT id, int capacity, Texts... texts) {
+    return FormatWithTexts(LoadResourceText(id, capacity), {std::string_view(texts)...});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/TextFormat.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -20,13 +22,6 @@
 [[nodiscard]] inline bool HasEnoughSpace(std::uint64_t freeBytes, std::uint64_t requiredBytes) {
     return freeBytes >= requiredBytes;
 }
-
-// A printf-style format of the string table filled with arguments that are already text. Each
-// conversion %s, %d, %ld, %u or %lu takes the next argument as it is; %% is a percent sign;
-// anything else is copied. A conversion without an argument left is dropped. This lets the
-// figures of a format written for 32-bit numbers carry 64-bit values.
-[[nodiscard]] std::string FormatWithTexts(std::string_view format,
-                                          std::initializer_list<std::string_view> arguments);
 
 // The not-enough-space message from its format (string 9, "Drive %s contains %ld KB ..."):
 // the drive as SpaceMessageDrive shows it, free and required bytes divided by 1000.
