@@ -1,6 +1,8 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [[component]] and [setup_types]: read and written.
+
 void DescriptionReader::ReadComponents(const toml::table& root) {
     const std::string_view path = "component";
     for (const toml::table* table : Tables(root, "", path, kByteCount)) {
@@ -40,7 +42,6 @@ void DescriptionReader::ReadComponents(const toml::table& root) {
     AddTreesToComponents();
 }
 
-// Each tree's files join the components its `components` list names, after their own.
 void DescriptionReader::AddTreesToComponents() {
     for (const TreeMembership& tree : treeMemberships_) {
         for (const auto& [name, line] : tree.components) {

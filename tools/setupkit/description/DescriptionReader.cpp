@@ -1,5 +1,7 @@
 #include "DescriptionReader.h"
 
+// The reader's order of sections and the helpers every section reader uses.
+
 ProductDescription DescriptionReader::Read(const toml::table& root) {
     description_.baseDirectory = baseDirectory_;
     description_.fileName = fileName_;
@@ -49,14 +51,11 @@ void DescriptionReader::Warn(std::uint32_t line, const std::string& field,
     description_.warnings.push_back(SourceError{fileName_, line, field, problem});
 }
 
-// What SETUP.EXE cannot use but a loadable script may hold: compile warns, build refuses.
 void DescriptionReader::Unusable(std::uint32_t line, const std::string& field,
                                  const std::string& problem) {
     description_.unusable.push_back(SourceError{fileName_, line, field, problem});
 }
 
-// Every key of a table must be one the format knows: a misspelt key is an error, not a
-// silently ignored setting.
 void DescriptionReader::Keys(const toml::table& table, std::string_view path,
                              std::span<const std::string_view> allowed) const {
     for (auto&& [key, node] : table) {
@@ -89,7 +88,6 @@ const toml::table* DescriptionReader::Table(const toml::table& parent, std::stri
     return node->as_table();
 }
 
-// The entries of [[key]]; fails when there are more than the format can count.
 std::vector<const toml::table*> DescriptionReader::Tables(const toml::table& parent,
                                                           std::string_view path,
                                                           std::string_view key,
@@ -117,7 +115,6 @@ std::vector<const toml::table*> DescriptionReader::Tables(const toml::table& par
     return tables;
 }
 
-// A text of the description: its references (`${name}`) replaced, then stored as ANSI.
 FixedText DescriptionReader::ToText(const std::string& utf8, std::uint32_t line,
                                     const std::string& field) const {
     const ReferenceExpansion expanded =
@@ -135,8 +132,6 @@ FixedText DescriptionReader::ToText(const std::string& utf8, std::uint32_t line,
     return ToAnsi(expanded.text, line, field);
 }
 
-// A tree's file by its id and path; the path is compared without regard to case, as the
-// tree's patterns compare it.
 ReferenceTarget DescriptionReader::TreeFileTarget(std::string_view name) const {
     const std::string key = TreeFileKey(name);
     if (const auto it = treeFilePaths_.find(key); it != treeFilePaths_.end()) {
@@ -158,13 +153,11 @@ ReferenceTarget DescriptionReader::TreeFileTarget(std::string_view name) const {
     return {};
 }
 
-// tree-id/PATH: the path in upper case, the id as written.
 std::string DescriptionReader::TreeFileKey(std::string_view name) {
     const std::size_t slash = name.find('/');
     return std::string(name.substr(0, slash + 1)) + AsciiUpper(name.substr(slash + 1));
 }
 
-// A text taken as it is, without references: file names found on disk.
 FixedText DescriptionReader::ToAnsi(const std::string& utf8, std::uint32_t line,
                                     const std::string& field) const {
     const AnsiConversion converted = Utf8ToAnsi(utf8);
@@ -243,8 +236,6 @@ std::optional<std::int64_t> DescriptionReader::OptionalInteger(const toml::table
     return IntegerNode(*node, Join(path, key), low, high);
 }
 
-// A flag byte: true and false for 1 and 0, or the byte itself, since a loadable script may
-// store any value there.
 std::uint8_t DescriptionReader::Flag(const toml::table& table, std::string_view path,
                                      std::string_view key, std::uint8_t fallback) const {
     const toml::node* node = table.get(key);
@@ -288,8 +279,6 @@ std::int64_t DescriptionReader::Enum(const toml::table& table, std::string_view 
              std::to_string(high) + ")");
 }
 
-// A reference to an entry of another list, by name (see NameTable) or by the number the
-// script stores. Numbers are taken as they stand, up to high.
 std::int64_t DescriptionReader::Reference(const toml::node& node, const std::string& field,
                                           const NameTable& names, std::string_view what,
                                           std::int64_t base, std::int64_t high) const {
@@ -348,7 +337,6 @@ DescriptionReader::Strings(const toml::table& table, std::string_view path, std:
     return strings;
 }
 
-// The key an entry is referred to by: its id, else its own text (keyField). Ids are unique.
 std::string DescriptionReader::Key(const toml::table& table, std::string_view path,
                                    std::string_view keyField,
                                    std::map<std::string, std::uint32_t>& ids) const {
@@ -380,7 +368,6 @@ void DescriptionReader::NoteProgramName(std::string what, const FixedText& name,
     }
 }
 
-// A name or path a tree makes from the folder's files, with what it is named in faults.
 FixedText DescriptionReader::LimitedText(const std::string& utf8, std::uint32_t line,
                                          const std::string& what) const {
     const AnsiConversion converted = Utf8ToAnsi(utf8);
@@ -397,8 +384,6 @@ FixedText DescriptionReader::LimitedText(const std::string& utf8, std::uint32_t 
     return FixedText(converted.ansi);
 }
 
-// Checks what only the whole script shows and fills the fields the loader would compute, so
-// that the script equals the one SETUP.EXE will load.
 void DescriptionReader::Finish() {
     SetupScript& s = Script();
     const std::vector<std::string> problems = CheckScriptCounts(s);

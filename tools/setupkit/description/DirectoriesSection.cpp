@@ -1,6 +1,8 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [[directory]]: read and written.
+
 void DescriptionReader::ReadDirectories(const toml::table& root) {
     std::map<std::string, std::uint32_t> ids;
     for (const toml::table* table : Tables(root, "", "directory", kByteCount)) {

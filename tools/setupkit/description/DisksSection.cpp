@@ -1,6 +1,9 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [disks]: read (labels, capacity, label pattern) and written (the labels a script holds);
+// disk references.
+
 void DescriptionReader::ReadDisks(const toml::table& root) {
     const toml::table* disks = Table(root, "", "disks");
     if (!disks) {
@@ -47,8 +50,6 @@ void DescriptionReader::ReadDisks(const toml::table& root) {
     }
 }
 
-// A disk by its label, by its number, or by the label its number gets from the label
-// pattern (which only build and the labels' absence make real).
 std::int64_t DescriptionReader::DiskReference(const toml::node& node) {
     const std::string field = "install.disk";
     const std::string& pattern = description_.disks.labelPattern;
@@ -74,8 +75,6 @@ std::int64_t DescriptionReader::DiskReference(const toml::node& node) {
     return matches.front();
 }
 
-// Without labels of its own, a description with a label pattern gets one label for each
-// disk its items name.
 void DescriptionReader::FillDiskLabelsFromPattern() {
     const std::string& pattern = description_.disks.labelPattern;
     if (pattern.empty() || !Script().diskLabels.empty()) {

@@ -1,6 +1,9 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [define], [product], [unused], the titled texts ([welcome], [success], ...), the pictures,
+// [readme] and [completion]: their reader and their writer.
+
 namespace fs = std::filesystem;
 
 FixedText DescriptionReader::FileNameOf(const fs::path& file, std::uint32_t line,
@@ -8,8 +11,6 @@ FixedText DescriptionReader::FileNameOf(const fs::path& file, std::uint32_t line
     return ToAnsi(file.filename().string(), line, field);
 }
 
-// A picture or text file the script names: `file` is the name on the disk, `source` the
-// file it comes from; the name defaults to the source's file name.
 void DescriptionReader::ReadNamedFile(const toml::table& root, std::string_view key,
                                       FixedText& name, fs::path& source,
                                       std::initializer_list<std::string_view> extraKeys) {
@@ -40,7 +41,6 @@ void DescriptionReader::ReadTitledText(const toml::table& root, std::string_view
     text = Text(*table, key, "text");
 }
 
-// [define]: names for texts that several texts share, used as ${name}.
 void DescriptionReader::ReadDefinitions(const toml::table& root) {
     const toml::table* define = Table(root, "", "define");
     if (!define) {

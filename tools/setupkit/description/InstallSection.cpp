@@ -1,10 +1,10 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [[install]]: read and written, with the check of names Windows cannot take.
+
 namespace fs = std::filesystem;
 
-// A source file named relative to the description; it must exist so that `build` can
-// use it and compile can take its size.
 fs::path DescriptionReader::Source(const toml::table& table, std::string_view path) const {
     const toml::node* node = table.get("source");
     if (!node) {
@@ -27,7 +27,6 @@ fs::path DescriptionReader::Source(const toml::table& table, std::string_view pa
     return file;
 }
 
-// Every name Windows cannot take, and every two it cannot hold apart, in one message.
 void DescriptionReader::CheckInstalledNames() {
     const InstalledNameCheck::Outcome outcome = installedNames_.Finish(Script(), fileName_);
     if (outcome.refused) {
@@ -38,7 +37,6 @@ void DescriptionReader::CheckInstalledNames() {
     }
 }
 
-// [[install]] and [[tree]] entries make one install list, in the order they are written.
 void DescriptionReader::ReadInstallItems(const toml::table& root) {
     std::vector<std::pair<const toml::table*, EntryKind>> entries;
     for (const toml::table* table : Tables(root, "", "install", kWordCount)) {
@@ -62,7 +60,6 @@ void DescriptionReader::ReadInstallItems(const toml::table& root) {
     }
 }
 
-// The size given, else the source file's.
 void DescriptionReader::ReadItemSize(const toml::table& table, InstallItem& item,
                                      ItemSource& source) const {
     if (const std::optional<std::int64_t> size =
@@ -81,7 +78,6 @@ void DescriptionReader::ReadItemSize(const toml::table& table, InstallItem& item
     }
 }
 
-// The directory it goes to and the disk it comes from.
 void DescriptionReader::ReadItemPlace(const toml::table& table, InstallItem& item,
                                       ItemSource& source) {
     item.dirIndex = 1;

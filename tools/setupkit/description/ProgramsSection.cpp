@@ -1,6 +1,9 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [program_groups], [[program_item]] and [[final_program]]: read and written, with the
+// check of names the program manager cannot carry.
+
 void DescriptionReader::ReadProgramGroups(const toml::table& root) {
     const toml::table* groups = Table(root, "", "program_groups");
     if (!groups) {
@@ -39,8 +42,6 @@ std::string DescriptionReader::ListBreakingNames(const std::vector<const Breakin
     return list;
 }
 
-// Names written by hand are refused; names marked verbatim (dump marks those a script
-// holds, so that it compiles back) are what build refuses.
 void DescriptionReader::CheckProgramNames() {
     std::vector<const BreakingName*> refused;
     std::vector<const BreakingName*> kept;

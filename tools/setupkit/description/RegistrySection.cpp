@@ -1,6 +1,8 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [[registry]] and its values: read and written.
+
 void DescriptionReader::ReadRegistry(const toml::table& root) {
     for (const toml::table* table : Tables(root, "", "registry", kWordCount)) {
         Keys(*table, "registry", {"key", "value", "verbatim"});

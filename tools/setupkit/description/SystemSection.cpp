@@ -1,6 +1,8 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+// [[ini]], [system_changes] and [uninstall]: read and written.
+
 void DescriptionReader::ReadIniEntries(const toml::table& root) {
     for (const toml::table* table : Tables(root, "", "ini", kByteCount)) {
         Keys(*table, "ini", {"file", "section", "key", "value"});

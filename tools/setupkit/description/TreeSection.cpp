@@ -1,9 +1,9 @@
 #include "DescriptionReader.h"
 
+// [[tree]]: read into install items and directories (dump writes those, not the tree).
+
 namespace fs = std::filesystem;
 
-// [[tree]]: the files of a folder, picked by patterns, become install items, each
-// sub-folder a directory below the tree's destination, in the byte order of their paths.
 void DescriptionReader::ReadTree(const toml::table& table) {
     Keys(table, "tree",
          {"id", "source", "directory", "include", "exclude", "overwrite", "compressed", "read_only",
@@ -46,7 +46,6 @@ void DescriptionReader::ReadTreeSource(const toml::table& table, TreeContext& tr
     }
 }
 
-// The id names the tree's files in texts (tree-id/path); by default the folder's name.
 void DescriptionReader::ReadTreeId(const toml::table& table, TreeContext& tree) {
     const fs::path& folder = tree.folder;
     tree.id = folder.has_filename() ? folder.filename().string()
@@ -139,7 +138,6 @@ void DescriptionReader::ReadTreeSettings(const toml::table& table, TreeContext& 
     tree.subdirBase = AnsiToUtf8(Text(table, path, "source_subdir").Str());
 }
 
-// One file of the tree (its path in the tree, with /) as an install item.
 void DescriptionReader::AddTreeFile(const std::string& file, const TreeContext& tree) {
     const std::uint32_t sourceLine = tree.sourceLine;
     if (Script().installItems.size() == kWordCount) {
@@ -183,8 +181,6 @@ void DescriptionReader::AddTreeFile(const std::string& file, const TreeContext& 
     Script().installItems.push_back(item);
 }
 
-// The number of the directory at path, made when no directory has it yet (as FAT and
-// Windows compare names: without regard to case).
 std::uint32_t DescriptionReader::TreeDirectory(const std::string& utf8Path, std::uint32_t line) {
     const FixedText text = LimitedText(utf8Path, line, "the directory " + utf8Path);
     std::vector<DirectoryEntry>& directories = Script().directories;
