@@ -27,7 +27,7 @@ run_test() {
     return $rc
 }
 
-run_test sample --uninstall --junit "$work/sample.xml" --capacity 720K
+run_test sample --uninstall --junit "$work/sample.xml" --capacity 360K
 rc=$?
 [ $rc -eq 0 ] || fail "the sample: exit code $rc, expected 0"
 report=$work/sample.out
