@@ -31,9 +31,10 @@ machine() {
 
 # Code, unwind tables, resources and the rest of a PE file, from objdump's section list.
 breakdown() {
-    local file=$1 total=$2 objdump name size code=0 unwind=0 resources=0
-    objdump=$(command -v i686-w64-mingw32-objdump || command -v x86_64-w64-mingw32-objdump ||
-        command -v objdump) || return 0
+    local file=$1 total=$2 objdump sections="" name size code=0 unwind=0 resources=0
+    for objdump in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump objdump; do
+        command -v "$objdump" >/dev/null && sections=$("$objdump" -h "$file" 2>/dev/null) && break
+    done
     while read -r _ name size _; do
         [[ $name == .* && $size =~ ^[0-9a-f]+$ ]] || continue
         case $name in
@@ -41,7 +42,7 @@ breakdown() {
         .eh_frame | .pdata | .xdata) unwind=$((unwind + 0x$size)) ;;
         .rsrc) resources=$((resources + 0x$size)) ;;
         esac
-    done < <("$objdump" -h "$file" 2>/dev/null)
+    done <<<"$sections"
     [ $((code + unwind + resources)) -gt 0 ] || return 0
     echo "      code $(kb $code), unwind tables $(kb $unwind), resources $(kb $resources)," \
         "the rest $(kb $((total - code - unwind - resources)))"
@@ -49,7 +50,7 @@ breakdown() {
 
 # report FILE BUDGET_KB
 report() {
-    local file=$1 budget=$2 name bytes limit
+    local file=$1 budget=$2 name bytes limit verdict
     name=$(basename "$file")
     if [ ! -f "$file" ]; then
         printf '  %-11s not built (%s)\n' "$name" "$file"
