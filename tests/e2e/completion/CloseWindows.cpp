@@ -3,8 +3,8 @@
 // on the shared display.
 //   e2e_close_windows.exe CAPTION...
 // Waits up to twenty seconds for each caption to appear and up to twenty more for its windows
-// to go, closing any that appear meanwhile (a loaded machine may keep the shell busy that long). Exit code 0 when every caption was found and closed, 1
-// otherwise, 64 on bad usage.
+// to go, closing any that appear meanwhile (a loaded machine may keep the shell busy that long).
+// Exit code 0 when every caption was found and closed, 1 otherwise, 64 on bad usage.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,7 +38,8 @@ std::vector<HWND> Windows(const std::string& caption) {
 
 } // namespace
 
-constexpr int kTries = 200; // of 100 ms each
+constexpr int kTries = 200;    // of 100 ms each
+constexpr int kQuietTries = 5; // without a window of the caption, the last ones
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -61,15 +62,17 @@ int main(int argc, char** argv) {
             continue;
         }
         // The shell may still be bringing the folder up: a window of that caption that
-        // appears meanwhile is closed too.
-        for (int tries = 0; tries < kTries && !windows.empty(); ++tries) {
+        // appears meanwhile is closed too, until none has been seen for half a second.
+        int quiet = 0;
+        for (int tries = 0; tries < kTries && quiet < kQuietTries; ++tries) {
             for (HWND window : windows) {
                 PostMessageA(window, WM_CLOSE, 0, 0);
             }
             Sleep(100);
             windows = Windows(caption);
+            quiet = windows.empty() ? quiet + 1 : 0;
         }
-        if (!Windows(caption).empty()) {
+        if (quiet < kQuietTries) {
             std::printf("the window \"%s\" did not close\n", caption.c_str());
             result = 1;
         } else {
