@@ -112,17 +112,25 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
     }
 }
 
-std::optional<std::uint32_t> SharedCount(std::string_view path) {
-    const UniqueRegKey shared = OpenMachineKey(kSharedDllsKeyPath);
+namespace {
+
+// The count stored under name in the open SharedDLLs key; nothing unless it is 4 bytes.
+std::optional<std::uint32_t> ReadCount(const UniqueRegKey& shared, const std::string& name) {
     std::uint32_t count = 0;
     DWORD size = sizeof count;
     if (!shared ||
-        RegQueryValueExA(shared.get(), std::string(path).c_str(), nullptr, nullptr,
+        RegQueryValueExA(shared.get(), name.c_str(), nullptr, nullptr,
                          reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS ||
         size != sizeof count) {
         return std::nullopt;
     }
     return count;
+}
+
+} // namespace
+
+std::optional<std::uint32_t> SharedCount(std::string_view path) {
+    return ReadCount(OpenMachineKey(kSharedDllsKeyPath), std::string(path));
 }
 
 bool IncrementSharedCount(std::string_view path) {
@@ -149,11 +157,11 @@ bool IncrementSharedCount(std::string_view path) {
 
 void DecrementSharedCount(std::string_view path) {
     const UniqueRegKey shared = OpenMachineKey(kSharedDllsKeyPath);
-    const std::optional<std::uint32_t> count = SharedCount(path);
-    if (!shared || !count) {
+    const std::string name(path);
+    const std::optional<std::uint32_t> count = ReadCount(shared, name);
+    if (!count) {
         return;
     }
-    const std::string name(path);
     if (*count > 1) {
         const std::uint32_t lowered = *count - 1;
         RegSetValueExA(shared.get(), name.c_str(), 0, REG_BINARY,
