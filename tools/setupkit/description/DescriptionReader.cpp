@@ -5,12 +5,14 @@
 ProductDescription DescriptionReader::Read(const toml::table& root) {
     description_.baseDirectory = baseDirectory_;
     description_.fileName = fileName_;
-    Keys(root, "", {"product",      "unused",     "welcome",        "destination", "disk_prompt",
-                    "success",      "failure",    "cancel",         "background",  "side_bitmap",
-                    "readme",       "completion", "disks",          "directory",   "program_groups",
-                    "program_item", "install",    "final_program",  "registry",    "component",
-                    "setup_types",  "ini",        "system_changes", "uninstall",   "define",
-                    "tree"});
+    using T = TableNames;
+    Keys(root, "",
+         {T::kProduct,     T::kUnused,     T::kWelcome,       T::kDestination, T::kDiskPrompt,
+          T::kSuccess,     T::kFailure,    T::kCancel,        T::kBackground,  T::kSideBitmap,
+          T::kReadme,      T::kCompletion, T::kDisks,         T::kDirectory,   T::kProgramGroups,
+          T::kProgramItem, T::kInstall,    T::kFinalProgram,  T::kRegistry,    T::kComponent,
+          T::kSetupTypes,  T::kIni,        T::kSystemChanges, T::kUninstall,   T::kDefine,
+          T::kTree});
     for (auto&& [key, node] : root) {
         if (node.is_table()) {
             description_.tableLines[std::string(key.str())] = LineOf(node);
@@ -340,8 +342,8 @@ DescriptionReader::Strings(const toml::table& table, std::string_view path, std:
 std::string DescriptionReader::Key(const toml::table& table, std::string_view path,
                                    std::string_view keyField,
                                    std::map<std::string, std::uint32_t>& ids) const {
-    if (const toml::node* id = table.get("id")) {
-        const std::string field = Join(path, "id");
+    if (const toml::node* id = table.get(SharedKeys::kId)) {
+        const std::string field = Join(path, SharedKeys::kId);
         const std::string& name = StringNode(*id, field);
         if (name.empty()) {
             Fail(LineOf(*id), field, "an id must not be empty");
@@ -372,12 +374,12 @@ FixedText DescriptionReader::LimitedText(const std::string& utf8, std::uint32_t 
                                          const std::string& what) const {
     const AnsiConversion converted = Utf8ToAnsi(utf8);
     if (converted.unmapped) {
-        Fail(line, "tree.source",
+        Fail(line, Join(TableNames::kTree, SharedKeys::kSource),
              what + ": character " + CodePointName(*converted.unmapped) +
                  " has no Windows-1252 byte (script texts are ANSI)");
     }
     if (converted.ansi.size() > FixedText::kMaxLength) {
-        Fail(line, "tree.source",
+        Fail(line, Join(TableNames::kTree, SharedKeys::kSource),
              what + " is " + std::to_string(converted.ansi.size()) +
                  " bytes long, at most 255 fit");
     }
@@ -391,7 +393,7 @@ void DescriptionReader::Finish() {
         Fail(0, "", problems.front());
     }
     if (s.directories.empty()) {
-        Unusable(0, "directory",
+        Unusable(0, std::string(TableNames::kDirectory),
                  "no [[directory]]: SETUP.EXE needs the first directory as the destination and "
                  "will not install from this script");
     }

@@ -7,6 +7,7 @@
 #include "ProductDescription.h"
 
 #include "Cp1252.h"
+#include "DescriptionKeys.h"
 #include "DescriptionNames.h"
 #include "FolderTree.h"
 #include "InstalledNameCheck.h"

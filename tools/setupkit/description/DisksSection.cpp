@@ -4,30 +4,48 @@
 // [disks]: read (labels, capacity, label pattern) and written (the labels a script holds);
 // disk references.
 
+namespace {
+
+struct DisksKeys {
+    static constexpr std::string_view kLabels = "labels";
+    static constexpr std::string_view kCapacity = "capacity";
+    static constexpr std::string_view kLabelPattern = "label_pattern";
+};
+
+// Where faults of the label pattern are reported.
+std::string LabelPatternField() {
+    return Join(TableNames::kDisks, DisksKeys::kLabelPattern);
+}
+
+} // namespace
+
 void DescriptionReader::ReadDisks(const toml::table& root) {
-    const toml::table* disks = Table(root, "", "disks");
+    using K = DisksKeys;
+    const std::string_view path = TableNames::kDisks;
+    const toml::table* disks = Table(root, "", path);
     if (!disks) {
         return;
     }
-    Keys(*disks, "disks", {"labels", "capacity", "label_pattern"});
-    for (const auto& [label, line] : Strings(*disks, "disks", "labels", kByteCount)) {
+    Keys(*disks, path, {K::kLabels, K::kCapacity, K::kLabelPattern});
+    for (const auto& [label, line] : Strings(*disks, path, K::kLabels, kByteCount)) {
         diskNames_.Add(label, Script().diskLabels.size());
-        Script().diskLabels.push_back(Block(ToText(label, line, "disks.labels")));
+        Script().diskLabels.push_back(Block(ToText(label, line, Join(path, K::kLabels))));
     }
-    if (const toml::node* capacity = disks->get("capacity")) {
+    if (const toml::node* capacity = disks->get(K::kCapacity)) {
+        const std::string field = Join(path, K::kCapacity);
         if (capacity->is_integer()) {
-            description_.disks.capacity = static_cast<std::uint64_t>(IntegerNode(
-                *capacity, "disks.capacity", 1, std::numeric_limits<std::int64_t>::max()));
+            description_.disks.capacity = static_cast<std::uint64_t>(
+                IntegerNode(*capacity, field, 1, std::numeric_limits<std::int64_t>::max()));
         } else if (!capacity->is_string() ||
                    !ParseDiskCapacity(capacity->as_string()->get(), description_.disks.capacity)) {
-            Fail(LineOf(*capacity), "disks.capacity",
+            Fail(LineOf(*capacity), field,
                  "expected \"1.44M\", \"1.2M\", \"720K\", \"360K\", \"2.88M\", "
                  "\"unlimited\" or a number of bytes");
         }
     }
-    if (const toml::node* pattern = disks->get("label_pattern")) {
-        const FixedText text = ToText(StringNode(*pattern, "disks.label_pattern"), LineOf(*pattern),
-                                      "disks.label_pattern");
+    if (const toml::node* pattern = disks->get(K::kLabelPattern)) {
+        const std::string field = LabelPatternField();
+        const FixedText text = ToText(StringNode(*pattern, field), LineOf(*pattern), field);
         const std::string ansi = text.Str();
         std::size_t placeholders = 0;
         for (std::size_t i = 0; i < ansi.size(); ++i) {
@@ -37,13 +55,13 @@ void DescriptionReader::ReadDisks(const toml::table& root) {
             if (i + 1 < ansi.size() && ansi[i + 1] == 'd') {
                 ++placeholders;
             } else if (!(i + 1 < ansi.size() && ansi[i + 1] == '%')) {
-                Fail(LineOf(*pattern), "disks.label_pattern",
+                Fail(LineOf(*pattern), field,
                      "only %d (the disk number) and %% may follow a percent sign");
             }
             ++i;
         }
         if (placeholders > 1) {
-            Fail(LineOf(*pattern), "disks.label_pattern", "%d may appear only once");
+            Fail(LineOf(*pattern), field, "%d may appear only once");
         }
         description_.disks.labelPattern = ansi;
         labelPatternLine_ = LineOf(*pattern);
@@ -51,10 +69,11 @@ void DescriptionReader::ReadDisks(const toml::table& root) {
 }
 
 std::int64_t DescriptionReader::DiskReference(const toml::node& node) {
-    const std::string field = "install.disk";
+    const std::string field = Join(TableNames::kInstall, SharedKeys::kDisk);
+    const std::string labels = Join(TableNames::kDisks, DisksKeys::kLabels);
     const std::string& pattern = description_.disks.labelPattern;
     if (!node.is_string() || pattern.empty() || diskNames_.Find(node.as_string()->get())) {
-        return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+        return Reference(node, field, diskNames_, labels, 1, kByteMax);
     }
     const std::string label = ToAnsi(node.as_string()->get(), LineOf(node), field).Str();
     std::vector<std::uint32_t> matches;
@@ -70,7 +89,7 @@ std::int64_t DescriptionReader::DiskReference(const toml::node& node) {
                  " (the label pattern has no %d): use the number");
     }
     if (matches.empty()) {
-        return Reference(node, field, diskNames_, "disks.labels", 1, kByteMax);
+        return Reference(node, field, diskNames_, labels, 1, kByteMax);
     }
     return matches.front();
 }
@@ -87,7 +106,7 @@ void DescriptionReader::FillDiskLabelsFromPattern() {
     for (std::uint32_t disk = 1; disk <= disks; ++disk) {
         const std::string label = DiskLabelFromPattern(pattern, disk);
         if (label.size() > FixedText::kMaxLength) {
-            Fail(labelPatternLine_, "disks.label_pattern",
+            Fail(labelPatternLine_, LabelPatternField(),
                  "the label of disk " + std::to_string(disk) + " is longer than 255 bytes");
         }
         Script().diskLabels.push_back(Block(FixedText(label)));
@@ -96,11 +115,11 @@ void DescriptionReader::FillDiskLabelsFromPattern() {
 
 void WriteDisks(TomlWriter& out, const SetupScript& s) {
     if (!s.diskLabels.empty()) {
-        out.Table("disks");
+        out.Table(TableNames::kDisks);
         std::string labels = "[";
         for (const TextBlock& label : s.diskLabels) {
             labels += (labels.size() > 1 ? ", " : "") + TomlString(label);
         }
-        out.Value("labels", labels + "]");
+        out.Value(DisksKeys::kLabels, labels + "]");
     }
 }

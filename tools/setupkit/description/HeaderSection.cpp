@@ -6,6 +6,25 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+struct HeaderKeys {
+    static constexpr std::string_view kName = "name"; // of [product]
+    static constexpr std::string_view kText1 = "text1";
+    static constexpr std::string_view kByte2 = "byte2";
+    static constexpr std::string_view kText3 = "text3";
+    static constexpr std::string_view kTitle = "title";
+    static constexpr std::string_view kCaption = "caption";
+    static constexpr std::string_view kText = "text";
+    static constexpr std::string_view kFile = "file";
+    static constexpr std::string_view kStyle = "style";
+    static constexpr std::string_view kRestartWindows = "restart_windows";
+    static constexpr std::string_view kReboot = "reboot";
+    static constexpr std::string_view kFlags = "flags";
+};
+
+} // namespace
+
 FixedText DescriptionReader::FileNameOf(const fs::path& file, std::uint32_t line,
                                         const std::string& field) const {
     return ToAnsi(file.filename().string(), line, field);
@@ -18,14 +37,15 @@ void DescriptionReader::ReadNamedFile(const toml::table& root, std::string_view 
     if (!table) {
         return;
     }
-    std::vector<std::string_view> allowed{"file", "source"};
+    std::vector<std::string_view> allowed{HeaderKeys::kFile, SharedKeys::kSource};
     allowed.insert(allowed.end(), extraKeys.begin(), extraKeys.end());
     Keys(*table, key, allowed);
     source = Source(*table, key);
-    if (const std::optional<FixedText> file = OptionalText(*table, key, "file")) {
+    if (const std::optional<FixedText> file = OptionalText(*table, key, HeaderKeys::kFile)) {
         name = *file;
     } else if (!source.empty()) {
-        name = FileNameOf(source, LineOf(*table->get("source")), Join(key, "source"));
+        name = FileNameOf(source, LineOf(*table->get(SharedKeys::kSource)),
+                          Join(key, SharedKeys::kSource));
     }
 }
 
@@ -36,18 +56,18 @@ void DescriptionReader::ReadTitledText(const toml::table& root, std::string_view
     if (!table) {
         return;
     }
-    Keys(*table, key, {titleKey, "text"});
+    Keys(*table, key, {titleKey, HeaderKeys::kText});
     title = Text(*table, key, titleKey);
-    text = Text(*table, key, "text");
+    text = Text(*table, key, HeaderKeys::kText);
 }
 
 void DescriptionReader::ReadDefinitions(const toml::table& root) {
-    const toml::table* define = Table(root, "", "define");
+    const toml::table* define = Table(root, "", TableNames::kDefine);
     if (!define) {
         return;
     }
     for (auto&& [key, node] : *define) {
-        const std::string field = Join("define", key.str());
+        const std::string field = Join(TableNames::kDefine, key.str());
         if (key.str().empty() || key.str().find_first_of("/{}$") != std::string_view::npos) {
             Fail(LineOf(node), field, "a name of a definition holds none of / { } $");
         }
@@ -56,49 +76,52 @@ void DescriptionReader::ReadDefinitions(const toml::table& root) {
 }
 
 void DescriptionReader::ReadHeader(const toml::table& root) {
+    using K = HeaderKeys;
+    using T = TableNames;
     SetupScript& s = Script();
-    if (const toml::table* product = Table(root, "", "product")) {
-        Keys(*product, "product", {"name"});
-        s.productName = Text(*product, "product", "name");
+    if (const toml::table* product = Table(root, "", T::kProduct)) {
+        Keys(*product, T::kProduct, {K::kName});
+        s.productName = Text(*product, T::kProduct, K::kName);
     }
-    if (const toml::table* unused = Table(root, "", "unused")) {
-        Keys(*unused, "unused", {"text1", "byte2", "text3"});
-        s.unusedText1 = Text(*unused, "unused", "text1");
+    if (const toml::table* unused = Table(root, "", T::kUnused)) {
+        Keys(*unused, T::kUnused, {K::kText1, K::kByte2, K::kText3});
+        s.unusedText1 = Text(*unused, T::kUnused, K::kText1);
         s.unusedByte2 = static_cast<std::uint8_t>(
-            OptionalInteger(*unused, "unused", "byte2", 0, kByteMax).value_or(0));
-        s.unusedText3 = Text(*unused, "unused", "text3");
+            OptionalInteger(*unused, T::kUnused, K::kByte2, 0, kByteMax).value_or(0));
+        s.unusedText3 = Text(*unused, T::kUnused, K::kText3);
     }
-    ReadTitledText(root, "welcome", "title", s.welcomeTitle, s.welcomeText);
-    ReadTitledText(root, "destination", "title", s.destinationTitle, s.destinationText);
-    ReadTitledText(root, "disk_prompt", "title", s.diskPromptTitle, s.diskPromptText);
-    ReadTitledText(root, "success", "caption", s.successCaption, s.successText);
-    ReadTitledText(root, "failure", "caption", s.failureCaption, s.failureText);
-    ReadTitledText(root, "cancel", "caption", s.cancelCaption, s.cancelText);
+    ReadTitledText(root, T::kWelcome, K::kTitle, s.welcomeTitle, s.welcomeText);
+    ReadTitledText(root, T::kDestination, K::kTitle, s.destinationTitle, s.destinationText);
+    ReadTitledText(root, T::kDiskPrompt, K::kTitle, s.diskPromptTitle, s.diskPromptText);
+    ReadTitledText(root, T::kSuccess, K::kCaption, s.successCaption, s.successText);
+    ReadTitledText(root, T::kFailure, K::kCaption, s.failureCaption, s.failureText);
+    ReadTitledText(root, T::kCancel, K::kCaption, s.cancelCaption, s.cancelText);
 
-    ReadNamedFile(root, "background", s.backgroundBitmap, description_.backgroundBitmap, {"style"});
-    if (const toml::table* background = Table(root, "", "background")) {
+    ReadNamedFile(root, T::kBackground, s.backgroundBitmap, description_.backgroundBitmap,
+                  {K::kStyle});
+    if (const toml::table* background = Table(root, "", T::kBackground)) {
         s.BackgroundStyle = static_cast<std::uint8_t>(
-            Enum(*background, "background", "style", kBackgroundStyles, kByteMax, 0));
+            Enum(*background, T::kBackground, K::kStyle, kBackgroundStyles, kByteMax, 0));
     }
-    ReadNamedFile(root, "side_bitmap", s.sideBitmap, description_.sideBitmap);
-    ReadNamedFile(root, "readme", s.readmeFile, description_.readme);
+    ReadNamedFile(root, T::kSideBitmap, s.sideBitmap, description_.sideBitmap);
+    ReadNamedFile(root, T::kReadme, s.readmeFile, description_.readme);
 
-    if (const toml::table* completion = Table(root, "", "completion")) {
-        Keys(*completion, "completion", {"restart_windows", "reboot", "flags"});
-        const bool named = completion->get("restart_windows") || completion->get("reboot");
-        if (const toml::node* flags = completion->get("flags")) {
+    if (const toml::table* completion = Table(root, "", T::kCompletion)) {
+        Keys(*completion, T::kCompletion, {K::kRestartWindows, K::kReboot, K::kFlags});
+        const bool named = completion->get(K::kRestartWindows) || completion->get(K::kReboot);
+        if (const toml::node* flags = completion->get(K::kFlags)) {
+            const std::string field = Join(T::kCompletion, K::kFlags);
             if (named) {
-                Fail(LineOf(*flags), "completion.flags",
+                Fail(LineOf(*flags), field,
                      "give either flags or restart_windows and reboot, not both");
             }
-            s.completionFlags =
-                static_cast<std::uint32_t>(IntegerNode(*flags, "completion.flags", 0, kByteMax));
+            s.completionFlags = static_cast<std::uint32_t>(IntegerNode(*flags, field, 0, kByteMax));
         } else {
             s.completionFlags = 0;
-            if (Bool(*completion, "completion", "restart_windows")) {
+            if (Bool(*completion, T::kCompletion, K::kRestartWindows)) {
                 s.completionFlags |= kCompletionRestartWindows;
             }
-            if (Bool(*completion, "completion", "reboot")) {
+            if (Bool(*completion, T::kCompletion, K::kReboot)) {
                 s.completionFlags |= kCompletionReboot;
             }
         }
@@ -106,16 +129,18 @@ void DescriptionReader::ReadHeader(const toml::table& root) {
 }
 
 void WriteHeader(TomlWriter& out, const SetupScript& s) {
-    out.Table("product");
-    out.Text("name", s.productName);
+    using K = HeaderKeys;
+    using T = TableNames;
+    out.Table(T::kProduct);
+    out.Text(K::kName, s.productName);
 
     if (!s.unusedText1.Stored().empty() || s.unusedByte2 != 0 || !s.unusedText3.Stored().empty()) {
-        out.Table("unused");
-        out.TextIfAny("text1", s.unusedText1);
+        out.Table(T::kUnused);
+        out.TextIfAny(K::kText1, s.unusedText1);
         if (s.unusedByte2 != 0) {
-            out.Value("byte2", std::to_string(s.unusedByte2));
+            out.Value(K::kByte2, std::to_string(s.unusedByte2));
         }
-        out.TextIfAny("text3", s.unusedText3);
+        out.TextIfAny(K::kText3, s.unusedText3);
     }
 
     const auto titled = [&](std::string_view table, std::string_view titleKey,
@@ -125,38 +150,38 @@ void WriteHeader(TomlWriter& out, const SetupScript& s) {
         }
         out.Table(table);
         out.TextIfAny(titleKey, title);
-        out.TextIfAny("text", text);
+        out.TextIfAny(K::kText, text);
     };
-    titled("welcome", "title", s.welcomeTitle, s.welcomeText);
-    titled("destination", "title", s.destinationTitle, s.destinationText);
-    titled("disk_prompt", "title", s.diskPromptTitle, s.diskPromptText);
-    titled("success", "caption", s.successCaption, s.successText);
-    titled("failure", "caption", s.failureCaption, s.failureText);
-    titled("cancel", "caption", s.cancelCaption, s.cancelText);
+    titled(T::kWelcome, K::kTitle, s.welcomeTitle, s.welcomeText);
+    titled(T::kDestination, K::kTitle, s.destinationTitle, s.destinationText);
+    titled(T::kDiskPrompt, K::kTitle, s.diskPromptTitle, s.diskPromptText);
+    titled(T::kSuccess, K::kCaption, s.successCaption, s.successText);
+    titled(T::kFailure, K::kCaption, s.failureCaption, s.failureText);
+    titled(T::kCancel, K::kCaption, s.cancelCaption, s.cancelText);
 
     if (s.BackgroundStyle != 0 || !s.backgroundBitmap.Stored().empty()) {
-        out.Table("background");
-        out.Value("style", NamedOrNumber(kBackgroundStyles, s.BackgroundStyle));
-        out.TextIfAny("file", s.backgroundBitmap);
+        out.Table(T::kBackground);
+        out.Value(K::kStyle, NamedOrNumber(kBackgroundStyles, s.BackgroundStyle));
+        out.TextIfAny(K::kFile, s.backgroundBitmap);
     }
     if (!s.sideBitmap.Stored().empty()) {
-        out.Table("side_bitmap");
-        out.Text("file", s.sideBitmap);
+        out.Table(T::kSideBitmap);
+        out.Text(K::kFile, s.sideBitmap);
     }
     if (!s.readmeFile.Stored().empty()) {
-        out.Table("readme");
-        out.Text("file", s.readmeFile);
+        out.Table(T::kReadme);
+        out.Text(K::kFile, s.readmeFile);
     }
     if (s.completionFlags != 0) {
-        out.Table("completion");
+        out.Table(T::kCompletion);
         if ((s.completionFlags & ~(kCompletionRestartWindows | kCompletionReboot)) != 0) {
-            out.Value("flags", std::to_string(s.completionFlags));
+            out.Value(K::kFlags, std::to_string(s.completionFlags));
         } else {
             if (s.completionFlags & kCompletionRestartWindows) {
-                out.Value("restart_windows", "true");
+                out.Value(K::kRestartWindows, "true");
             }
             if (s.completionFlags & kCompletionReboot) {
-                out.Value("reboot", "true");
+                out.Value(K::kReboot, "true");
             }
         }
     }

@@ -4,19 +4,46 @@
 // [program_groups], [[program_item]] and [[final_program]]: read and written, with the
 // check of names the program manager cannot carry.
 
+namespace {
+
+struct ProgramGroupsKeys {
+    static constexpr std::string_view kShowPage = "show_page";
+    static constexpr std::string_view kAskFirst = "ask_first";
+    static constexpr std::string_view kNames = "names";
+};
+
+// The keys of [[program_item]] and [[final_program]].
+struct ProgramKeys {
+    static constexpr std::string_view kName = "name";
+    static constexpr std::string_view kGroup = "group";
+    static constexpr std::string_view kCommand = "command";
+    static constexpr std::string_view kWorkingDirectory = "working_directory";
+    static constexpr std::string_view kIcon = "icon";
+    static constexpr std::string_view kIconIndex = "icon_index";
+    static constexpr std::string_view kShow = "show";
+};
+
+std::string GroupNamesField() {
+    return Join(TableNames::kProgramGroups, ProgramGroupsKeys::kNames);
+}
+
+} // namespace
+
 void DescriptionReader::ReadProgramGroups(const toml::table& root) {
-    const toml::table* groups = Table(root, "", "program_groups");
+    using K = ProgramGroupsKeys;
+    const std::string_view path = TableNames::kProgramGroups;
+    const toml::table* groups = Table(root, "", path);
     if (!groups) {
         return;
     }
-    Keys(*groups, "program_groups", {"show_page", "ask_first", "names", "verbatim"});
-    Script().showGroupPage = Flag(*groups, "program_groups", "show_page", 1);
-    Script().askBeforeGroup = Flag(*groups, "program_groups", "ask_first", 1);
-    const bool verbatim = Bool(*groups, "program_groups", "verbatim");
-    for (const auto& [name, line] : Strings(*groups, "program_groups", "names", kByteCount)) {
+    Keys(*groups, path, {K::kShowPage, K::kAskFirst, K::kNames, SharedKeys::kVerbatim});
+    Script().showGroupPage = Flag(*groups, path, K::kShowPage, 1);
+    Script().askBeforeGroup = Flag(*groups, path, K::kAskFirst, 1);
+    const bool verbatim = Bool(*groups, path, SharedKeys::kVerbatim);
+    for (const auto& [name, line] : Strings(*groups, path, K::kNames, kByteCount)) {
         groupNames_.Add(name, Script().programGroups.size());
-        const FixedText text = ToText(name, line, "program_groups.names");
-        NoteProgramName("group", text, line, "program_groups.names", verbatim);
+        const FixedText text = ToText(name, line, GroupNamesField());
+        NoteProgramName("group", text, line, GroupNamesField(), verbatim);
         Script().programGroups.push_back(Block(text));
     }
 }
@@ -61,83 +88,86 @@ void DescriptionReader::CheckProgramNames() {
 }
 
 void DescriptionReader::ReadProgramItems(const toml::table& root) {
-    for (const toml::table* table : Tables(root, "", "program_item", kByteCount)) {
-        const std::string_view path = "program_item";
+    using K = ProgramKeys;
+    for (const toml::table* table : Tables(root, "", TableNames::kProgramItem, kByteCount)) {
+        const std::string_view path = TableNames::kProgramItem;
         Keys(*table, path,
-             {"name", "group", "command", "working_directory", "icon", "icon_index", "verbatim"});
+             {K::kName, K::kGroup, K::kCommand, K::kWorkingDirectory, K::kIcon, K::kIconIndex,
+              SharedKeys::kVerbatim});
         ProgramItem item;
-        item.name = Text(*table, path, "name");
-        const bool verbatim = Bool(*table, path, "verbatim");
-        if (const toml::node* name = table->get("name")) {
-            NoteProgramName("item", item.name, LineOf(*name), "program_item.name", verbatim);
+        item.name = Text(*table, path, K::kName);
+        const bool verbatim = Bool(*table, path, SharedKeys::kVerbatim);
+        if (const toml::node* name = table->get(K::kName)) {
+            NoteProgramName("item", item.name, LineOf(*name), Join(path, K::kName), verbatim);
         }
-        if (const toml::node* group = table->get("group")) {
+        if (const toml::node* group = table->get(K::kGroup)) {
             item.groupNumber = static_cast<std::uint8_t>(Reference(
-                *group, "program_item.group", groupNames_, "program_groups.names", 1, kByteMax));
+                *group, Join(path, K::kGroup), groupNames_, GroupNamesField(), 1, kByteMax));
         } else {
             item.groupNumber = 1; // the first group; none when there is no group
         }
-        item.commandLine = Text(*table, path, "command");
-        item.workingDirectory = Text(*table, path, "working_directory");
-        item.iconPath = Text(*table, path, "icon");
+        item.commandLine = Text(*table, path, K::kCommand);
+        item.workingDirectory = Text(*table, path, K::kWorkingDirectory);
+        item.iconPath = Text(*table, path, K::kIcon);
         item.iconIndex = static_cast<std::uint8_t>(
-            OptionalInteger(*table, path, "icon_index", 0, kByteMax).value_or(0));
+            OptionalInteger(*table, path, K::kIconIndex, 0, kByteMax).value_or(0));
         Script().programItems.push_back(item);
     }
 }
 
 void DescriptionReader::ReadFinalPrograms(const toml::table& root) {
-    const std::string_view path = "final_program";
+    using K = ProgramKeys;
+    const std::string_view path = TableNames::kFinalProgram;
     for (const toml::table* table : Tables(root, "", path, kByteCount)) {
-        Keys(*table, path, {"command", "show", "working_directory"});
+        Keys(*table, path, {K::kCommand, K::kShow, K::kWorkingDirectory});
         FinalProgram program;
-        program.commandLine = Text(*table, path, "command");
+        program.commandLine = Text(*table, path, K::kCommand);
         program.showCommand =
-            static_cast<std::uint16_t>(Enum(*table, path, "show", kShowCommands, kWordMax, 1));
-        program.workingDirectory = Text(*table, path, "working_directory");
+            static_cast<std::uint16_t>(Enum(*table, path, K::kShow, kShowCommands, kWordMax, 1));
+        program.workingDirectory = Text(*table, path, K::kWorkingDirectory);
         Script().finalPrograms.push_back(program);
     }
 }
 
 void WritePrograms(TomlWriter& out, const SetupScript& s) {
     if (s.showGroupPage != 1 || s.askBeforeGroup != 1 || !s.programGroups.empty()) {
-        out.Table("program_groups");
-        out.Value("show_page", FlagValue(s.showGroupPage));
-        out.Value("ask_first", FlagValue(s.askBeforeGroup));
+        out.Table(TableNames::kProgramGroups);
+        out.Value(ProgramGroupsKeys::kShowPage, FlagValue(s.showGroupPage));
+        out.Value(ProgramGroupsKeys::kAskFirst, FlagValue(s.askBeforeGroup));
         std::string names = "[";
         bool breaking = false;
         for (const TextBlock& group : s.programGroups) {
             names += (names.size() > 1 ? ", " : "") + TomlString(group);
             breaking = breaking || (group && !ProgramNameBreaks(group->Stored()).empty());
         }
-        out.Value("names", names + "]");
+        out.Value(ProgramGroupsKeys::kNames, names + "]");
         if (breaking) {
             out.Comment("The program manager's commands cannot carry these names as they are");
-            out.Value("verbatim", "true");
+            out.Value(SharedKeys::kVerbatim, "true");
         }
     }
     for (const ProgramItem& item : s.programItems) {
-        out.ArrayTable("program_item");
-        out.Text("name", item.name);
+        out.ArrayTable(TableNames::kProgramItem);
+        out.Text(ProgramKeys::kName, item.name);
         if (!ProgramNameBreaks(item.name.Stored()).empty()) {
             out.Comment("The program manager's commands cannot carry this name as it is");
-            out.Value("verbatim", "true");
+            out.Value(SharedKeys::kVerbatim, "true");
         }
-        out.Value("group", GroupReference(s, item.groupNumber));
-        out.Text("command", item.commandLine);
-        out.TextIfAny("working_directory", item.workingDirectory);
-        out.TextIfAny("icon", item.iconPath);
+        out.Value(ProgramKeys::kGroup, GroupReference(s, item.groupNumber));
+        out.Text(ProgramKeys::kCommand, item.commandLine);
+        out.TextIfAny(ProgramKeys::kWorkingDirectory, item.workingDirectory);
+        out.TextIfAny(ProgramKeys::kIcon, item.iconPath);
         if (item.iconIndex != 0) {
-            out.Value("icon_index", std::to_string(item.iconIndex));
+            out.Value(ProgramKeys::kIconIndex, std::to_string(item.iconIndex));
         }
     }
 }
 
 void WriteFinalPrograms(TomlWriter& out, const SetupScript& s) {
     for (const FinalProgram& program : s.finalPrograms) {
-        out.ArrayTable("final_program");
-        out.Text("command", program.commandLine);
-        out.Value("show", NamedOrNumber(kShowCommands, program.showCommand));
-        out.TextIfAny("working_directory", program.workingDirectory);
+        out.ArrayTable(TableNames::kFinalProgram);
+        out.Text(ProgramKeys::kCommand, program.commandLine);
+        out.Value(ProgramKeys::kShow, NamedOrNumber(kShowCommands, program.showCommand));
+        out.TextIfAny(ProgramKeys::kWorkingDirectory, program.workingDirectory);
     }
 }

@@ -4,10 +4,25 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The keys of a [[tree]] besides those it shares with an [[install]] item (SharedKeys).
+struct TreeKeys {
+    static constexpr std::string_view kInclude = "include";
+    static constexpr std::string_view kExclude = "exclude";
+};
+
+std::string TreeSourceField() {
+    return Join(TableNames::kTree, SharedKeys::kSource);
+}
+
+} // namespace
+
 void DescriptionReader::ReadTree(const toml::table& table) {
-    Keys(table, "tree",
-         {"id", "source", "directory", "include", "exclude", "overwrite", "compressed", "read_only",
-          "shared", "source_subdir", "components"});
+    using S = SharedKeys;
+    Keys(table, TableNames::kTree,
+         {S::kId, S::kSource, S::kDirectory, TreeKeys::kInclude, TreeKeys::kExclude, S::kOverwrite,
+          S::kCompressed, S::kReadOnly, S::kShared, S::kSourceSubdir, S::kComponents});
     TreeContext tree;
     tree.line = TableLine(table);
     ReadTreeSource(table, tree);
@@ -23,23 +38,23 @@ void DescriptionReader::ReadTree(const toml::table& table) {
     }
     membership.end = Script().installItems.size();
     for (const auto& [component, componentLine] :
-         Strings(table, "tree", "components", kByteCount)) {
+         Strings(table, TableNames::kTree, S::kComponents, kByteCount)) {
         membership.components.emplace_back(component, componentLine);
     }
     treeMemberships_.push_back(std::move(membership));
 }
 
 void DescriptionReader::ReadTreeSource(const toml::table& table, TreeContext& tree) const {
-    const toml::node* sourceNode = table.get("source");
+    const toml::node* sourceNode = table.get(SharedKeys::kSource);
     if (!sourceNode) {
-        Fail(tree.line, "tree.source", "missing (required here)");
+        Fail(tree.line, TreeSourceField(), "missing (required here)");
     }
     tree.sourceLine = LineOf(*sourceNode);
-    const std::string& sourceName = StringNode(*sourceNode, "tree.source");
+    const std::string& sourceName = StringNode(*sourceNode, TreeSourceField());
     tree.folder = (baseDirectory_ / fs::path(sourceName)).lexically_normal();
     std::error_code error;
     if (!fs::is_directory(tree.folder, error)) {
-        Fail(tree.sourceLine, "tree.source",
+        Fail(tree.sourceLine, TreeSourceField(),
              fs::exists(tree.folder, error)
                  ? tree.folder.string() + " is a file, not a folder (an [[install]] takes a file)"
                  : "no such folder: " + tree.folder.string());
@@ -51,15 +66,16 @@ void DescriptionReader::ReadTreeId(const toml::table& table, TreeContext& tree) 
     tree.id = folder.has_filename() ? folder.filename().string()
                                     : folder.parent_path().filename().string();
     std::uint32_t idLine = tree.sourceLine;
-    if (const toml::node* idNode = table.get("id")) {
-        tree.id = StringNode(*idNode, "tree.id");
+    if (const toml::node* idNode = table.get(SharedKeys::kId)) {
+        tree.id = StringNode(*idNode, Join(TableNames::kTree, SharedKeys::kId));
         idLine = LineOf(*idNode);
     }
     if (tree.id.empty() || tree.id.find('/') != std::string::npos) {
-        Fail(idLine, "tree.id", "a tree's id is not empty and holds no /");
+        Fail(idLine, Join(TableNames::kTree, SharedKeys::kId),
+             "a tree's id is not empty and holds no /");
     }
     if (const auto it = treeIds_.find(tree.id); it != treeIds_.end()) {
-        Fail(idLine, "tree.id",
+        Fail(idLine, Join(TableNames::kTree, SharedKeys::kId),
              "id " + Quoted(tree.id) + " is already used by the tree on line " +
                  std::to_string(it->second));
     }
@@ -67,18 +83,19 @@ void DescriptionReader::ReadTreeId(const toml::table& table, TreeContext& tree) 
 }
 
 TreeListing DescriptionReader::ListTree(const toml::table& table, const TreeContext& tree) const {
-    const TreeListing listing = ListFolderTree(tree.folder, Patterns(table, "include", {"**"}),
-                                               Patterns(table, "exclude", {}), kWordCount);
+    const TreeListing listing =
+        ListFolderTree(tree.folder, Patterns(table, TreeKeys::kInclude, {"**"}),
+                       Patterns(table, TreeKeys::kExclude, {}), kWordCount);
     if (!listing.problem.empty()) {
-        Fail(tree.sourceLine, "tree.source", listing.problem);
+        Fail(tree.sourceLine, TreeSourceField(), listing.problem);
     }
     if (listing.tooMany) {
-        Fail(tree.sourceLine, "tree.source",
+        Fail(tree.sourceLine, TreeSourceField(),
              "the patterns take more than 65535 files of " + tree.folder.string() +
                  ", more than an install list holds");
     }
     if (listing.files.empty()) {
-        Fail(tree.sourceLine, "tree.source",
+        Fail(tree.sourceLine, TreeSourceField(),
              "no file of " + tree.folder.string() +
                  " is taken by the include and exclude patterns");
     }
@@ -87,14 +104,15 @@ TreeListing DescriptionReader::ListTree(const toml::table& table, const TreeCont
 
 void DescriptionReader::ReadTreeDestination(const toml::table& table, TreeContext& tree) const {
     std::uint32_t destinationLine = tree.line;
-    if (const toml::node* directory = table.get("directory")) {
+    if (const toml::node* directory = table.get(SharedKeys::kDirectory)) {
         tree.destination = static_cast<std::uint32_t>(
-            Reference(*directory, "tree.directory", directoryNames_, "directory", 1, kByteMax));
+            Reference(*directory, Join(TableNames::kTree, SharedKeys::kDirectory), directoryNames_,
+                      TableNames::kDirectory, 1, kByteMax));
         destinationLine = LineOf(*directory);
     }
     const std::vector<DirectoryEntry>& directories = description_.script.directories;
     if (tree.destination == 0 || tree.destination > directories.size()) {
-        Fail(destinationLine, "tree.directory",
+        Fail(destinationLine, Join(TableNames::kTree, SharedKeys::kDirectory),
              "there is no directory " + std::to_string(tree.destination) + " (of " +
                  std::to_string(directories.size()) + ")");
     }
@@ -113,7 +131,7 @@ void DescriptionReader::AddTreeFolders(const TreeListing& listing, TreeContext& 
     for (const std::string& sub : listing.folders) {
         if (const std::optional<std::string> problem =
                 WindowsNameProblem(sub.substr(sub.rfind('/') + 1))) {
-            installedNames_.NoteFolder(tree.id + '/' + sub, tree.sourceLine, "tree.source",
+            installedNames_.NoteFolder(tree.id + '/' + sub, tree.sourceLine, TreeSourceField(),
                                        *problem);
         }
         tree.folderDirectories[sub] =
@@ -125,23 +143,23 @@ void DescriptionReader::AddTreeFolders(const TreeListing& listing, TreeContext& 
 }
 
 void DescriptionReader::ReadTreeSettings(const toml::table& table, TreeContext& tree) {
-    const std::string_view path = "tree";
+    const std::string_view path = TableNames::kTree;
     InstallItem& settings = tree.settings;
     settings.action = static_cast<std::uint8_t>(ItemAction::Copy);
     settings.diskNumber = 1;
     settings.overwriteMode =
-        static_cast<std::uint8_t>(Enum(table, path, "overwrite", kOverwriteModes, kByteMax,
-                                       static_cast<int>(OverwriteMode::IfOlder)));
-    settings.compressed = Flag(table, path, "compressed", 0);
-    settings.readOnly = Flag(table, path, "read_only", 0);
-    settings.shared = Flag(table, path, "shared", 0);
-    tree.subdirBase = AnsiToUtf8(Text(table, path, "source_subdir").Str());
+        static_cast<std::uint8_t>(Enum(table, path, SharedKeys::kOverwrite, kOverwriteModes,
+                                       kByteMax, static_cast<int>(OverwriteMode::IfOlder)));
+    settings.compressed = Flag(table, path, SharedKeys::kCompressed, 0);
+    settings.readOnly = Flag(table, path, SharedKeys::kReadOnly, 0);
+    settings.shared = Flag(table, path, SharedKeys::kShared, 0);
+    tree.subdirBase = AnsiToUtf8(Text(table, path, SharedKeys::kSourceSubdir).Str());
 }
 
 void DescriptionReader::AddTreeFile(const std::string& file, const TreeContext& tree) {
     const std::uint32_t sourceLine = tree.sourceLine;
     if (Script().installItems.size() == kWordCount) {
-        Fail(sourceLine, "tree.source",
+        Fail(sourceLine, TreeSourceField(),
              "with " + file + " the install list would hold more than 65535 items");
     }
     const std::size_t slash = file.rfind('/');
@@ -161,7 +179,7 @@ void DescriptionReader::AddTreeFile(const std::string& file, const TreeContext& 
     std::error_code error;
     const std::uintmax_t bytes = fs::file_size(source.file, error);
     if (error || bytes > static_cast<std::uintmax_t>(kDwordMax)) {
-        Fail(sourceLine, "tree.source",
+        Fail(sourceLine, TreeSourceField(),
              error ? "cannot read the size of " + source.file.string()
                    : source.file.string() + " is larger than 4 GB");
     }
@@ -173,7 +191,7 @@ void DescriptionReader::AddTreeFile(const std::string& file, const TreeContext& 
         dir == tree.destination ? tree.base
                                 : AnsiToUtf8(Script().directories[dir - 1].templatePath.Str());
     treeFilePaths_[TreeFileKey(key)] = directoryPath + '\\' + name;
-    installedNames_.NoteItem("tree file", key, sourceLine, "tree.source", false, file,
+    installedNames_.NoteItem("tree file", key, sourceLine, TreeSourceField(), false, file,
                              WindowsNameProblem(name));
     itemNames_.Add(key, Script().installItems.size());
     description_.itemIds.push_back(key);
@@ -190,7 +208,7 @@ std::uint32_t DescriptionReader::TreeDirectory(const std::string& utf8Path, std:
         }
     }
     if (directories.size() == kByteCount) {
-        Fail(line, "tree.source",
+        Fail(line, TreeSourceField(),
              "the folder " + utf8Path +
                  " would be directory 256: the script holds at most 255 directories");
     }
@@ -212,9 +230,9 @@ std::vector<std::string> DescriptionReader::Patterns(const toml::table& table, s
         return fallback;
     }
     std::vector<std::string> patterns;
-    for (const auto& [pattern, line] : Strings(table, "tree", key, kDwordMax)) {
+    for (const auto& [pattern, line] : Strings(table, TableNames::kTree, key, kDwordMax)) {
         if (const std::optional<std::string> problem = TreePatternProblem(pattern)) {
-            Fail(line, Join("tree", key), Quoted(pattern) + ": " + *problem);
+            Fail(line, Join(TableNames::kTree, key), Quoted(pattern) + ": " + *problem);
         }
         patterns.push_back(pattern);
     }
