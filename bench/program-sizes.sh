@@ -5,15 +5,11 @@
 # splits each into code, unwind tables, resources and the rest. Builds nothing and fails
 # nothing: a program over its budget or not built is only reported; the exit code is 0.
 #   bench/program-sizes.sh [BUILD_DIR...]
-# Default: build/native/win32 and, where it exists, build/native/dist32 (the i686 programs of
-# a host whose tests run the x86-64 build).
+# Default: build/native/dist32, the build whose programs ship.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 builds=("$@")
-if [ ${#builds[@]} -eq 0 ]; then
-    builds=("$root/build/native/win32")
-    [ -d "$root/build/native/dist32" ] && builds+=("$root/build/native/dist32")
-fi
+[ ${#builds[@]} -gt 0 ] || builds=("$root/build/native/dist32")
 
 kb() { awk -v bytes="$1" 'BEGIN { printf "%.1f KB", bytes / 1024 }'; }
 

@@ -1,15 +1,10 @@
 # `cmake --install` and `cpack` (a .deb and a .tar.gz): setupkit in bin; SETUP.EXE, KXUN32.EXE,
 # the end-to-end driver and the scripts of `setupkit test` in share/setupkit, where setupkit
 # finds them; the docs and the
-# sample in share/doc/setupkit. The Windows programs come from the sub-builds: the i686 ones
-# (dist32) where the tests run an x86-64 build, else the Win32 build's own.
+# sample in share/doc/setupkit. The Windows programs are those of the shipped build (dist32).
 install(TARGETS setupkit RUNTIME DESTINATION bin)
 
-if(TARGET dist32)
-    set(SETUPKIT_PRODUCT_BUILD "${CMAKE_BINARY_DIR}/dist32")
-else()
-    set(SETUPKIT_PRODUCT_BUILD "${CMAKE_BINARY_DIR}/win32")
-endif()
+set(SETUPKIT_PRODUCT_BUILD "${CMAKE_BINARY_DIR}/dist32")
 install(FILES
     "${SETUPKIT_PRODUCT_BUILD}/src/shell/dist/SETUP.EXE"
     "${SETUPKIT_PRODUCT_BUILD}/src/uninstall/dist/KXUN32.EXE"

@@ -14,25 +14,32 @@ else()
     set(SETUPKIT_WINDOWS_CPU i686)
 endif()
 find_program(SETUPKIT_MINGW_CXX ${SETUPKIT_WINDOWS_CPU}-w64-mingw32-g++-posix)
+find_program(SETUPKIT_SHIPPED_CXX i686-w64-mingw32-g++-win32)
 find_program(SETUPKIT_CLANG_CXX NAMES clang++-14 clang++)
 find_program(SETUPKIT_CLANG_C NAMES clang-14 clang)
 
-if(SETUPKIT_WIN32 AND SETUPKIT_MINGW_CXX)
+# The programs that ship (dist32): i686, Win32 thread model, without tests. Where the tests run
+# i686 code, their disks get these very programs; the Win32 tests' own build (win32) has the
+# POSIX thread model that the test framework needs.
+if(SETUPKIT_WIN32 AND SETUPKIT_MINGW_CXX AND SETUPKIT_SHIPPED_CXX)
+    setupkit_add_sub_build(dist32
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+        -DSETUPKIT_MINGW_THREADS=win32
+        -DSETUPKIT_PRODUCT_ONLY=ON)
+    set(shipped "")
+    if(SETUPKIT_WINDOWS_CPU STREQUAL "i686")
+        set(shipped -DSETUPKIT_SHIPPED_BUILD=${CMAKE_BINARY_DIR}/dist32)
+    endif()
     setupkit_add_sub_build(win32
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${SETUPKIT_WINDOWS_CPU}.cmake
         -DSETUPKIT_TOOL=$<TARGET_FILE:setupkit>
         -DSETUPKIT_NATIVE_BINARY_DIR=${CMAKE_BINARY_DIR}
+        ${shipped}
         TARGETS ${SETUPKIT_WIN32_TARGETS})
-    # The tests run the x86-64 build here; the distribution's i686 programs are built too.
-    find_program(SETUPKIT_MINGW32_CXX i686-w64-mingw32-g++-posix)
-    if(SETUPKIT_WINDOWS_CPU STREQUAL "x86_64" AND SETUPKIT_MINGW32_CXX)
-        setupkit_add_sub_build(dist32
-            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
-            -DSETUPKIT_PRODUCT_ONLY=ON)
-    endif()
 elseif(SETUPKIT_WIN32)
-    message(WARNING "${SETUPKIT_WINDOWS_CPU}-w64-mingw32-g++-posix not found: SETUP.EXE and "
-                    "the Wine tests are not built (run scripts/bootstrap.sh)")
+    message(WARNING "${SETUPKIT_WINDOWS_CPU}-w64-mingw32-g++-posix or i686-w64-mingw32-g++-win32 "
+                    "not found: SETUP.EXE and the Wine tests are not built "
+                    "(run scripts/bootstrap.sh)")
 endif()
 
 if(SETUPKIT_FUZZ_BUILD AND SETUPKIT_CLANG_CXX)

@@ -27,9 +27,12 @@ step "2. build ($build)"
 # The Win32 sub-build makes only the programs and the driver; the native build only setupkit.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSETUPKIT_WIN32_TARGETS="setup;kxun32;e2e_driver" >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target setupkit win32
+cmake --build "$build" --parallel "$(nproc)" --target setupkit win32 dist32
 setupkit=$build/tools/setupkit/setupkit
-setup_exe=$build/win32/src/shell/dist/SETUP.EXE # without debug information: fits on a floppy
+# The shipped program, without debug information (it fits on a floppy); where Wine runs only
+# 64-bit programs, the x86-64 build of the same sources.
+setup_exe=$build/dist32/src/shell/dist/SETUP.EXE
+[ "$(bash tests/wine/wine-arch.sh)" = win64 ] && setup_exe=$build/win32/src/shell/dist/SETUP.EXE
 driver=$build/win32/tests/e2e/driver/e2e_driver.exe
 
 step "3. disks: examples/sample/product.toml -> $sample/disks"

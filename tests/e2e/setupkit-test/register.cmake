@@ -5,7 +5,7 @@
 if(SETUPKIT_TOOL)
     setupkit_add_test(NAME e2e_setupkit_test
         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/setupkit-test.sh
-                "${SETUPKIT_TOOL}" "$<TARGET_FILE_DIR:setup>/dist/$<TARGET_FILE_NAME:setup>"
+                "${SETUPKIT_TOOL}" "${SETUPKIT_TESTED_SETUP_DIR}/dist/SETUP.EXE"
                 "$<TARGET_FILE:e2e_driver>" "${CMAKE_SOURCE_DIR}/examples/sample"
                 "${CMAKE_BINARY_DIR}/tests/e2e/setupkit-test"
         LABELS e2e TIMEOUT 600 OWN_PREFIX)

@@ -38,10 +38,15 @@ fs::path DefaultSetupExe() {
     if (fs::exists(installed, code)) {
         return installed;
     }
-    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/win32/src/shell/dist/
-    // SETUP.EXE, the copy without debug information, else the program as linked.
-    const fs::path shell =
-        self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell";
-    const fs::path distribution = shell / "dist" / kSetupExeName;
-    return fs::exists(distribution, code) ? distribution : shell / kSetupExeName;
+    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/dist32/src/shell/dist/
+    // SETUP.EXE, the shipped program without debug information; without that build, the
+    // Win32 tests' build's copy, else its program as linked.
+    const fs::path build = self.parent_path().parent_path().parent_path();
+    for (const char* sub : {"dist32", "win32"}) {
+        const fs::path distribution = build / sub / "src" / "shell" / "dist" / kSetupExeName;
+        if (fs::exists(distribution, code)) {
+            return distribution;
+        }
+    }
+    return build / "win32" / "src" / "shell" / kSetupExeName;
 }
