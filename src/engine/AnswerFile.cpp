@@ -1,0 +1,453 @@
+#include "engine/AnswerFile.h"
+
+#include "common/AsciiCase.h"
+#include "engine/Accounting.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::string_view kSetupSection = "Setup";
+constexpr std::string_view kComponentsSection = "Components";
+
+struct SetupKeys {
+    static constexpr std::string_view kDestination = "Destination";
+    static constexpr std::string_view kSetupType = "SetupType";
+    static constexpr std::string_view kProgramGroup = "ProgramGroup";
+    static constexpr std::string_view kGroupName = "GroupName";
+    static constexpr std::string_view kFileExists = "FileExists";
+    static constexpr std::string_view kStartPrograms = "StartPrograms";
+};
+
+constexpr std::size_t kMaxTextLength = FixedText::kMaxLength;
+
+struct SetupTypeName {
+    std::uint32_t type;
+    std::string_view name;
+};
+
+constexpr SetupTypeName kSetupTypeNames[] = {
+    {kSetupTypical, "Typical"},
+    {kSetupMinimal, "Minimal"},
+    {kSetupCustom, "Custom"},
+};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    return AsciiUpper(a) == AsciiUpper(b);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view SetupTypeNameOf(std::uint32_t type) {
+    for (const SetupTypeName& entry : kSetupTypeNames) {
+        if (entry.type == type) {
+            return entry.name;
+        }
+    }
+    return "Typical";
+}
+
+bool IsOffered(const SetupScript& script, std::uint32_t type) {
+    switch (type) {
+    case kSetupTypical:
+        return script.typicalOffered != 0;
+    case kSetupMinimal:
+        return script.minimalOffered != 0;
+    case kSetupCustom:
+        return script.customOffered != 0;
+    default:
+        return false;
+    }
+}
+
+bool OffersAnyType(const SetupScript& script) {
+    return script.typicalOffered || script.minimalOffered || script.customOffered;
+}
+
+// The types an answer may name: those offered, or Typical alone when none is.
+std::vector<std::string_view> AnswerableTypeNames(const SetupScript& script) {
+    std::vector<std::string_view> names;
+    for (const SetupTypeName& entry : kSetupTypeNames) {
+        if (IsOffered(script, entry.type) ||
+            (!OffersAnyType(script) && entry.type == kSetupTypical)) {
+            names.push_back(entry.name);
+        }
+    }
+    return names;
+}
+
+std::string JoinNames(const std::vector<std::string_view>& names, std::string_view separator) {
+    std::string joined;
+    for (std::string_view name : names) {
+        joined += (joined.empty() ? "" : std::string(separator)) + std::string(name);
+    }
+    return joined;
+}
+
+// The type the setup-type page first shows: Typical, else the first type offered.
+std::uint32_t DefaultSetupType(const SetupScript& script) {
+    for (const SetupTypeName& entry : kSetupTypeNames) {
+        if (IsOffered(script, entry.type)) {
+            return entry.type;
+        }
+    }
+    return kSetupTypical;
+}
+
+bool IsAbsoluteWindowsPath(std::string_view path) {
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+        return true;
+    }
+    if (!path.starts_with("\\\\")) {
+        return false;
+    }
+    const std::string_view serverAndShare = path.substr(2);
+    const std::size_t separator = serverAndShare.find('\\');
+    return separator != std::string_view::npos && separator > 0 &&
+           separator + 1 < serverAndShare.size() && serverAndShare[separator + 1] != '\\';
+}
+
+// -- Reading ----------------------------------------------------------------------------------
+
+// What is wrong with the file; ReadAnswers turns it into its error text.
+struct AnswerFault : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Fail(std::string_view section, std::string_view key, std::string_view problem) {
+    std::string message = "[" + std::string(section) + "]";
+    if (!key.empty()) {
+        message += " " + std::string(key);
+    }
+    throw AnswerFault(message + ": " + std::string(problem));
+}
+
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
+};
+
+// The key=value lines of a section, trimmed; a key given twice is a fault.
+std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
+    std::vector<KeyValue> entries;
+    std::set<std::string> seen;
+    for (const std::string& line : section.lines) {
+        const std::string_view trimmed = TrimBlanks(line);
+        if (trimmed.empty() || trimmed.front() == ';') {
+            continue;
+        }
+        const std::size_t equals = trimmed.find('=');
+        if (equals == std::string_view::npos || TrimBlanks(trimmed.substr(0, equals)).empty()) {
+            Fail(section.name, trimmed, "expected Key=value");
+        }
+        const KeyValue entry{TrimBlanks(trimmed.substr(0, equals)),
+                             TrimBlanks(trimmed.substr(equals + 1))};
+        if (!seen.insert(AsciiUpper(entry.key)).second) {
+            Fail(section.name, entry.key, "given twice");
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+bool YesOrNo(std::string_view section, const KeyValue& entry) {
+    if (SameIgnoringCase(entry.value, "yes")) {
+        return true;
+    }
+    if (SameIgnoringCase(entry.value, "no")) {
+        return false;
+    }
+    Fail(section, entry.key, "expected yes or no, not \"" + std::string(entry.value) + "\"");
+}
+
+FileExistsAnswer KeepOrReplace(std::string_view section, const KeyValue& entry) {
+    if (SameIgnoringCase(entry.value, "keep")) {
+        return FileExistsAnswer::Keep;
+    }
+    if (SameIgnoringCase(entry.value, "replace")) {
+        return FileExistsAnswer::Replace;
+    }
+    Fail(section, entry.key, "expected keep or replace, not \"" + std::string(entry.value) + "\"");
+}
+
+std::uint32_t OfferedSetupType(std::string_view section, const KeyValue& entry,
+                               const SetupScript& script) {
+    const std::vector<std::string_view> answerable = AnswerableTypeNames(script);
+    for (const SetupTypeName& type : kSetupTypeNames) {
+        if (!SameIgnoringCase(entry.value, type.name)) {
+            continue;
+        }
+        if (std::find(answerable.begin(), answerable.end(), type.name) == answerable.end()) {
+            const std::string offered = OffersAnyType(script)
+                                            ? "it offers " + JoinNames(answerable, ", ")
+                                            : "it offers no type; Typical is taken";
+            Fail(section, entry.key,
+                 std::string(type.name) + " is not offered by this product (" + offered + ")");
+        }
+        return type.type;
+    }
+    Fail(section, entry.key,
+         "expected Typical, Minimal or Custom, not \"" + std::string(entry.value) + "\"");
+}
+
+std::string Destination(std::string_view section, const KeyValue& entry) {
+    if (entry.value.empty()) {
+        return {};
+    }
+    if (!IsAbsoluteWindowsPath(entry.value)) {
+        Fail(section, entry.key, "expected an absolute path (C:\\... or \\\\server\\share\\...)");
+    }
+    if (entry.value.size() > kMaxTextLength) {
+        Fail(section, entry.key,
+             std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
+    }
+    return std::string(entry.value);
+}
+
+std::string GroupName(std::string_view section, const KeyValue& entry, const SetupScript& script) {
+    const std::size_t groups = script.programGroups.size();
+    if (groups != 1) {
+        Fail(section, entry.key,
+             "the product has " + std::to_string(groups) +
+                 " program groups; a name can only be given when it has one");
+    }
+    if (entry.value.size() > kMaxTextLength) {
+        Fail(section, entry.key,
+             std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
+    }
+    return std::string(entry.value);
+}
+
+void ReadSetupKey(std::string_view section, const KeyValue& entry, const SetupScript& script,
+                  Answers& answers) {
+    using K = SetupKeys;
+    if (SameIgnoringCase(entry.key, K::kDestination)) {
+        answers.destination = Destination(section, entry);
+    } else if (SameIgnoringCase(entry.key, K::kSetupType)) {
+        answers.setupType = OfferedSetupType(section, entry, script);
+    } else if (SameIgnoringCase(entry.key, K::kProgramGroup)) {
+        answers.createGroups = YesOrNo(section, entry);
+    } else if (SameIgnoringCase(entry.key, K::kGroupName)) {
+        answers.groupName = GroupName(section, entry, script);
+    } else if (SameIgnoringCase(entry.key, K::kFileExists)) {
+        answers.fileExists = KeepOrReplace(section, entry);
+    } else if (SameIgnoringCase(entry.key, K::kStartPrograms)) {
+        answers.startPrograms = YesOrNo(section, entry);
+    } else {
+        Fail(section, entry.key, "unknown key");
+    }
+}
+
+std::size_t ComponentIndex(std::string_view section, std::string_view name,
+                           const SetupScript& script) {
+    std::vector<std::size_t> matches;
+    for (std::size_t index = 0; index < script.components.size(); ++index) {
+        if (SameIgnoringCase(script.components[index].name.View(), name)) {
+            matches.push_back(index);
+        }
+    }
+    if (matches.empty()) {
+        Fail(section, name, "the product has no component of this name");
+    }
+    if (matches.size() > 1) {
+        Fail(section, name, "the product has several components of this name");
+    }
+    return matches.front();
+}
+
+void ReadComponents(const IniSection& section, const SetupScript& script, Answers& answers) {
+    const std::vector<KeyValue> entries = KeyValuesOf(section);
+    if (!entries.empty() && answers.setupType != kSetupCustom) {
+        Fail(section.name, "", "only read for SetupType=Custom");
+    }
+    for (const KeyValue& entry : entries) {
+        answers.components[ComponentIndex(section.name, entry.key, script)] =
+            YesOrNo(section.name, entry);
+    }
+}
+
+// The [Setup] and [Components] sections, each at most once; any other is a fault.
+struct KnownSections {
+    const IniSection* setup = nullptr;
+    const IniSection* components = nullptr;
+};
+
+KnownSections FindSections(const std::vector<IniSection>& sections) {
+    KnownSections known;
+    for (const IniSection& section : sections) {
+        const IniSection** slot = SameIgnoringCase(section.name, kSetupSection) ? &known.setup
+                                  : SameIgnoringCase(section.name, kComponentsSection)
+                                      ? &known.components
+                                      : nullptr;
+        if (!slot) {
+            Fail(section.name, "", "unknown section");
+        }
+        if (*slot) {
+            Fail(section.name, "", "section given twice");
+        }
+        *slot = &section;
+    }
+    return known;
+}
+
+} // namespace
+
+AnswersOrError ReadAnswers(const std::vector<IniSection>& sections, const SetupScript& script) {
+    AnswersOrError result;
+    result.answers = DefaultAnswers(script);
+    try {
+        const KnownSections known = FindSections(sections);
+        if (known.setup) {
+            for (const KeyValue& entry : KeyValuesOf(*known.setup)) {
+                ReadSetupKey(known.setup->name, entry, script, result.answers);
+            }
+        }
+        result.answers.components.assign(
+            result.answers.setupType == kSetupCustom ? script.components.size() : 0, true);
+        if (known.components) {
+            ReadComponents(*known.components, script, result.answers);
+        }
+    } catch (const AnswerFault& fault) {
+        result.answers = Answers{};
+        result.error = fault.what();
+    }
+    return result;
+}
+
+std::vector<IniSection> SplitIniText(std::string_view text) {
+    std::vector<IniSection> sections;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        const std::string_view line = TrimBlanks(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.empty() || line.front() == ';') {
+            continue;
+        }
+        if (line.front() == '[') {
+            const std::size_t close = line.find(']');
+            sections.push_back({std::string(TrimBlanks(line.substr(1, close - 1))), {}});
+        } else if (!sections.empty()) {
+            // As the profile functions do, lines before the first section belong to none.
+            sections.back().lines.emplace_back(line);
+        }
+    }
+    return sections;
+}
+
+// -- Writing ----------------------------------------------------------------------------------
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The text of an answer file, line by line.
+class AnswerText {
+public:
+    explicit AnswerText(bool commented) : commented_(commented) {}
+
+    void Comment(std::string_view text) {
+        if (commented_) {
+            text_ += "; " + std::string(text) + std::string(kLineEnd);
+        }
+    }
+    void Section(std::string_view name) {
+        text_ += (text_.empty() ? "" : std::string(kLineEnd)) + "[" + std::string(name) + "]" +
+                 std::string(kLineEnd);
+    }
+    // A key the reader would refuse is written as a comment, or left out without comments.
+    void Key(std::string_view key, std::string_view value, bool active = true) {
+        if (active || commented_) {
+            text_ += (active ? "" : ";") + std::string(key) + "=" + std::string(value) +
+                     std::string(kLineEnd);
+        }
+    }
+    std::string Take() { return std::move(text_); }
+
+private:
+    bool commented_;
+    std::string text_;
+};
+
+std::string_view YesNo(bool yes) {
+    return yes ? "yes" : "no";
+}
+
+void WriteSetupKeys(AnswerText& out, const Answers& answers, const SetupScript& script,
+                    std::uint32_t setupType) {
+    using K = SetupKeys;
+    const std::string destination =
+        script.directories.empty() ? "" : ", " + script.directories.front().templatePath.Str();
+    out.Comment("The destination directory: a full path, C:\\... or \\\\server\\share\\..., at "
+                "most 255 characters. Default (empty): the product's" +
+                destination);
+    out.Key(K::kDestination, answers.destination);
+    out.Comment("The setup type: " + JoinNames(AnswerableTypeNames(script), " or ") +
+                ". Default: " + std::string(SetupTypeNameOf(DefaultSetupType(script))));
+    out.Key(K::kSetupType, SetupTypeNameOf(setupType));
+    out.Comment("Create the program groups: yes or no. Default: yes");
+    out.Key(K::kProgramGroup, YesNo(answers.createGroups));
+    if (script.programGroups.size() == 1) {
+        out.Comment("The name of the program group. Default (empty): the product's, " +
+                    std::string(TextOf(script.programGroups.front())));
+        out.Key(K::kGroupName, answers.groupName);
+    }
+    out.Comment("A file at the destination newer than the product's: keep or replace. "
+                "Default: keep");
+    out.Key(K::kFileExists, answers.fileExists == FileExistsAnswer::Keep ? "keep" : "replace");
+    out.Comment("Start the programs the installation ends with: yes or no. Default: no");
+    out.Key(K::kStartPrograms, YesNo(answers.startPrograms));
+}
+
+void WriteComponentKeys(AnswerText& out, const Answers& answers, const SetupScript& script,
+                        bool custom) {
+    out.Comment("Only read for SetupType=Custom: each component by its name, yes to install "
+                "it or no. Default: yes");
+    for (std::size_t index = 0; index < script.components.size(); ++index) {
+        const Component& component = script.components[index];
+        if (component.name.Empty()) {
+            continue; // no answer can name it: it keeps the default
+        }
+        if (!component.description.Empty()) {
+            out.Comment(component.name.Str() + ": " + component.description.Str());
+        }
+        const bool selected = index < answers.components.size() ? answers.components[index] : true;
+        out.Key(component.name.View(), YesNo(selected), custom);
+    }
+}
+
+} // namespace
+
+std::string WriteAnswers(const Answers& answers, const SetupScript& script, bool commented) {
+    const std::uint32_t setupType =
+        answers.setupType != 0 ? answers.setupType : DefaultSetupType(script);
+    const bool custom = setupType == kSetupCustom;
+    AnswerText out(commented);
+    out.Comment("Answers for an unattended installation of " + script.productName.Str() + ".");
+    out.Comment("A key left out takes its default.");
+    out.Section(kSetupSection);
+    WriteSetupKeys(out, answers, script, setupType);
+    if (commented || (custom && !script.components.empty())) {
+        out.Section(kComponentsSection);
+        WriteComponentKeys(out, answers, script, custom);
+    }
+    return out.Take();
+}
+
+Answers DefaultAnswers(const SetupScript& script) {
+    Answers answers;
+    answers.setupType = DefaultSetupType(script);
+    if (answers.setupType == kSetupCustom) {
+        answers.components.assign(script.components.size(), true);
+    }
+    return answers;
+}
