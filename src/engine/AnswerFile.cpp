@@ -85,10 +85,14 @@ std::vector<std::string_view> AnswerableTypeNames(const SetupScript& script) {
     return names;
 }
 
-std::string JoinNames(const std::vector<std::string_view>& names, std::string_view separator) {
+// "Typical, Custom" with the separator ", "; "Typical, Minimal or Custom" with " or ".
+std::string JoinNames(const std::vector<std::string_view>& names, std::string_view lastSeparator) {
     std::string joined;
-    for (std::string_view name : names) {
-        joined += (joined.empty() ? "" : std::string(separator)) + std::string(name);
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (index > 0) {
+            joined += index + 1 == names.size() ? std::string(lastSeparator) : ", ";
+        }
+        joined += names[index];
     }
     return joined;
 }
@@ -412,6 +416,9 @@ void WriteComponentKeys(AnswerText& out, const Answers& answers, const SetupScri
                         bool custom) {
     out.Comment("Only read for SetupType=Custom: each component by its name, yes to install "
                 "it or no. Default: yes");
+    if (!custom) {
+        out.Comment("For SetupType=Custom, remove the ; before the keys to use them.");
+    }
     for (std::size_t index = 0; index < script.components.size(); ++index) {
         const Component& component = script.components[index];
         if (component.name.Empty()) {

@@ -67,7 +67,7 @@ TEST(AnswerFileTest, CommentedFileExplainsEachKeyAndListsEveryComponent) {
     const std::string text = WriteAnswers(DefaultAnswers(SampleScript()), SampleScript(), true);
     EXPECT_NE(std::string::npos, text.find("; Answers for an unattended installation of Sample "
                                            "Notepad.\r\n"));
-    EXPECT_NE(std::string::npos, text.find("Typical or Minimal or Custom. Default: Typical\r\n"
+    EXPECT_NE(std::string::npos, text.find("Typical, Minimal or Custom. Default: Typical\r\n"
                                            "SetupType=Typical\r\n"));
     // Typical: the components are there to choose from, but as comments the reader passes.
     EXPECT_NE(std::string::npos, text.find("; Samples: Letters to start from.\r\n;Samples=yes"));
