@@ -1,6 +1,8 @@
 #include "DescriptionReader.h"
 #include "TomlWriter.h"
 
+#include <set>
+
 // [[component]] and [setup_types]: read and written.
 
 namespace {
@@ -28,10 +30,21 @@ void DescriptionReader::ReadComponents(const toml::table& root) {
     using K = ComponentKeys;
     const std::string_view path = TableNames::kComponent;
     const std::string filesField = Join(path, K::kFiles);
+    // An answer file chooses components by name, without regard to case.
+    std::set<std::string> namesInUpperCase;
     for (const toml::table* table : Tables(root, "", path, kByteCount)) {
         Keys(*table, path, {K::kName, K::kDescription, K::kMinimal, K::kTypical, K::kFiles});
         Component component;
         component.name = Text(*table, path, K::kName);
+        const std::string nameField = Join(path, K::kName);
+        const toml::node* name = table->get(K::kName);
+        if (!component.name.Empty() &&
+            !namesInUpperCase.insert(AsciiUpper(component.name.View())).second) {
+            Fail(LineOf(*name), nameField,
+                 "two components are named " + Quoted(StringNode(*name, nameField)) +
+                     " (names are compared without regard to case; an answer file chooses "
+                     "components by name)");
+        }
         component.description = Text(*table, path, K::kDescription);
         component.inMinimal = Flag(*table, path, K::kMinimal, 0);
         component.inTypical = Flag(*table, path, K::kTypical, 0);
@@ -58,8 +71,7 @@ void DescriptionReader::ReadComponents(const toml::table& root) {
             }
         }
         Script().components.push_back(component);
-        const toml::node* name = table->get(K::kName);
-        componentNames_.Add(name ? StringNode(*name, Join(path, K::kName)) : std::string(),
+        componentNames_.Add(name ? StringNode(*name, nameField) : std::string(),
                             Script().components.size() - 1);
     }
     AddTreesToComponents();
