@@ -1,5 +1,6 @@
 #include "DiskCommands.h"
 
+#include "AnswersCommand.h"
 #include "ProductDisks.h"
 #include "disks/DiskBuilder.h"
 #include "ToolError.h"
@@ -21,6 +22,7 @@ struct BuildCommandOptions {
     std::string capacity;
     std::string setupExe;
     std::string uninstaller;
+    std::string answers;
     bool verbose = false;
     bool images = false;
 };
@@ -60,6 +62,10 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
     build.images = options.images ? MakeImages::Yes : MakeImages::No;
 
     ProductDescription description = LoadDescriptionForCommand(options.description);
+    if (!options.answers.empty()) {
+        // Before anything is written: disks whose answer file does not fit are of no use.
+        CheckAnswerFile(options.answers, description.script);
+    }
     const BuildReport report = BuildProductDisks(description, build, fs::path(options.uninstaller));
     PrintSummary(report);
     std::printf("%s\n", ProgramLine("SETUP.EXE", build.setupExe).c_str());
@@ -92,6 +98,9 @@ void AddBuildCommand(CLI::App& app, ChosenCommand& chosen) {
     command->add_option("--uninstaller", options->uninstaller,
                         "the KXUN32.EXE to put on disk 1 for a product with an uninstall entry "
                         "(default: beside SETUP.EXE, or in its Win32 build's src/uninstall)");
+    command->add_option("--answers", options->answers,
+                        "an answer file (see `setupkit answers`) to check against the product "
+                        "first: one that does not fit fails the build");
     command->add_flag("-v,--verbose", options->verbose,
                       "show progress on stderr even when it is not a terminal");
     command->add_flag("--images", options->images,

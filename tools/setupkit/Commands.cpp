@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "AnswersCommand.h"
 #include "CompileCommand.h"
 #include "DiskCommands.h"
 #include "DumpCommand.h"
@@ -12,6 +13,7 @@ void AddCommands(CLI::App& app, ChosenCommand& chosen) {
     AddCompressCommand(app, chosen);
     AddExpandCommand(app, chosen);
     AddBuildCommand(app, chosen);
+    AddAnswersCommand(app, chosen);
     AddNewCommand(app, chosen);
     AddTestCommand(app, chosen);
 }
