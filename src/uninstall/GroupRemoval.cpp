@@ -42,6 +42,23 @@ bool FolderIsEmpty(const std::string& folder) {
     return true;
 }
 
+HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+// Whether the program manager takes a conversation, asked without telling the user anything.
+bool ProgmanAnswers() {
+    DWORD id = 0;
+    if (DdeInitializeA(&id, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+        return false;
+    }
+    const UniqueDdeInstance instance(id);
+    HSZ service = DdeCreateStringHandleA(id, "PROGMAN", CP_WINANSI);
+    const UniqueDdeConversation conversation(DdeConnect(id, service, service, nullptr));
+    DdeFreeStringHandle(id, service);
+    return static_cast<bool>(conversation);
+}
+
 // Closes the conversation whatever happens.
 struct ProgmanConversation {
     ~ProgmanConversation() { ProgmanClose(); }
@@ -49,13 +66,14 @@ struct ProgmanConversation {
 
 } // namespace
 
-std::vector<KeptObject> RemoveProgramGroups(std::span<const GroupRemoval> removals, HWND owner) {
+std::vector<KeptObject> RemoveProgramGroups(std::span<const GroupRemoval> removals, HWND owner,
+                                            bool mayTell) {
     std::vector<KeptObject> kept;
     if (removals.empty()) {
         return kept;
     }
     ProgmanConversation conversation;
-    if (!ProgmanConnect(owner)) {
+    if ((!mayTell && !ProgmanAnswers()) || !ProgmanConnect(owner)) {
         for (const GroupRemoval& removal : removals) {
             kept.push_back(
                 {removal.item.empty() ? removal.group : removal.group + "\\" + removal.item,

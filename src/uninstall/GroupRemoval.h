@@ -19,6 +19,7 @@ struct GroupRemoval {
 // folder holds nothing any more. Names are quoted, and the plan admits none that holds a quote,
 // bracket, parenthesis or comma, so no name can end a command. Groups whose folder is already
 // gone are passed over, so that nothing is created again. When the program manager does not
-// answer (the user is told in a box owned by owner) every removal is kept.
+// answer (the user is told in a box owned by owner, unless mayTell is false) every removal is
+// kept.
 [[nodiscard]] std::vector<KeptObject> RemoveProgramGroups(std::span<const GroupRemoval> removals,
-                                                          HWND owner);
+                                                          HWND owner, bool mayTell = true);

@@ -4,5 +4,5 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
-    return RunUninstall(instance, ScriptPathFromArguments(arguments ? arguments : ""));
+    return RunUninstall(instance, ParseUninstallArguments(arguments ? arguments : ""));
 }

@@ -9,7 +9,7 @@
 #include "script/SetupError.h"
 #include "uninstall/FillIn.h"
 #include "uninstall/GroupRemoval.h"
-#include "uninstall/RemovalProgress.h"
+#include "uninstall/RemovalDialogue.h"
 #include "uninstall/UndoActions.h"
 #include "uninstall/UninstallCommandLine.h"
 
@@ -19,36 +19,6 @@
 namespace {
 
 constexpr const char* kCaption = "Uninstall";
-
-void Tell(HWND owner, const std::string& text, const std::string& caption, UINT icon) {
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | icon);
-}
-
-class MessageBoxQuestions : public RemovalQuestions {
-public:
-    explicit MessageBoxQuestions(const std::string& product) : product_(product) {}
-    void SetOwner(HWND owner) { owner_ = owner; }
-
-    int AskFileInUse(const std::string& path) override {
-        return MessageBoxA(
-            owner_,
-            FillIn("%s cannot be removed: it may be in use by another program.", {path}).c_str(),
-            product_.c_str(), MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
-    }
-
-    bool AskDeleteSharedFile(const std::string& path) override {
-        return MessageBoxA(owner_,
-                           FillIn("The shared file %s is no longer used by any program.\r\n\r\n"
-                                  "Remove it?",
-                                  {path})
-                               .c_str(),
-                           product_.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-    }
-
-private:
-    std::string product_;
-    HWND owner_ = nullptr;
-};
 
 std::string OwnPath() {
     char path[MAX_PATH] = {};
@@ -95,6 +65,21 @@ std::string StepText(const RemovalRecord& record, const UndoStep& step) {
 bool IsGroupStep(const UndoStep& step) {
     return step.kind == UndoStepKind::DeleteGroupItem || step.kind == UndoStepKind::DeleteGroup;
 }
+
+// The progress is shown while the removal's steps are carried out, however they end.
+class ProgressShown {
+public:
+    ProgressShown(RemovalDialogue& dialogue, const std::string& product, std::size_t steps)
+        : dialogue_(dialogue) {
+        dialogue_.StartProgress(product, steps);
+    }
+    ~ProgressShown() { dialogue_.EndProgress(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+private:
+    RemovalDialogue& dialogue_;
+};
 
 // One removal: the proven record, its plan and what it must leave alone.
 struct Removal {
@@ -143,14 +128,14 @@ std::optional<KeptObject> CarryOutStep(const Removal& removal, const UndoStep& s
     }
 }
 
-void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalProgress& progress,
-              RemovalQuestions& questions, RemovalOutcome& outcome) {
+void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalDialogue& dialogue,
+              RemovalOutcome& outcome) {
     const std::span<const UndoStep> steps = removal.plan.steps;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         if (journal.IsDone(i)) {
             continue;
         }
-        progress.Show(StepText(removal.record, steps[i]), i);
+        dialogue.ShowProgress(StepText(removal.record, steps[i]), i);
         if (IsGroupStep(steps[i])) {
             // The group steps stand together: one conversation for all of them.
             std::vector<GroupRemoval> removals;
@@ -163,40 +148,41 @@ void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalProgress& 
                     removals.push_back({item.group, item.name});
                 }
             }
-            std::ranges::move(RemoveProgramGroups(removals, progress.Window()),
-                              std::back_inserter(outcome.kept));
+            std::ranges::move(
+                RemoveProgramGroups(removals, dialogue.Owner(), dialogue.ShowsWindows()),
+                std::back_inserter(outcome.kept));
             for (; i < end; ++i) {
                 journal.MarkDone(i);
             }
             --i;
             continue;
         }
-        if (std::optional<KeptObject> kept = CarryOutStep(removal, steps[i], questions)) {
+        if (std::optional<KeptObject> kept = CarryOutStep(removal, steps[i], dialogue)) {
             outcome.kept.push_back(std::move(*kept));
         }
         if (steps[i].kind != UndoStepKind::DeleteUninstallEntry) {
             journal.MarkDone(i);
         }
     }
-    progress.Show("", steps.size());
+    dialogue.ShowProgress("", steps.size());
 }
 
-int RemoveProduct(HINSTANCE instance, const UninstallEntry& entry, const RemovalRecord& record) {
+int RemoveProduct(RemovalDialogue& dialogue, const UninstallEntry& entry,
+                  const RemovalRecord& record) {
     const std::string& product = record.product;
     const UndoPlan plan = MakeUndoPlan(record, DirectoryPart(record.scriptPath));
     RemovalJournal journal(entry.keyName, plan);
     if (!journal.Matches()) {
-        Tell(nullptr,
-             FillIn("%s cannot be removed safely: its removal was begun by another version of "
-                    "the uninstaller, whose steps this one cannot tell apart.\r\n\r\nNothing "
-                    "was removed.",
-                    {product}),
-             product, MB_ICONSTOP);
+        dialogue.Tell(
+            FillIn("%s cannot be removed safely: its removal was begun by another version of "
+                   "the uninstaller, whose steps this one cannot tell apart.\r\n\r\nNothing "
+                   "was removed.",
+                   {product}),
+            product, MB_ICONSTOP);
         return kUninstallRefused;
     }
     const Removal removal{entry, record, plan, {OwnPath(), ClaimsOfOtherProducts(entry.keyName)}};
 
-    MessageBoxQuestions questions(product);
     RemovalOutcome outcome;
     outcome.notUndone = record.notes;
     outcome.notUndone.insert(outcome.notUndone.end(), plan.refused.begin(), plan.refused.end());
@@ -207,60 +193,60 @@ int RemoveProduct(HINSTANCE instance, const UninstallEntry& entry, const Removal
         }
     }
     {
-        RemovalProgress progress(instance, product, plan.steps.size());
-        questions.SetOwner(progress.Window());
+        const ProgressShown shown(dialogue, product, plan.steps.size());
         try {
-            CarryOut(removal, journal, progress, questions, outcome);
+            CarryOut(removal, journal, dialogue, outcome);
         } catch (const RemovalStopped&) {
             outcome.stopped = true;
         }
     }
-    Tell(nullptr, RemovalMessage(product, outcome), product,
-         outcome.kept.empty() && !outcome.stopped ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+    dialogue.Tell(RemovalMessage(product, outcome), product,
+                  outcome.kept.empty() && !outcome.stopped ? MB_ICONINFORMATION
+                                                           : MB_ICONEXCLAMATION);
     return outcome.stopped ? kUninstallDeclined : kUninstallDone;
 }
 
 // The entry whose product is to go: the one registered with this script, or, where products
 // share a folder and so a script path, the first the user chooses. Nothing when the user
 // declines them all.
-const UninstallEntry* ChooseEntry(const std::vector<UninstallEntry>& entries) {
+const UninstallEntry* ChooseEntry(const std::vector<UninstallEntry>& entries,
+                                  RemovalDialogue& dialogue) {
     for (const UninstallEntry& entry : entries) {
         const std::string& name = entry.displayName.empty() ? entry.keyName : entry.displayName;
-        if (MessageBoxA(nullptr, FillIn("Remove %s and all of its components?", {name}).c_str(),
-                        name.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (dialogue.AskRemoveProduct(name)) {
             return &entry;
         }
     }
     return nullptr;
 }
 
-int Remove(HINSTANCE instance, const std::string& scriptPath) {
+int Remove(RemovalDialogue& dialogue, const std::string& scriptPath) {
     if (scriptPath.empty()) {
-        Tell(nullptr, "Usage: KXUN32.EXE <the installed setup script>", kCaption, MB_ICONSTOP);
+        dialogue.Tell("Usage: KXUN32.EXE <the installed setup script>", kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
     if (!IsAbsolutePath(scriptPath)) {
-        Tell(nullptr, FillIn("%s is not a full path.\r\n\r\nNothing was removed.", {scriptPath}),
-             kCaption, MB_ICONSTOP);
+        dialogue.Tell(FillIn("%s is not a full path.\r\n\r\nNothing was removed.", {scriptPath}),
+                      kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
     const std::vector<UninstallEntry> entries = EntriesOf(scriptPath);
     if (entries.empty()) {
         if (!FileExists(scriptPath)) {
-            Tell(nullptr,
-                 FillIn("There is nothing to remove: %s does not exist (the product was removed "
-                        "already).",
-                        {scriptPath}),
-                 kCaption, MB_ICONINFORMATION);
+            dialogue.Tell(
+                FillIn("There is nothing to remove: %s does not exist (the product was removed "
+                       "already).",
+                       {scriptPath}),
+                kCaption, MB_ICONINFORMATION);
             return kUninstallDone;
         }
-        Tell(nullptr,
-             FillIn("No installed product is registered with %s.\r\n\r\nNothing was removed.",
-                    {scriptPath}),
-             kCaption, MB_ICONSTOP);
+        dialogue.Tell(
+            FillIn("No installed product is registered with %s.\r\n\r\nNothing was removed.",
+                   {scriptPath}),
+            kCaption, MB_ICONSTOP);
         return kUninstallRefused;
     }
-    const UninstallEntry* chosen = ChooseEntry(entries);
+    const UninstallEntry* chosen = ChooseEntry(entries, dialogue);
     if (!chosen) {
         return kUninstallDeclined;
     }
@@ -269,7 +255,7 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
     if (!chosen->recordPath.empty() && chosen->recordDigest.empty() &&
         !FileExists(chosen->recordPath)) {
         static_cast<void>(DeleteUninstallEntry(chosen->keyName, RemovalRecord{}));
-        Tell(nullptr, FillIn("%s was removed.", {name}), name, MB_ICONINFORMATION);
+        dialogue.Tell(FillIn("%s was removed.", {name}), name, MB_ICONINFORMATION);
         return kUninstallDone;
     }
     std::string why;
@@ -279,24 +265,44 @@ int Remove(HINSTANCE instance, const std::string& scriptPath) {
         record.reset();
     }
     if (!record) {
-        Tell(nullptr,
-             FillIn("%s cannot be removed safely: %s.\r\n\r\nNothing was removed.", {name, why}),
-             name, MB_ICONSTOP);
+        dialogue.Tell(
+            FillIn("%s cannot be removed safely: %s.\r\n\r\nNothing was removed.", {name, why}),
+            name, MB_ICONSTOP);
         return kUninstallRefused;
     }
-    return RemoveProduct(instance, *chosen, *record);
+    return RemoveProduct(dialogue, *chosen, *record);
 }
 
 } // namespace
 
-int RunUninstall(HINSTANCE instance, const std::string& scriptPath) {
+namespace {
+
+int RemoveReportingFailures(RemovalDialogue& dialogue, const std::string& scriptPath) {
     try {
-        return Remove(instance, scriptPath);
+        return Remove(dialogue, scriptPath);
     } catch (const SetupError& error) {
-        Tell(nullptr, FillIn("The removal failed (error %s).", {std::to_string(error.code())}),
-             kCaption, MB_ICONSTOP);
+        dialogue.Tell(FillIn("The removal failed (error %s).", {std::to_string(error.code())}),
+                      kCaption, MB_ICONSTOP);
     } catch (const std::exception& error) {
-        Tell(nullptr, FillIn("The removal failed: %s.", {error.what()}), kCaption, MB_ICONSTOP);
+        dialogue.Tell(FillIn("The removal failed: %s.", {error.what()}), kCaption, MB_ICONSTOP);
     }
     return kUninstallRefused;
+}
+
+std::unique_ptr<RemovalDialogue> MakeDialogue(HINSTANCE instance,
+                                              const UninstallArguments& arguments) {
+    if (!arguments.silent) {
+        return MakeBoxDialogue(instance);
+    }
+    return MakeSilentDialogue(arguments.logPath.value_or(DefaultRunLogPath()),
+                              arguments.removeShared, arguments.scriptPath);
+}
+
+} // namespace
+
+int RunUninstall(HINSTANCE instance, const UninstallArguments& arguments) {
+    const std::unique_ptr<RemovalDialogue> dialogue = MakeDialogue(instance, arguments);
+    const int exitCode = RemoveReportingFailures(*dialogue, arguments.scriptPath);
+    dialogue->Finish(exitCode);
+    return exitCode;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
+#include "uninstall/UninstallCommandLine.h"
 
-#include <string>
+#include <windows.h>
 
 // Exit codes of the uninstaller.
 enum UninstallExitCode : int {
@@ -11,6 +11,7 @@ enum UninstallExitCode : int {
     kUninstallRefused = 2,  // nothing was removed: a bad argument, no entry, an unproven record
 };
 
-// Removes the product registered with the script at scriptPath as its proven removal record
-// names: asks first, shows the progress, ends with a message of what stayed.
-[[nodiscard]] int RunUninstall(HINSTANCE instance, const std::string& scriptPath);
+// Removes the product registered with the arguments' script as its proven removal record
+// names: asks first, shows the progress, ends with a message of what stayed. A silent run shows
+// nothing and writes the messages, the answers it took and the outcome to its log.
+[[nodiscard]] int RunUninstall(HINSTANCE instance, const UninstallArguments& arguments);

@@ -1,0 +1,141 @@
+#include "uninstall/RemovalDialogue.h"
+
+#include "common/Win32Handles.h"
+#include "uninstall/UninstallRun.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kFileInUseTries = 5;
+constexpr DWORD kFileInUsePauseMs = 1000;
+
+// Lines appended to the log file; a file that cannot be opened or written takes nothing.
+class RunLog {
+public:
+    explicit RunLog(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (file_) {
+            SetFilePointer(file_.get(), 0, nullptr, FILE_END);
+        }
+    }
+
+    void Write(const std::string& line) {
+        if (!file_) {
+            return;
+        }
+        const std::string text = line + "\r\n";
+        DWORD written = 0;
+        WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+
+private:
+    UniqueFile file_;
+};
+
+std::string LocalTimeText() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char text[32] = {};
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
+                  now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return text;
+}
+
+std::string OutcomeText(int exitCode) {
+    switch (exitCode) {
+    case kUninstallDone:
+        return "removed, or nothing to remove";
+    case kUninstallDeclined:
+        return "stopped before the end";
+    default:
+        return "refused, nothing was removed";
+    }
+}
+
+class SilentDialogue : public RemovalDialogue {
+public:
+    SilentDialogue(const std::string& logPath, bool removeShared, const std::string& scriptPath)
+        : log_(logPath), removeShared_(removeShared) {
+        log_.Write("KXUN32 silent removal of " + scriptPath + ", " + LocalTimeText());
+    }
+
+    bool AskRemoveProduct(const std::string& name) override {
+        Question(RemoveProductQuestion(name), "Yes (silent removal)");
+        return true;
+    }
+
+    void Tell(const std::string& text, const std::string& caption, UINT) override {
+        log_.Write("Message (" + caption + "): " + text);
+    }
+
+    // The same file is tried again a second apart until the tries are used up; then it stays.
+    int AskFileInUse(const std::string& path) override {
+        if (path != triedPath_) {
+            triedPath_ = path;
+            tries_ = 1;
+        }
+        if (tries_ >= kFileInUseTries) {
+            Question(FileInUseQuestion(path),
+                     "Ignore (kept after " + std::to_string(tries_) + " tries)");
+            return IDIGNORE;
+        }
+        ++tries_;
+        Question(FileInUseQuestion(path), "Retry (try " + std::to_string(tries_) + " of " +
+                                              std::to_string(kFileInUseTries) + ")");
+        Sleep(kFileInUsePauseMs);
+        return IDRETRY;
+    }
+
+    bool AskDeleteSharedFile(const std::string& path) override {
+        Question(SharedFileQuestion(path),
+                 removeShared_ ? "Yes (/removeshared)" : "No (kept: no /removeshared)");
+        return removeShared_;
+    }
+
+    void StartProgress(const std::string& product, std::size_t steps) override {
+        log_.Write("Removing " + product + ": " + std::to_string(steps) + " steps");
+    }
+
+    void ShowProgress(const std::string&, std::size_t) override {}
+
+    void EndProgress() override {}
+
+    HWND Owner() const override { return nullptr; }
+
+    bool ShowsWindows() const override { return false; }
+
+    void Finish(int exitCode) override {
+        log_.Write("Outcome: " + OutcomeText(exitCode) + " (exit code " + std::to_string(exitCode) +
+                   ")");
+    }
+
+private:
+    void Question(const std::string& text, const std::string& answer) {
+        log_.Write("Question: " + text);
+        log_.Write("Answer: " + answer);
+    }
+
+    RunLog log_;
+    bool removeShared_;
+    std::string triedPath_;
+    int tries_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<RemovalDialogue> MakeSilentDialogue(const std::string& logPath, bool removeShared,
+                                                    const std::string& scriptPath) {
+    return std::make_unique<SilentDialogue>(logPath, removeShared, scriptPath);
+}
+
+std::string DefaultRunLogPath() {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    std::string path(folder, length <= MAX_PATH ? length : 0);
+    if (!path.empty() && path.back() != '\\') {
+        path += '\\';
+    }
+    return path + "kxun32-run.log";
+}
