@@ -22,6 +22,18 @@ inline constexpr const char* kRecordPathValue = "SetupkitRecord";
 inline constexpr const char* kRecordDigestValue = "SetupkitDigest"; // empty: record removed
 inline constexpr const char* kRemovalJournalValue = "SetupkitDone"; // steps done, a bit each
 
+// The commands registered beside DisplayName: the one the system's list runs, and the same
+// with "/silent " before the script path, for removals without a user.
+inline constexpr const char* kUninstallCommandValue = "UninstallString";
+inline constexpr const char* kQuietUninstallCommandValue = "QuietUninstallString";
+
+// Every value the registration writes into the entry: the removal deletes them all, and an
+// entry that holds others too stays.
+inline constexpr const char* kRegisteredEntryValues[] = {
+    "DisplayName",    kUninstallCommandValue, kQuietUninstallCommandValue,
+    kRecordPathValue, kRecordDigestValue,     kRemovalJournalValue,
+};
+
 struct UninstallEntry {
     std::string keyName; // below the Uninstall key
     std::string displayName;

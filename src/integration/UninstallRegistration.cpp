@@ -7,6 +7,7 @@
 #include "integration/RemovalRecordStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceText.h"
+#include "uninstall/UninstallCommandLine.h"
 
 #include <windows.h>
 
@@ -104,7 +105,8 @@ void RegisterUninstall(SetupScript& script, const MacroValues& macros, std::stri
                             nullptr) == ERROR_SUCCESS) {
             const UniqueRegKey owner(product);
             SetText(product, "DisplayName", script.uninstallName.CStr());
-            SetText(product, "UninstallString", command.CStr());
+            SetText(product, kUninstallCommandValue, command.CStr());
+            SetText(product, kQuietUninstallCommandValue, QuietCommandOf(command.View()).c_str());
             SetText(product, kRecordPathValue, digest ? recordPath.c_str() : "");
             SetText(product, kRecordDigestValue, digest ? digest->c_str() : "");
             RegDeleteValueA(product, kRemovalJournalValue);

@@ -12,8 +12,9 @@
 // Registers the product with the system's list of removable programs: the key named by the
 // product name under HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall gets
 // "DisplayName" (the script's uninstall name, macros expanded in place) and "UninstallString"
-// ("<Windows>\KXUN32.EXE <destination>\<script file name>"), and the uninstaller's SharedDLLs
-// count goes up by one. The script file name is the one of scriptPath; macros are the values
+// ("<Windows>\KXUN32.EXE <destination>\<script file name>"), "QuietUninstallString" (the same
+// with "/silent " before the script path), and the uninstaller's SharedDLLs count goes up by
+// one. The script file name is the one of scriptPath; macros are the values
 // the path macros insert. A script without an uninstall name registers nothing. Registry
 // failures are silent.
 // Before the entry, the removal record is completed (file sizes and times, what an earlier

@@ -157,8 +157,7 @@ std::optional<KeptObject> DeleteUninstallEntry(const std::string& keyName,
         if (!key) {
             return KeptUnlessGone(KeyName(entry.root, entry.subKey), result);
         }
-        for (const char* name : {"DisplayName", "UninstallString", kRecordPathValue,
-                                 kRecordDigestValue, kRemovalJournalValue}) {
+        for (const char* name : kRegisteredEntryValues) {
             RegDeleteValueA(key.get(), name);
         }
     }
