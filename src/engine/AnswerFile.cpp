@@ -4,7 +4,6 @@
 #include "engine/Accounting.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 
 namespace {
@@ -144,7 +143,7 @@ struct KeyValue {
 // The key=value lines of a section, trimmed; a key given twice is a fault.
 std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
     std::vector<KeyValue> entries;
-    std::set<std::string> seen;
+    std::vector<std::string> seen; // the keys in upper case
     for (const std::string& line : section.lines) {
         const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == ';') {
@@ -156,9 +155,11 @@ std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
         }
         const KeyValue entry{TrimBlanks(trimmed.substr(0, equals)),
                              TrimBlanks(trimmed.substr(equals + 1))};
-        if (!seen.insert(AsciiUpper(entry.key)).second) {
+        std::string upperKey = AsciiUpper(entry.key);
+        if (std::find(seen.begin(), seen.end(), upperKey) != seen.end()) {
             Fail(section.name, entry.key, "given twice");
         }
+        seen.push_back(std::move(upperKey));
         entries.push_back(entry);
     }
     return entries;
@@ -289,11 +290,12 @@ struct KnownSections {
 KnownSections FindSections(const std::vector<IniSection>& sections) {
     KnownSections known;
     for (const IniSection& section : sections) {
-        const IniSection** slot = SameIgnoringCase(section.name, kSetupSection) ? &known.setup
-                                  : SameIgnoringCase(section.name, kComponentsSection)
-                                      ? &known.components
-                                      : nullptr;
-        if (!slot) {
+        const IniSection** slot = nullptr;
+        if (SameIgnoringCase(section.name, kSetupSection)) {
+            slot = &known.setup;
+        } else if (SameIgnoringCase(section.name, kComponentsSection)) {
+            slot = &known.components;
+        } else {
             Fail(section.name, "", "unknown section");
         }
         if (*slot) {
