@@ -11,6 +11,7 @@
 
 // The file-exists decisions, as the question returns them and fileExistsChoice stores them.
 inline constexpr std::uint32_t kChoiceReplace = 4004;
+inline constexpr std::uint32_t kChoiceKeep = 5;
 inline constexpr std::uint32_t kChoiceAbort = 3;
 
 // The answer the user gave earlier with "Use this choice for all subsequent files." ticked.

@@ -6,6 +6,15 @@
 // MainWindow, the root owner of every window that owns a box, when it is minimised, so that a
 // question never waits behind an icon.
 
+// Every message box of the setup: MessageBoxA, or, while a silent answerer is set, the
+// answerer, which tells no one but the log and gives the answer of an unattended run.
+int SetupMessageBox(HWND owner, const char* text, const char* caption, UINT style);
+
+using SilentAnswerer = int (*)(const char* text, const char* caption, UINT style);
+
+// Sets the answerer of every later box (nullptr: the boxes are shown again).
+void SetSilentAnswerer(SilentAnswerer answerer);
+
 // Restores the root owner of owner (MainWindow) when it is minimised; nothing without owner.
 void RestoreMainWindow(HWND owner);
 

@@ -13,6 +13,7 @@
 #include "script/SetupError.h"
 #include "shell/FlowController.h"
 #include "shell/SetupState.h"
+#include "shell/SilentExitCodes.h"
 #include "ui/MessageBoxes.h"
 #include "resources/ResourceText.h"
 
@@ -28,7 +29,8 @@ void AskAndCreateProgramGroups() {
     if (!g_setup.createGroups) {
         return;
     }
-    if (g_setup.script.askBeforeGroup &&
+    // An unattended run has its answer already: createGroups.
+    if (g_setup.script.askBeforeGroup && !g_setup.silent &&
         ResourceTextMessageBox(g_setup.mainWindow, IDS_ASK_GROUP, g_setup.script.productName.CStr(),
                                MB_YESNO) != IDYES) {
         g_setup.createGroups = false;
@@ -41,11 +43,13 @@ void AskAndCreateProgramGroups() {
 void ShowClosingMessage(std::uint32_t systemChanges) {
     const SetupScript& script = g_setup.script;
     if (g_setup.allFilesInstalled && systemChanges != 0) {
-        MessageBoxA(g_setup.mainWindow, script.successText.CStr(), script.successCaption.CStr(),
-                    MB_OK);
+        g_setup.exitCode = kSilentInstalled;
+        SetupMessageBox(g_setup.mainWindow, script.successText.CStr(), script.successCaption.CStr(),
+                        MB_OK);
     } else {
-        MessageBoxA(g_setup.mainWindow, script.failureText.CStr(), script.failureCaption.CStr(),
-                    MB_OK);
+        g_setup.exitCode = kSilentFailed;
+        SetupMessageBox(g_setup.mainWindow, script.failureText.CStr(), script.failureCaption.CStr(),
+                        MB_OK);
     }
 }
 
@@ -54,7 +58,7 @@ bool AskYesNo(UINT textId) {
     RestoreMainWindow(g_setup.mainWindow);
     const char* product = g_setup.script.productName.CStr();
     const std::string text = FormatResourceText(textId, kQuestionCapacity, product);
-    return MessageBoxA(g_setup.mainWindow, text.c_str(), product, MB_YESNO) == IDYES;
+    return SetupMessageBox(g_setup.mainWindow, text.c_str(), product, MB_YESNO) == IDYES;
 }
 
 void CompleteRun() {
@@ -138,11 +142,21 @@ std::uint32_t RunSystemFileChanges() {
 }
 
 void RunProgramsAndRestart() {
-    for (const FinalProgram& program : g_setup.script.finalPrograms) {
-        RunProgram(program.commandLine.View(), program.showCommand,
-                   program.workingDirectory.View());
+    if (!g_setup.silent || g_setup.answers.startPrograms) {
+        for (const FinalProgram& program : g_setup.script.finalPrograms) {
+            RunProgram(program.commandLine.View(), program.showCommand,
+                       program.workingDirectory.View());
+        }
     }
     const std::uint32_t flags = g_setup.script.completionFlags;
+    if (g_setup.silent) {
+        // Never restarted unattended: the code tells the caller that a restart is due.
+        const bool restart = flags & (kCompletionReboot | kCompletionRestartWindows);
+        if (restart && g_setup.exitCode == kSilentInstalled) {
+            g_setup.exitCode = kSilentRestartNeeded;
+        }
+        return;
+    }
     if (flags & kCompletionReboot) {
         if (AskYesNo(IDS_REBOOT)) {
             RebootComputer();

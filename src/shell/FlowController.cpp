@@ -10,7 +10,9 @@
 #include "shell/MainWindow.h"
 #include "shell/PageOrder.h"
 #include "shell/SetupState.h"
+#include "shell/SilentExitCodes.h"
 #include "shell/SpaceCheck.h"
+#include "shell/UnattendedRun.h"
 #include "shell/StartupDirectories.h"
 #include "ui/SetupMessages.h"
 #include "ui/BitmapControl.h"
@@ -31,15 +33,6 @@ template <typename Section> void Guarded(Section section) {
     } catch (const SetupError& error) {
         ReportSetupError(error.code());
     }
-}
-
-void LoadScript() {
-    g_setup.script = LoadSetupScript(g_setup.scriptPath.CStr());
-    // Every later step takes the first directory as the destination.
-    if (g_setup.script.directories.empty()) {
-        throw SetupError(kErrorBadScript, "the script names no destination directory");
-    }
-    g_setup.scriptLoaded = true;
 }
 
 FlowChoices ChoicesNow() {
@@ -106,6 +99,15 @@ public:
 WizardHost g_wizardHost;
 
 } // namespace
+
+void LoadScript() {
+    g_setup.script = LoadSetupScript(g_setup.scriptPath.CStr());
+    // Every later step takes the first directory as the destination.
+    if (g_setup.script.directories.empty()) {
+        throw SetupError(kErrorBadScript, "the script names no destination directory");
+    }
+    g_setup.scriptLoaded = true;
+}
 
 PageHost& WizardFlowHost() {
     return g_wizardHost;
@@ -174,6 +176,9 @@ void BeginInstall() {
     if (!goOn) {
         return;
     }
+    if (!g_setup.recordPath.empty()) {
+        RecordAnswers(g_setup.recordPath);
+    }
     InvalidateRect(g_setup.mainWindow, nullptr, TRUE);
     UpdateWindow(g_setup.mainWindow);
     RunInstall();
@@ -182,6 +187,9 @@ void BeginInstall() {
 void ReportSetupError(std::uint32_t code) {
     // A failure caught after the window has gone is still told, without owner.
     HWND owner = IsWindow(g_setup.mainWindow) ? g_setup.mainWindow : nullptr;
+    if (g_setup.exitCode == kSilentInstalled) {
+        g_setup.exitCode = code == kErrorBadScript ? kSilentScriptUnreadable : kSilentFailed;
+    }
     if (code == kErrorBadScript) {
         ResourceMessageBox(owner, IDS_SCRIPT_UNREADABLE, IDS_SETUP_CAPTION, MB_OK);
     }
@@ -189,8 +197,8 @@ void ReportSetupError(std::uint32_t code) {
         ShowWindow(g_setup.bitmapWindow, SW_HIDE);
     }
     if (g_setup.scriptLoaded) {
-        MessageBoxA(owner, g_setup.script.failureText.CStr(), g_setup.script.failureCaption.CStr(),
-                    MB_OK);
+        SetupMessageBox(owner, g_setup.script.failureText.CStr(),
+                        g_setup.script.failureCaption.CStr(), MB_OK);
     } else {
         ResourceMessageBox(owner, IDS_NOT_ALL_INSTALLED, IDS_SETUP_CAPTION, MB_OK);
     }

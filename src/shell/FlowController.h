@@ -9,6 +9,10 @@
 // The installer's state machine: what runs between the pages, and the one way every error that
 // reaches the flow is reported.
 
+// Loads the script at scriptPath into the state. Throws SetupError 8000 when it cannot be read
+// or names no destination directory.
+void LoadScript();
+
 // WM_SETUP_START: directories, script, start-up texts and pictures, then the welcome page.
 void StartSetup();
 

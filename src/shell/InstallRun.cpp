@@ -15,6 +15,7 @@
 #include "shell/InstallStrings.h"
 #include "shell/SetupInstallHost.h"
 #include "shell/SetupState.h"
+#include "shell/UnattendedRun.h"
 #include "ui/DiskPromptDialog.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgressDialog.h"
@@ -106,11 +107,21 @@ void CreateDirectories() {
 }
 
 void CopyPass() {
+    if (g_setup.silent) {
+        SilentInstallHost host;
+        CopyItems(host, nullptr);
+        return;
+    }
     auto& items = g_setup.script.installItems;
     ProgressRecord progress(g_setup.mainWindow, static_cast<std::uint32_t>(items.size()));
     const ProgressWindowScope scope(progress.Window());
     PumpMessages();
     SetupInstallHost host;
+    CopyItems(host, &progress);
+}
+
+void CopyItems(InstallHost& host, ProgressRecord* progress) {
+    auto& items = g_setup.script.installItems;
     DestinationListings destinations;
     const std::string entry = g_setup.script.productName.Str();
     const InstallationsBefore installations{LoadEarlierRecord(entry), ClaimsOfOtherProducts(entry)};
@@ -124,9 +135,11 @@ void CopyPass() {
         }
         // The flag is looked at after the step has dispatched the queue, so that a Cancel
         // clicked while the item was copied stops the pass now, also after the last item.
-        progress.Step();
-        if (progress.Cancelled()) {
-            throw SetupError(kErrorCancelled, "cancelled in the progress window");
+        if (progress) {
+            progress->Step();
+            if (progress->Cancelled()) {
+                throw SetupError(kErrorCancelled, "cancelled in the progress window");
+            }
         }
     }
 }
@@ -149,8 +162,8 @@ void PromptForDisk(std::uint32_t disk, std::string_view relativePath) {
         }
         const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
                                                     path.c_str(), label.c_str());
-        if (MessageBoxA(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
-                        MB_RETRYCANCEL) == IDCANCEL &&
+        if (SetupMessageBox(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
+                            MB_RETRYCANCEL) == IDCANCEL &&
             ConfirmCancel(g_setup.mainWindow, g_setup.LoadedScript()) == IDYES) {
             throw SetupError(kErrorCancelled, "the disk was not found");
         }
@@ -168,8 +181,8 @@ bool PromptForCurrentDisk(std::string_view relativePath) {
         RestoreMainWindow(g_setup.mainWindow);
         const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
                                                     path.c_str(), label.c_str());
-        if (MessageBoxA(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
-                        MB_RETRYCANCEL) == IDCANCEL) {
+        if (SetupMessageBox(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
+                            MB_RETRYCANCEL) == IDCANCEL) {
             return false;
         }
     }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/InstallHost.h"
+
 #include <cstdint>
 #include <string_view>
+
+class ProgressRecord;
 
 // The installation run proper, between the last page and the completion: the remaining
 // macros, the directories, the install log and the copy pass with its progress window.
@@ -20,8 +24,13 @@ void CreateDirectories();
 
 // The copy pass: every selected install item in list order under the progress window, which
 // counts all items, selected or not. Cancel in the progress window ends the pass with
-// SetupError 3 once the item in hand is finished.
+// SetupError 3 once the item in hand is finished. An unattended run has no progress window
+// and its own host.
 void CopyPass();
+
+// The items of the copy pass with host answering, each finished item counted in progress
+// (none: no progress window).
+void CopyItems(InstallHost& host, ProgressRecord* progress);
 
 // Asks for disk number disk (by its label) until relativePath is found below the source
 // directory, which the user may change in the prompt; then that disk is the current one. An

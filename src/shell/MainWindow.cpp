@@ -105,11 +105,11 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassA(&windowClass) != 0;
 }
 
-HWND CreateMainWindow(HINSTANCE instance) {
-    HWND window =
-        CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (window) {
+HWND CreateMainWindow(HINSTANCE instance, bool shown) {
+    HWND window = CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  shown ? nullptr : HWND_MESSAGE, nullptr, instance, nullptr);
+    if (window && shown) {
         ShowWindow(window, SW_SHOWMAXIMIZED);
         UpdateWindow(window);
     }

@@ -7,8 +7,9 @@ inline constexpr char kMainWindowClass[] = "SC";
 // Registers the class "SC"; false when registration fails.
 [[nodiscard]] bool RegisterMainWindowClass(HINSTANCE instance);
 
-// Creates the maximised, untitled MainWindow and shows it; null on failure.
-HWND CreateMainWindow(HINSTANCE instance);
+// Creates the maximised, untitled MainWindow and shows it; null on failure. An unattended run
+// has it as a message-only window, which needs no display: it only owns what the run creates.
+HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
 
 // Makes a newly created page the current page: centres it, shows it, and hides and destroys
 // the page it replaces.

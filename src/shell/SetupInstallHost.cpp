@@ -35,8 +35,8 @@ std::uint32_t SetupInstallHost::AskFileExists(const char* existingPath, const ch
 bool SetupInstallHost::AskContinueAfterFailure(const std::string& text) {
     RestoreMainWindow(g_setup.mainWindow);
     const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, kCaptionCapacity);
-    return MessageBoxA(g_setup.mainWindow, text.c_str(), caption.c_str(),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return SetupMessageBox(g_setup.mainWindow, text.c_str(), caption.c_str(),
+                           MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void SetupInstallHost::ShowProgressFiles(const char* source, const char* destination) {

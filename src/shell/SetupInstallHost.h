@@ -5,7 +5,7 @@
 // The program's side of the install engine: the questions as the install dialogs and message
 // boxes over MainWindow, the progress window, the billboard, the SharedDLLs counts and the
 // install log of the program's state.
-class SetupInstallHost final : public InstallHost {
+class SetupInstallHost : public InstallHost {
 public:
     void AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
     bool AskForDiskAgain(std::string_view relativePath) override;

@@ -3,6 +3,7 @@
 #include "shell/MainWindow.h"
 #include "shell/SetupLifetime.h"
 #include "shell/SetupState.h"
+#include "shell/UnattendedRun.h"
 #include "ui/GuardedProcedures.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SetupMessages.h"
@@ -26,7 +27,11 @@ int RunMessageLoop() {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR arguments, int) {
+    const SetupCommandLine commandLine = ParseSetupCommandLine(arguments ? arguments : "");
+    if (commandLine.mode == SetupMode::Silent || !commandLine.error.empty()) {
+        return RunSilent(instance, commandLine);
+    }
     g_setup.instance = instance;
     // What a window or dialog procedure lets out ends the run through the failure report.
     SetFailureReport(ReportSetupError);
@@ -38,6 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
         return 0;
     }
     SetupLifetime lifetime;
+    g_setup.recordPath = commandLine.recordPath;
     SetFileInUsePrompt([](const char* path) {
         return FileInUsePrompt(g_setup.mainWindow, g_setup.LoadedScript(), path);
     });

@@ -4,6 +4,7 @@
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
 #include "engine/Accounting.h"
+#include "engine/AnswerFile.h"
 #include "engine/CopyRules.h"
 #include "integration/InstallLog.h"
 #include "integration/RemovalRecord.h"
@@ -45,6 +46,14 @@ struct SetupState {
     std::uint32_t currentDisk = 1;
     RememberedChoice fileExists; // the file-exists answer kept for all later files
     std::vector<DriveEntry> drives;
+
+    // An unattended run: no window is shown, the answers stand in for the user, and the run
+    // ends with exitCode (SilentExitCode).
+    bool silent = false;
+    Answers answers;
+    int exitCode = 0;
+    std::vector<std::string> diskFolders; // where an unattended run looks for later disks
+    std::string recordPath;               // a run of the wizard that records its answers here
 
     InstallLog installLog;       // closed until the install run opens it
     RemovalRecord removalRecord; // what the install run made, for its removal

@@ -33,14 +33,20 @@ std::uint64_t VolumeFreeBytes(const std::string& root) {
     return std::uint64_t{freeClusters} * sectorsPerCluster * bytesPerSector;
 }
 
-INT_PTR CheckDriveSpace(const DriveEntry& drive) {
+std::string LackOfSpace(const DriveEntry& drive) {
     const std::uint64_t freeBytes = g_freeSpaceQuery(SpaceQueryRoot(drive.rootPath));
     if (HasEnoughSpace(freeBytes, drive.requiredBytes)) {
+        return {};
+    }
+    return FormatSpaceMessage(LoadResourceText(IDS_NOT_ENOUGH_SPACE, kMessageCapacity),
+                              drive.rootPath, freeBytes, drive.requiredBytes);
+}
+
+INT_PTR CheckDriveSpace(const DriveEntry& drive) {
+    const std::string message = LackOfSpace(drive);
+    if (message.empty()) {
         return IDOK;
     }
-    const std::string message =
-        FormatSpaceMessage(LoadResourceText(IDS_NOT_ENOUGH_SPACE, kMessageCapacity), drive.rootPath,
-                           freeBytes, drive.requiredBytes);
     return NotEnoughSpaceDialog(g_setup.mainWindow, g_setup.LoadedScript(), message.c_str());
 }
 

@@ -21,6 +21,9 @@ FreeSpaceFunction SetFreeSpaceQuery(FreeSpaceFunction query);
 // The platform's query: GetDiskFreeSpaceA's free clusters x sectors x bytes, formed in 64 bits.
 std::uint64_t VolumeFreeBytes(const std::string& root);
 
+// The not-enough-space message for the drive; empty when it has room.
+[[nodiscard]] std::string LackOfSpace(const DriveEntry& drive);
+
 // 1 (IDOK) when the drive has room or the user chose Continue, IDC_SPACE_BACK (1019) for Back,
 // IDABORT (3) for a confirmed Exit.
 [[nodiscard]] INT_PTR CheckDriveSpace(const DriveEntry& drive);

@@ -1,6 +1,7 @@
 #include "ui/GuardedProcedures.h"
 
 #include "resources/ResourceIds.h"
+#include "resources/ResourceMessageBox.h"
 #include "resources/ResourceText.h"
 #include "script/SetupError.h"
 
@@ -16,7 +17,7 @@ FailureReport g_report = nullptr;
     try {
         const std::string text = LoadResourceText(IDS_NOT_ALL_INSTALLED, 256);
         const std::string caption = LoadResourceText(IDS_SETUP_CAPTION, 256);
-        MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+        SetupMessageBox(nullptr, text.c_str(), caption.c_str(), MB_OK);
     } catch (...) {
     }
     ExitProcess(0);
