@@ -149,9 +149,6 @@ void ApplyAnswers() {
         g_setup.DestinationDirectory().Assign(answers.destination);
     }
     g_setup.setupType = answers.setupType ? answers.setupType : DefaultSetupType(script);
-    for (std::size_t index = 0; index < answers.components.size(); ++index) {
-        script.components.at(index).selected = answers.components[index] ? 1 : 0;
-    }
     g_setup.createGroups = answers.createGroups;
     if (script.showGroupPage && script.programGroups.empty()) {
         g_setup.createGroups = false;
@@ -164,6 +161,23 @@ void ApplyAnswers() {
                                               : g_setup.setupType == kSetupMinimal ? "Minimal"
                                                                                    : "Typical"));
     LogRunLine(std::string("program groups: ") + (g_setup.createGroups ? "yes" : "no"));
+}
+
+// The components of a custom installation, ticked and unticked as on the custom page.
+void ChooseComponents() {
+    if (g_setup.setupType != kSetupCustom) {
+        return;
+    }
+    SetupScript& script = g_setup.script;
+    const std::vector<bool>& chosen = g_setup.answers.components;
+    for (std::size_t index = 0; index < chosen.size() && index < script.components.size();
+         ++index) {
+        Component& component = script.components[index];
+        if ((component.selected != 0) != chosen[index]) {
+            ToggleComponent(script, g_setup.drives, component);
+        }
+        LogRunLine("component " + component.name.Str() + ": " + (chosen[index] ? "yes" : "no"));
+    }
 }
 
 // The space check without its dialog: a drive without room stops the run.
@@ -193,6 +207,8 @@ bool PrepareAndInstall(const SetupCommandLine& commandLine) {
     ApplyAnswers();
     g_setup.destinationRoot.Assign(VolumeRoot(g_setup.DestinationDirectory().View()));
     ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
+    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
+    ChooseComponents();
     ApplySetupType(g_setup.script, g_setup.setupType);
     BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
     if (!EveryDriveHasRoom()) {
