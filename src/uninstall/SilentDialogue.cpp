@@ -10,7 +10,8 @@ namespace {
 constexpr int kFileInUseTries = 5;
 constexpr DWORD kFileInUsePauseMs = 1000;
 
-// Lines appended to the log file; a file that cannot be opened or written takes nothing.
+// Entries appended to the log file, one a line, the further lines of an entry indented; a
+// file that cannot be opened or written takes nothing.
 class RunLog {
 public:
     explicit RunLog(const std::string& path)
@@ -21,11 +22,19 @@ public:
         }
     }
 
-    void Write(const std::string& line) {
+    void Write(const std::string& entry) {
         if (!file_) {
             return;
         }
-        const std::string text = line + "\r\n";
+        std::string text;
+        // A message of several lines: the lines after the first are indented.
+        for (const char c : entry) {
+            text += c;
+            if (c == '\n') {
+                text += "    ";
+            }
+        }
+        text += "\r\n";
         DWORD written = 0;
         WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
