@@ -10,6 +10,20 @@ namespace {
 constexpr int kFileInUseTries = 5;
 constexpr DWORD kFileInUsePauseMs = 1000;
 
+// A message of several lines: the lines after the first are indented, blank ones stay blank.
+std::string Indented(const std::string& entry) {
+    std::string text;
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        text += entry[i];
+        const bool lineFollows = entry[i] == '\n' && i + 1 < entry.size() && entry[i + 1] != '\r' &&
+                                 entry[i + 1] != '\n';
+        if (lineFollows) {
+            text += "    ";
+        }
+    }
+    return text;
+}
+
 // Entries appended to the log file, one a line, the further lines of an entry indented; a
 // file that cannot be opened or written takes nothing.
 class RunLog {
@@ -26,15 +40,7 @@ public:
         if (!file_) {
             return;
         }
-        std::string text;
-        // A message of several lines: the lines after the first are indented.
-        for (const char c : entry) {
-            text += c;
-            if (c == '\n') {
-                text += "    ";
-            }
-        }
-        text += "\r\n";
+        const std::string text = Indented(entry) + "\r\n";
         DWORD written = 0;
         WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
