@@ -5,9 +5,9 @@
 #include "integration/RecordPaths.h"
 #include "integration/RegistryEntries.h"
 #include "integration/RemovalRecordStore.h"
+#include "integration/UninstallCommand.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceText.h"
-#include "uninstall/UninstallCommandLine.h"
 
 #include <windows.h>
 

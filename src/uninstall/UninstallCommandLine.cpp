@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kProgramEnd = ".EXE ";
 constexpr std::string_view kSilentSwitch = "/SILENT";
 constexpr std::string_view kRemoveSharedSwitch = "/REMOVESHARED";
 constexpr std::string_view kLogSwitch = "/LOG:";
@@ -112,29 +111,7 @@ std::string ScriptPathFromArguments(std::string_view arguments) {
     return std::string(path);
 }
 
-namespace {
-
-// Where the program's name ends in a command: just after the first ".EXE ".
-std::optional<std::size_t> ArgumentsStart(std::string_view command) {
-    const std::size_t program = AsciiUpper(command).find(kProgramEnd);
-    if (program == std::string::npos) {
-        return std::nullopt;
-    }
-    return program + kProgramEnd.size();
-}
-
-} // namespace
-
 std::string ScriptPathOfCommand(std::string_view command) {
-    const std::optional<std::size_t> start = ArgumentsStart(command);
+    const std::optional<std::size_t> start = UninstallArgumentsStart(command);
     return start ? ParseUninstallArguments(command.substr(*start)).scriptPath : std::string();
-}
-
-std::string QuietCommandOf(std::string_view command) {
-    const std::optional<std::size_t> start = ArgumentsStart(command);
-    if (!start) {
-        return {};
-    }
-    return std::string(command.substr(0, *start)) + "/silent " +
-           std::string(command.substr(*start));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "integration/UninstallCommand.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +32,3 @@ struct UninstallArguments {
 // first ".EXE " in any case), as ParseUninstallArguments reads it; empty when the command
 // names no program.
 [[nodiscard]] std::string ScriptPathOfCommand(std::string_view command);
-
-// The registered command with "/silent " before the script path; empty when the command names
-// no program.
-[[nodiscard]] std::string QuietCommandOf(std::string_view command);
