@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The sample installed twice under Wine in one fresh prefix: once by the end-to-end driver
+# walking the wizard on a virtual display (examples/sample/walkthrough.scenario), once by
+# SETUP.EXE /silent with the defaults. Prints both times and their ratio; fails nothing.
+#   bench/silent-vs-gui.sh [BUILD_DIR]   (default build/native, after a full build)
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build/native}
+setupkit=$build/tools/setupkit/setupkit
+setup_exe=$build/dist32/src/shell/dist/SETUP.EXE
+[ "$(bash "$root/tests/wine/wine-arch.sh")" = win64 ] && setup_exe=$build/win32/src/shell/dist/SETUP.EXE
+driver=$build/win32/tests/e2e/driver/e2e_driver.exe
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+source "$root/tests/wine/wine-env.sh"
+trap 'setupkit_wine_stop; rm -rf "$work"' EXIT
+setupkit_wine_prefix && setupkit_wine_display || exit 0
+disks=$WINEPREFIX/drive_c/BENCH
+"$setupkit" build "$root/examples/sample/product.toml" -o "$disks" --setup-exe "$setup_exe" \
+    >/dev/null || exit 0
+app="$WINEPREFIX/drive_c/Program Files/Sample Notepad"
+now() { date +%s.%N; }
+
+started=$(now)
+wine "$driver" "$(winepath -w "$root/examples/sample/walkthrough.scenario")" 'C:\BENCH\disk1\SETUP.EXE' \
+    --transcript 'C:\BENCH\transcript.txt' --deadline 120 >"$work/driver.log" 2>&1 </dev/null
+gui_code=$?
+gui=$(awk -v a="$(now)" -v b="$started" 'BEGIN { print a - b }')
+rm -rf "$app"
+
+started=$(now)
+wine 'C:\BENCH\disk1\SETUP.EXE' /silent '/log:C:\BENCH\silent.log' >/dev/null 2>&1 </dev/null
+silent_code=$?
+silent=$(awk -v a="$(now)" -v b="$started" 'BEGIN { print a - b }')
+
+printf 'GUI walk by the driver:  %6.2f s (exit code %d)\n' "$gui" "$gui_code"
+printf 'silent install:          %6.2f s (exit code %d)\n' "$silent" "$silent_code"
+awk -v g="$gui" -v s="$silent" 'BEGIN { printf "the silent install is %.1f times as fast\n", g / s }'
+exit 0
