@@ -23,7 +23,7 @@ now() { date +%s.%N; }
 
 started=$(now)
 wine "$driver" "$(winepath -w "$root/examples/sample/walkthrough.scenario")" 'C:\BENCH\disk1\SETUP.EXE' \
-    --transcript 'C:\BENCH\transcript.txt' --deadline 120 >"$work/driver.log" 2>&1 </dev/null
+    --transcript 'C:\BENCH\transcript.txt' --shots 'C:\BENCH\shots' --deadline 120 >"$work/driver.log" 2>&1 </dev/null
 gui_code=$?
 gui=$(awk -v a="$(now)" -v b="$started" 'BEGIN { print a - b }')
 rm -rf "$app"
