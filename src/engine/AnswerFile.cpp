@@ -4,7 +4,6 @@
 #include "engine/Accounting.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -122,9 +121,10 @@ bool IsAbsoluteWindowsPath(std::string_view path) {
 
 // -- Reading ----------------------------------------------------------------------------------
 
-// What is wrong with the file; ReadAnswers turns it into its error text.
-struct AnswerFault : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// What is wrong with the file; ReadAnswers turns it into its error text. Not one of the
+// standard exceptions: those would link the runtime's second string type into SETUP.EXE.
+struct AnswerFault {
+    std::string text;
 };
 
 [[noreturn]] void Fail(std::string_view section, std::string_view key, std::string_view problem) {
@@ -132,7 +132,7 @@ struct AnswerFault : std::runtime_error {
     if (!key.empty()) {
         message += " " + std::string(key);
     }
-    throw AnswerFault(message + ": " + std::string(problem));
+    throw AnswerFault{message + ": " + std::string(problem)};
 }
 
 struct KeyValue {
@@ -325,7 +325,7 @@ AnswersOrError ReadAnswers(const std::vector<IniSection>& sections, const SetupS
         }
     } catch (const AnswerFault& fault) {
         result.answers = Answers{};
-        result.error = fault.what();
+        result.error = fault.text;
     }
     return result;
 }

@@ -3,7 +3,7 @@
 #include "common/Win32Handles.h"
 #include "uninstall/UninstallRun.h"
 
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -49,13 +49,18 @@ private:
     UniqueFile file_;
 };
 
+// value in at least width digits, zeros in front. Not the C runtime's formatting, which would
+// bring its floating-point conversion into the program.
+std::string Padded(unsigned value, std::size_t width) {
+    const std::string digits = std::to_string(value);
+    return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+}
+
 std::string LocalTimeText() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return text;
+    return Padded(now.wYear, 4) + "-" + Padded(now.wMonth, 2) + "-" + Padded(now.wDay, 2) + " " +
+           Padded(now.wHour, 2) + ":" + Padded(now.wMinute, 2) + ":" + Padded(now.wSecond, 2);
 }
 
 std::string OutcomeText(int exitCode) {
