@@ -17,6 +17,11 @@ using FileInUsePromptFunction = int (*)(const char* path);
 // cancels the installation rather than being retried for ever or silently skipped.
 FileInUsePromptFunction SetFileInUsePrompt(FileInUsePromptFunction prompt);
 
+// How an unattended run answers a file in use: tried again this many times in all, this far
+// apart, then left (skipped by the installation, kept by the removal).
+inline constexpr int kUnattendedFileInUseTries = 5;
+inline constexpr DWORD kUnattendedFileInUsePauseMs = 1000;
+
 // Asks the installed prompt about path: IDABORT, IDRETRY or IDIGNORE.
 [[nodiscard]] int AskFileInUse(const char* path);
 
@@ -46,3 +51,8 @@ void DeleteIfNamed(std::string_view path) noexcept;
 // read (or the file is 4 GB or more), ERROR_NOT_ENOUGH_MEMORY when it does not fit in memory
 // and the system error code when the read fails.
 [[nodiscard]] std::string ReadWholeFile(std::string_view path);
+
+// Writes text as the whole file at path: into path.new, flushed, then moved over path, so that
+// path holds either its old contents or all of text. False when any step fails (the .new file
+// is then deleted); never throws.
+[[nodiscard]] bool WriteWholeFile(const std::string& path, std::string_view text) noexcept;

@@ -1,6 +1,7 @@
 #include "integration/RemovalRecordStore.h"
 
 #include "common/Win32Handles.h"
+#include "engine/FileOperations.h"
 #include "engine/PathRules.h"
 #include "integration/RegistryEntries.h"
 #include "integration/RemovalJournal.h"
@@ -139,22 +140,7 @@ std::optional<RemovalRecord> LoadProvenRecord(const UninstallEntry& entry, std::
 }
 
 std::optional<std::string> StoreRecordFile(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".new";
-    {
-        const UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file ||
-            !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                       nullptr) ||
-            written != text.size() || !FlushFileBuffers(file.get())) {
-            DeleteFileA(temporary.c_str());
-            return std::nullopt;
-        }
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+    if (!WriteWholeFile(path, text)) {
         return std::nullopt;
     }
     return Sha256Hex(text);

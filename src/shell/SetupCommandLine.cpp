@@ -1,5 +1,7 @@
 #include "shell/SetupCommandLine.h"
 
+#include "common/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -18,10 +20,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The next word from position: "/name" or "/name:value", the value in double quotes when it
 // holds blanks. Null when the text there is no switch word.
 std::optional<Word> NextWord(std::string_view text, std::size_t& position) {
@@ -31,7 +29,7 @@ std::optional<Word> NextWord(std::string_view text, std::size_t& position) {
     Word word;
     std::size_t at = position + 1;
     while (at < text.size() && !IsBlank(text[at]) && text[at] != ':') {
-        word.name += Lower(text[at++]);
+        word.name += AsciiLower(text[at++]);
     }
     if (at < text.size() && text[at] == ':') {
         word.hasValue = true;
@@ -57,12 +55,7 @@ std::optional<Word> NextWord(std::string_view text, std::size_t& position) {
 }
 
 bool IsSwitchName(const std::string& name) {
-    for (const char* known : kSwitchNames) {
-        if (name == known) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(kSwitchNames.begin(), kSwitchNames.end(), name) != kSwitchNames.end();
 }
 
 std::vector<std::string> SplitFolders(const std::string& value) {

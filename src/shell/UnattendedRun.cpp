@@ -1,9 +1,9 @@
 #include "shell/UnattendedRun.h"
 
-#include "common/Win32Handles.h"
 #include "engine/FileOperations.h"
 #include "engine/PathOperations.h"
 #include "engine/PathRules.h"
+#include "integration/RunLog.h"
 #include "resources/ResourceMessageBox.h"
 #include "script/SetupError.h"
 #include "shell/Completion.h"
@@ -17,28 +17,13 @@
 #include "shell/StartupDirectories.h"
 #include "ui/GuardedProcedures.h"
 
-#include <map>
 #include <vector>
 
 namespace {
 
 constexpr const char* kRunLogName = "setup-run.log";
-constexpr int kFileInUseTries = 5;
-constexpr DWORD kFileInUsePauseMs = 1000;
 
-UniqueFile g_runLog;
-
-void OpenRunLog(const std::string& path) {
-    std::string where = path;
-    if (where.empty()) {
-        char temporary[MAX_PATH + 1] = {};
-        GetTempPathA(MAX_PATH, temporary);
-        where = JoinPath(temporary, kRunLogName);
-    }
-    // A log that cannot be written does not stop the run.
-    g_runLog.reset(CreateFileA(where.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
+RunLog g_runLog;
 
 const char* AnswerName(int answer) {
     switch (answer) {
@@ -85,11 +70,15 @@ int AnswerSilently(const char* text, const char* caption, UINT style) {
 // A file in use: tried again a few times, a second apart, then skipped (the run then ends
 // with the failure message).
 int AnswerFileInUse(const char* path) {
-    static std::map<std::string, int> tries;
-    int& count = tries[path];
-    if (++count < kFileInUseTries) {
+    static std::string triedPath;
+    static int tries = 0;
+    if (path != triedPath) {
+        triedPath = path;
+        tries = 0;
+    }
+    if (++tries < kUnattendedFileInUseTries) {
         LogRunLine(std::string("file in use, trying again: ") + path);
-        Sleep(kFileInUsePauseMs);
+        Sleep(kUnattendedFileInUsePauseMs);
         return IDRETRY;
     }
     LogRunLine(std::string("file in use, skipped: ") + path);
@@ -135,12 +124,6 @@ std::string LoadAnswers(const std::string& path) {
     return {};
 }
 
-std::uint32_t DefaultSetupType(const SetupScript& script) {
-    const bool onlyCustom =
-        script.customOffered && !script.typicalOffered && !script.minimalOffered;
-    return onlyCustom ? kSetupCustom : kSetupTypical;
-}
-
 // The answers in the state, as the wizard's pages would leave them.
 void ApplyAnswers() {
     SetupScript& script = g_setup.script;
@@ -148,7 +131,7 @@ void ApplyAnswers() {
     if (!answers.destination.empty()) {
         g_setup.DestinationDirectory().Assign(answers.destination);
     }
-    g_setup.setupType = answers.setupType ? answers.setupType : DefaultSetupType(script);
+    g_setup.setupType = answers.setupType; // never 0: the defaults are filled in
     g_setup.createGroups = answers.createGroups;
     if (script.showGroupPage && script.programGroups.empty()) {
         g_setup.createGroups = false;
@@ -254,16 +237,13 @@ std::vector<std::string> DiskCandidates(std::uint32_t disk) {
 } // namespace
 
 void LogRunLine(const std::string& line) {
-    if (!g_runLog) {
-        return;
-    }
-    const std::string text = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(g_runLog.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    g_runLog.Write(line);
 }
 
 int RunSilent(HINSTANCE instance, const SetupCommandLine& commandLine) {
-    OpenRunLog(commandLine.logPath);
+    g_runLog =
+        RunLog(commandLine.logPath.empty() ? InTemporaryFolder(kRunLogName) : commandLine.logPath,
+               RunLog::Start::Fresh);
     LogRunLine("SETUP.EXE, unattended");
     if (!commandLine.error.empty()) {
         LogRunLine("bad command line: " + commandLine.error);
@@ -308,13 +288,7 @@ void RecordAnswers(const std::string& path) {
     if (script.programGroups.size() == 1) {
         answers.groupName = std::string(TextOf(script.programGroups[0]));
     }
-    const std::string text = WriteAnswers(answers, script, true);
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file ||
-        !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size()) {
+    if (!WriteWholeFile(path, WriteAnswers(answers, script, true))) {
         const std::string message = "The answers could not be written to " + path + ".";
         SetupMessageBox(g_setup.mainWindow, message.c_str(), script.productName.CStr(),
                         MB_OK | MB_ICONEXCLAMATION);

@@ -1,53 +1,12 @@
 #include "uninstall/RemovalDialogue.h"
 
-#include "common/Win32Handles.h"
+#include "engine/FileOperations.h"
+#include "integration/RunLog.h"
 #include "uninstall/UninstallRun.h"
 
 #include <string>
 
 namespace {
-
-constexpr int kFileInUseTries = 5;
-constexpr DWORD kFileInUsePauseMs = 1000;
-
-// A message of several lines: the lines after the first are indented, blank ones stay blank.
-std::string Indented(const std::string& entry) {
-    std::string text;
-    for (std::size_t i = 0; i < entry.size(); ++i) {
-        text += entry[i];
-        const bool lineFollows = entry[i] == '\n' && i + 1 < entry.size() && entry[i + 1] != '\r' &&
-                                 entry[i + 1] != '\n';
-        if (lineFollows) {
-            text += "    ";
-        }
-    }
-    return text;
-}
-
-// Entries appended to the log file, one a line, the further lines of an entry indented; a
-// file that cannot be opened or written takes nothing.
-class RunLog {
-public:
-    explicit RunLog(const std::string& path)
-        : file_(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        if (file_) {
-            SetFilePointer(file_.get(), 0, nullptr, FILE_END);
-        }
-    }
-
-    void Write(const std::string& entry) {
-        if (!file_) {
-            return;
-        }
-        const std::string text = Indented(entry) + "\r\n";
-        DWORD written = 0;
-        WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    }
-
-private:
-    UniqueFile file_;
-};
 
 // value in at least width digits, zeros in front. Not the C runtime's formatting, which would
 // bring its floating-point conversion into the program.
@@ -77,7 +36,7 @@ std::string OutcomeText(int exitCode) {
 class SilentDialogue : public RemovalDialogue {
 public:
     SilentDialogue(const std::string& logPath, bool removeShared, const std::string& scriptPath)
-        : log_(logPath), removeShared_(removeShared) {
+        : log_(logPath, RunLog::Start::Appended), removeShared_(removeShared) {
         log_.Write("KXUN32 silent removal of " + scriptPath + ", " + LocalTimeText());
     }
 
@@ -96,15 +55,15 @@ public:
             triedPath_ = path;
             tries_ = 1;
         }
-        if (tries_ >= kFileInUseTries) {
+        if (tries_ >= kUnattendedFileInUseTries) {
             Question(FileInUseQuestion(path),
                      "Ignore (kept after " + std::to_string(tries_) + " tries)");
             return IDIGNORE;
         }
         ++tries_;
         Question(FileInUseQuestion(path), "Retry (try " + std::to_string(tries_) + " of " +
-                                              std::to_string(kFileInUseTries) + ")");
-        Sleep(kFileInUsePauseMs);
+                                              std::to_string(kUnattendedFileInUseTries) + ")");
+        Sleep(kUnattendedFileInUsePauseMs);
         return IDRETRY;
     }
 
@@ -151,11 +110,5 @@ std::unique_ptr<RemovalDialogue> MakeSilentDialogue(const std::string& logPath, 
 }
 
 std::string DefaultRunLogPath() {
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    std::string path(folder, length <= MAX_PATH ? length : 0);
-    if (!path.empty() && path.back() != '\\') {
-        path += '\\';
-    }
-    return path + "kxun32-run.log";
+    return InTemporaryFolder("kxun32-run.log");
 }
