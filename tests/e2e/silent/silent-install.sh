@@ -42,6 +42,14 @@ find "$drive_c" -ipath '*start menu*' -iname 'Sample Notepad*' | grep -q . &&
     fail "a program group was made though the answers said no"
 expect_log "$drive_c/SILENT/custom.log" "outcome: installed (exit code 0)"
 
+# Removed again by the registered quiet command, so that no later test finds this product.
+quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
+    /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
+[ -n "$quiet" ] || fail "no QuietUninstallString for Sample Notepad"
+"$wine_run" cmd /c "$quiet"
+expect_code $? 0 "the quiet removal"
+[ ! -e "$app" ] || fail "the quiet removal left $app"
+
 # A component the product does not have: code 4, the line of the file, nothing installed.
 printf '%s\r\n' '[Setup]' 'Destination=C:\SILENT\NOTHING' 'SetupType=Custom' '[Components]' \
     'Manual=yes' >"$drive_c/SILENT/bad.ini"
