@@ -45,15 +45,6 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string_view SetupTypeNameOf(std::uint32_t type) {
-    for (const SetupTypeName& entry : kSetupTypeNames) {
-        if (entry.type == type) {
-            return entry.name;
-        }
-    }
-    return "Typical";
-}
-
 bool IsOffered(const SetupScript& script, std::uint32_t type) {
     switch (type) {
     case kSetupTypical:
@@ -459,4 +450,13 @@ Answers DefaultAnswers(const SetupScript& script) {
         answers.components.assign(script.components.size(), true);
     }
     return answers;
+}
+
+std::string_view SetupTypeNameOf(std::uint32_t type) {
+    for (const SetupTypeName& entry : kSetupTypeNames) {
+        if (entry.type == type) {
+            return entry.name;
+        }
+    }
+    return "Typical";
 }

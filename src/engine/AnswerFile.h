@@ -31,11 +31,11 @@
 enum class FileExistsAnswer { Keep, Replace };
 
 struct Answers {
-    std::string destination;         // empty: the script's destination directory
-    std::uint32_t setupType = 0;     // kSetupTypical, kSetupMinimal or kSetupCustom; 0: default
-    std::vector<bool> components;    // Custom: one per component of the script; empty: default
+    std::string destination;      // empty: the script's destination directory
+    std::uint32_t setupType = 0;  // kSetupTypical, kSetupMinimal or kSetupCustom; 0: default
+    std::vector<bool> components; // Custom: one per component of the script; empty: default
     bool createGroups = true;
-    std::string groupName;           // empty: the script's
+    std::string groupName; // empty: the script's
     FileExistsAnswer fileExists = FileExistsAnswer::Keep;
     bool startPrograms = false;
 };
@@ -69,6 +69,10 @@ std::vector<IniSection> SplitIniText(std::string_view text);
 // preceded by what it takes (the components and types by name) and its default. Lines end in
 // CR LF.
 std::string WriteAnswers(const Answers& answers, const SetupScript& script, bool commented);
+
+// The name of a setup type as an answer file gives it: Typical, Minimal or Custom (Typical for
+// any other value).
+[[nodiscard]] std::string_view SetupTypeNameOf(std::uint32_t type);
 
 // The answers a run of the wizard would take without being asked anything: the defaults.
 Answers DefaultAnswers(const SetupScript& script);

@@ -35,18 +35,6 @@ template <typename Section> void Guarded(Section section) {
     }
 }
 
-FlowChoices ChoicesNow() {
-    const SetupScript& script = g_setup.script;
-    FlowChoices choices;
-    choices.typicalOffered = script.typicalOffered != 0;
-    choices.minimalOffered = script.minimalOffered != 0;
-    choices.customOffered = script.customOffered != 0;
-    choices.setupType = g_setup.setupType;
-    choices.showGroupPage = script.showGroupPage != 0;
-    choices.groupCount = script.programGroups.size();
-    return choices;
-}
-
 // Carries out a step by posting the flow message that stands for it, so that it runs once the
 // page (or the handler) that led to it has returned.
 void PostStep(FlowPoint from, const FlowStep& step) {
@@ -92,13 +80,25 @@ class WizardHost final : public PageHost {
 public:
     void PageAnswered(WizardPage page, PageAnswer answer) override {
         const FlowPoint point = PointOf(page);
-        PostStep(point, NextFlowStep(point, answer, ChoicesNow()));
+        PostStep(point, NextFlowStep(point, answer, CurrentFlowChoices()));
     }
 };
 
 WizardHost g_wizardHost;
 
 } // namespace
+
+FlowChoices CurrentFlowChoices() {
+    const SetupScript& script = g_setup.script;
+    FlowChoices choices;
+    choices.typicalOffered = script.typicalOffered != 0;
+    choices.minimalOffered = script.minimalOffered != 0;
+    choices.customOffered = script.customOffered != 0;
+    choices.setupType = g_setup.setupType;
+    choices.showGroupPage = script.showGroupPage != 0;
+    choices.groupCount = script.programGroups.size();
+    return choices;
+}
 
 void LoadScript() {
     g_setup.script = LoadSetupScript(g_setup.scriptPath.CStr());
@@ -116,7 +116,7 @@ PageHost& WizardFlowHost() {
 void SkipReadme(WPARAM forward) {
     // Past the read-me page as if it had been shown and left the same way.
     const PageAnswer answer = forward ? PageAnswer::Next : PageAnswer::Back;
-    PostStep(FlowPoint::Readme, NextFlowStep(FlowPoint::Readme, answer, ChoicesNow()));
+    PostStep(FlowPoint::Readme, NextFlowStep(FlowPoint::Readme, answer, CurrentFlowChoices()));
 }
 
 void StartSetup() {
@@ -147,13 +147,15 @@ void AfterDestination() {
         ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
         BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
 
-        PostStep(FlowPoint::DirectoriesResolved,
-                 NextFlowStep(FlowPoint::DirectoriesResolved, PageAnswer::Next, ChoicesNow()));
+        PostStep(
+            FlowPoint::DirectoriesResolved,
+            NextFlowStep(FlowPoint::DirectoriesResolved, PageAnswer::Next, CurrentFlowChoices()));
     });
 }
 
 void GroupStep() {
-    const FlowStep step = NextFlowStep(FlowPoint::GroupStep, PageAnswer::Next, ChoicesNow());
+    const FlowStep step =
+        NextFlowStep(FlowPoint::GroupStep, PageAnswer::Next, CurrentFlowChoices());
     if (step.action == FlowAction::ShowProgramGroup) {
         CreateAndShowPage(IDD_PROGRAM_GROUP, ProgramGroupPageProc);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/PageOrder.h"
 #include "ui/PageContext.h"
 
 #include <windows.h>
@@ -8,6 +9,9 @@
 
 // The installer's state machine: what runs between the pages, and the one way every error that
 // reaches the flow is reported.
+
+// What the page order needs to know of the script and the choices made so far.
+FlowChoices CurrentFlowChoices();
 
 // Loads the script at scriptPath into the state. Throws SetupError 8000 when it cannot be read
 // or names no destination directory.

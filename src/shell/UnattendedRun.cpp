@@ -10,6 +10,7 @@
 #include "shell/FlowController.h"
 #include "shell/InstallRun.h"
 #include "shell/MainWindow.h"
+#include "shell/PageOrder.h"
 #include "shell/SetupLifetime.h"
 #include "shell/SetupState.h"
 #include "shell/SilentExitCodes.h"
@@ -132,17 +133,16 @@ void ApplyAnswers() {
         g_setup.DestinationDirectory().Assign(answers.destination);
     }
     g_setup.setupType = answers.setupType; // never 0: the defaults are filled in
-    g_setup.createGroups = answers.createGroups;
-    if (script.showGroupPage && script.programGroups.empty()) {
-        g_setup.createGroups = false;
-    }
+    // As the wizard's group step leaves it: a group page without groups creates none.
+    g_setup.createGroups =
+        answers.createGroups &&
+        !NextFlowStep(FlowPoint::GroupStep, PageAnswer::Next, CurrentFlowChoices())
+             .clearCreateGroups;
     if (!answers.groupName.empty() && script.programGroups.size() == 1) {
         script.programGroups[0] = FixedText(answers.groupName);
     }
     LogRunLine("destination: " + g_setup.DestinationDirectory().Str());
-    LogRunLine(std::string("setup type: ") + (g_setup.setupType == kSetupCustom    ? "Custom"
-                                              : g_setup.setupType == kSetupMinimal ? "Minimal"
-                                                                                   : "Typical"));
+    LogRunLine("setup type: " + std::string(SetupTypeNameOf(g_setup.setupType)));
     LogRunLine(std::string("program groups: ") + (g_setup.createGroups ? "yes" : "no"));
 }
 
