@@ -5,7 +5,7 @@
 # on the files left behind.
 #
 #   run-scenario.sh --name NAME --work DIR --scenario FILE --driver E2E_DRIVER.EXE
-#                   --program-file EXE [--setupkit TOOL] [--product TOML | --disks DIR]
+#                   --program-file EXE [--args ARGUMENTS] [--setupkit TOOL] [--product TOML | --disks DIR]
 #                   [--prepare SCRIPT] [--check SCRIPT] [--teardown SCRIPT]
 #                   [--clean 'C:\DIR']... [--drive LETTER] [--deadline SECONDS] [--max-seconds SECONDS]
 #                   [--expect-failure REGEX]
@@ -46,7 +46,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 wine_run="$here/../wine/wine-run.sh"
 source "$here/../wine/wine-env.sh"
 
-name="" work="" scenario="" driver="" program_file="" setupkit="" product="" disks=""
+name="" work="" scenario="" driver="" program_file="" program_args="" setupkit="" product="" disks=""
 prepare="" check="" teardown="" drive="" deadline=150 max_seconds="" expect_failure=""
 removal="" entry="" between=""
 cleans=()
@@ -61,6 +61,7 @@ while [ $# -gt 0 ]; do
         --scenario) scenario=$2 ;;
         --driver) driver=$2 ;;
         --program-file) program_file=$2 ;;
+        --args) program_args=$2 ;;
         --setupkit) setupkit=$2 ;;
         --product) product=$2 ;;
         --disks) disks=$2 ;;
@@ -248,7 +249,7 @@ started=$(date +%s)
 "$wine_run" "$driver" "$(windows_path "$scenario")" "$program" \
     --transcript "$(windows_path "$work/transcript.txt")" \
     --shots "$(windows_path "$work/shots")" --deadline "$deadline" \
-    --requests "$(windows_path "$requests")" \
+    --requests "$(windows_path "$requests")" ${program_args:+--args "$program_args"} \
     ${labels_file:+--disk-labels "$labels_file"} >"$work/driver.log" 2>&1 </dev/null
 rc=$?
 echo "$rc" >"$work/driver.rc"

@@ -1,6 +1,7 @@
 #include "TestCommand.h"
 
 #include "Cp1252.h"
+#include "AnswersCommand.h"
 #include "ProductDisks.h"
 #include "ToolError.h"
 #include "ToolFiles.h"
@@ -31,8 +32,10 @@ struct TestCommandOptions {
     std::string setupExe;
     std::string driver;
     std::string capacity;
+    std::string answers;
     bool uninstall = false;
     bool keep = false;
+    bool silent = false;
     int timeout = 600;
 };
 
@@ -132,6 +135,15 @@ void CheckTestInput(const TestCommandOptions& options, const SetupScript& script
     if (!options.scenario.empty() && !fs::is_regular_file(options.scenario, code)) {
         throw ToolError("--scenario " + options.scenario + ": no such file");
     }
+    if (options.silent && !options.scenario.empty()) {
+        throw ToolError("--silent runs no scenario: give one of --silent and --scenario");
+    }
+    if (!options.answers.empty()) {
+        if (!options.silent) {
+            throw ToolError("--answers " + options.answers + ": answer files are for --silent");
+        }
+        CheckAnswerFile(options.answers, script);
+    }
     for (const char* program : {"wine", "Xvfb"}) {
         if (!OnPath(program)) {
             throw ToolError(std::string(program) +
@@ -181,14 +193,17 @@ void RunUnderWine(const TestCommandOptions& options, const TestTools& tools, con
     const fs::path scenario = options.scenario.empty()
                                   ? WriteAutopilot(work, "autopilot.scenario", options.timeout)
                                   : fs::absolute(options.scenario);
-    std::vector<std::string> arguments = {"bash",
-                                          tools.productTest.string(),
-                                          tools.runner.string(),
-                                          work.string(),
-                                          (work / "disks").string(),
-                                          scenario.string(),
-                                          tools.driver.string(),
-                                          std::to_string(options.timeout)};
+    std::vector<std::string> arguments = {"bash", tools.productTest.string()};
+    if (options.silent) {
+        arguments.push_back("--silent");
+        if (!options.answers.empty()) {
+            arguments.insert(arguments.end(),
+                             {"--answers", fs::absolute(options.answers).string()});
+        }
+    }
+    arguments.insert(arguments.end(),
+                     {tools.runner.string(), work.string(), (work / "disks").string(),
+                      scenario.string(), tools.driver.string(), std::to_string(options.timeout)});
     if (options.uninstall) {
         // The uninstall entry is registered under the product's name.
         arguments.push_back(product);
@@ -209,19 +224,22 @@ void RunUnderWine(const TestCommandOptions& options, const TestTools& tools, con
 void ReadInstallOutcome(const TestCommandOptions& options, const SetupScript& script,
                         const SetupScript& built, const fs::path& work,
                         const std::map<std::string, std::uint64_t>& sizes, TestOutcome& outcome) {
-    outcome.transcript = (work / "install" / "transcript.txt").string();
+    outcome.transcript = (work / (options.silent ? "run.log" : "install/transcript.txt")).string();
     const std::string transcript = ReadText(outcome.transcript);
     const ClosingTexts texts{script.successCaption.Str(), script.successText.Str(),
                              script.failureCaption.Str(), script.failureText.Str()};
-    outcome.install = JudgeInstall(ReadExitCode(work / "install.rc"), transcript, texts);
+    const int exitCode = ReadExitCode(work / "install.rc");
+    outcome.install = options.silent ? JudgeSilentInstall(exitCode, transcript)
+                                     : JudgeInstall(exitCode, transcript, texts);
     outcome.install.summary = AnsiToUtf8(outcome.install.summary);
     outcome.installSeconds = TranscriptSeconds(transcript);
     outcome.pictures = Pictures(work / "install" / "shots");
     outcome.changes = ReadDifference(work, "installed", sizes);
     FindInstallLog(work, outcome);
     // The log lies in the destination directory.
+    // The defaults, unless a scenario or an answer file chose otherwise.
     outcome.expectation = ExpectInstall(
-        built, options.scenario.empty(),
+        built, options.scenario.empty() && options.answers.empty(),
         outcome.logPath.substr(0, outcome.logPath.find_last_of('\\')), sizes, outcome.changes);
     outcome.sharedItems =
         static_cast<int>(std::count_if(script.installItems.begin(), script.installItems.end(),
@@ -280,7 +298,10 @@ CommandResult RunTest(const TestCommandOptions& options) {
     TestOutcome outcome;
     outcome.product = product;
     outcome.description = options.description;
-    outcome.scenario = options.scenario;
+    outcome.scenario =
+        options.silent ? "silent, " + (options.answers.empty() ? std::string("with the defaults")
+                                                               : "answers from " + options.answers)
+                       : options.scenario;
     outcome.work = work.string();
     outcome.programs = disks.programs;
     const std::map<std::string, std::uint64_t> sizes = ReadSizes(work / "installed.sizes");
@@ -322,6 +343,11 @@ void AddTestCommand(CLI::App& app, ChosenCommand& chosen) {
                         "hung installer fails after it and is ended");
     command->add_option("--capacity", options->capacity,
                         "bytes per disk, as for build (default: the description's)");
+    command->add_flag("--silent", options->silent,
+                      "install unattended (SETUP.EXE /silent) instead of driving the wizard, and "
+                      "remove by the quiet uninstall command; WORK/run.log is the run's log");
+    command->add_option("--answers", options->answers,
+                        "with --silent: the answer file to install with (see `setupkit answers`)");
     command->add_option("--setup-exe", options->setupExe, "the SETUP.EXE to put on disk 1");
     command->add_option("--driver", options->driver, "the end-to-end driver (e2e_driver.exe)");
     command->callback([options, &chosen] {

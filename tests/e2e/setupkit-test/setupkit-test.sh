@@ -6,7 +6,8 @@
 #      items, registry, INI entries and log, and a JUnit file;
 #   2. a scenario that expects another destination: exit 1, the step and the mismatch named,
 #      and no removal reported, since none ran;
-#   3. a scenario that does not follow the grammar: exit 2.
+#   3. a scenario that does not follow the grammar: exit 2;
+#   4. unattended from two disks with an answer file, removed by the quiet command: exit 0.
 #   setupkit-test.sh SETUPKIT SETUP.EXE DRIVER SAMPLE_DIR WORK
 set -uo pipefail
 setupkit=$1 setup_exe=$2 driver=$3 sample=$4 work=$5
@@ -66,6 +67,18 @@ run_test broken --scenario "$work/broken.scenario"
 rc=$?
 [ $rc -eq 2 ] || fail "a broken scenario: exit code $rc, expected 2"
 expect_in "$work/broken.out" 'line 2: unknown step "frobnicate"'
+
+printf '%s\r\n' '[Setup]' 'SetupType=Custom' 'ProgramGroup=no' '[Components]' 'Help=no' \
+    >"$work/custom.ini"
+run_test silent --silent --answers "$work/custom.ini" --uninstall --capacity 360K
+rc=$?
+[ $rc -eq 0 ] || fail "the silent install: exit code $rc, expected 0"
+expect_in "$work/silent.out" "scenario: silent, answers from $work/custom.ini"
+expect_in "$work/silent.out" 'Install: PASSED: the silent install ended with outcome: installed (exit code 0)'
+expect_in "$work/silent.out" 'Files: 8 of 8 expected installed (the components whose files the run installed: Program Files, Samples)'
+expect_in "$work/silent/run.log" 'disk 2: '
+expect_match "$work/silent.out" '^  Uninstall: PASSED'
+grep -q 'Start Menu items' "$work/silent.out" && fail "a program group was made"
 
 [ $failures -eq 0 ] && echo "setupkit test: all checks passed"
 exit $((failures > 0))

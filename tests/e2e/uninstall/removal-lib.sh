@@ -25,11 +25,13 @@ run_driver() {
     return $rc
 }
 
-# uninstall_command ENTRY: prints the UninstallString of the uninstall entry ENTRY.
+# uninstall_command ENTRY [VALUE]: prints the UninstallString (or VALUE) of the uninstall entry
+# ENTRY.
 uninstall_command() {
+    local value=${2:-UninstallString}
     wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" \
-        /v UninstallString 2>/dev/null </dev/null | tr -d '\r' |
-        sed -n 's/^ *UninstallString *REG_SZ *//p'
+        /v "$value" 2>/dev/null </dev/null | tr -d '\r' |
+        sed -n "s/^ *$value *REG_SZ *//p"
 }
 
 # run_command NAME SCENARIO COMMAND: the driver starts a registered command line. It is not

@@ -1,5 +1,6 @@
 #include "testing/TestVerdict.h"
 
+#include "shell/SilentExitCodes.h"
 #include "testing/Lines.h"
 
 #include <cctype>
@@ -188,4 +189,31 @@ Verdict JudgeRemoval(int driverExitCode, std::string_view transcript) {
     return {false, failure ? "the removal did not hold " + *failure
                            : "the removal did not run (exit code " +
                                  std::to_string(driverExitCode) + ", see removal.log)"};
+}
+
+Verdict JudgeSilentInstall(int exitCode, std::string_view runLog) {
+    std::string outcome;
+    std::string before;
+    std::string last;
+    ForEachLine(runLog, [&](std::string_view line) {
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.find("outcome: ") != std::string_view::npos) {
+            outcome = std::string(line.substr(line.find("outcome: ")));
+            before = last;
+        } else if (!line.empty()) {
+            last = std::string(line);
+        }
+    });
+    const bool installed = exitCode == kSilentInstalled || exitCode == kSilentRestartNeeded;
+    if (outcome.empty()) {
+        return {false, "SETUP.EXE ended with exit code " + std::to_string(exitCode) +
+                           " and no outcome in its run log"};
+    }
+    if (installed) {
+        return {true, "the silent install ended with " + outcome};
+    }
+    return {false, "the silent install ended with " + outcome +
+                       (before.empty() ? std::string() : " after: " + before)};
 }

@@ -49,3 +49,8 @@ struct Verdict {
 // was the success message.
 [[nodiscard]] Verdict JudgeInstall(int driverExitCode, std::string_view transcript,
                                    const ClosingTexts& texts);
+
+// An unattended install's verdict from SETUP.EXE's exit code (0 installed, 3 installed with a
+// restart due) and its run log, whose "outcome: " line, and on failure the message before it,
+// the summary quotes.
+[[nodiscard]] Verdict JudgeSilentInstall(int exitCode, std::string_view runLog);

@@ -3,7 +3,11 @@
 # prefix on a private virtual display, the end-to-end driver following a scenario, records what
 # the installation changed, and with an uninstall entry runs the registered uninstaller.
 #
-#   product-test.sh RUNNER_DIR WORK DISKS SCENARIO DRIVER DEADLINE [ENTRY REMOVAL_SCENARIO]
+#   product-test.sh [--silent [--answers FILE]] RUNNER_DIR WORK DISKS SCENARIO DRIVER DEADLINE
+#                   [ENTRY REMOVAL_SCENARIO]
+#
+# With --silent no driver runs: SETUP.EXE installs unattended (with the answer file when one is
+# given; its run log goes to WORK/run.log) and the removal is the entry's QuietUninstallString.
 #
 # RUNNER_DIR holds e2e/run-scenario.sh and wine/. Writes into WORK: wineprefix/, install/ (the
 # runner's work folder: transcript.txt, shots/), install.rc, installed.changes and
@@ -12,6 +16,15 @@
 # Exit code: 0 when it ran (the verdicts are in the .rc files), 3 when Wine or the display could
 # not be started. Every process it starts ends with it.
 set -uo pipefail
+silent="" answers=""
+if [ "${1-}" = --silent ]; then
+    silent=yes
+    shift
+    if [ "${1-}" = --answers ]; then
+        answers=$2
+        shift 2
+    fi
+fi
 runner=$1 work=$2 disks=$3 scenario=$4 driver=$5 deadline=$6 entry=${7-} removal=${8-}
 
 # A display of its own: never the user's, never one that a test run shares.
@@ -53,10 +66,19 @@ fi
 
 prefix_snapshot "$work/before" || exit 3
 # The run as a whole is bounded too: the driver's deadline plus Wine's start and the checks.
-timeout --kill-after=10 $((deadline + 60)) bash "$runner/e2e/run-scenario.sh" --name product \
-    --work "$work/install" --scenario "$scenario" --driver "$driver" \
-    --program-file "$disks/disk1/SETUP.EXE" --disks "$disks" --drive a --deadline "$deadline" \
-    >"$work/install.log" 2>&1 </dev/null
+if [ -n "$silent" ]; then
+    switches=(/silent "/log:$(winepath -w "$work/run.log" 2>/dev/null </dev/null)")
+    [ -z "$answers" ] ||
+        switches+=("/answers:$(winepath -w "$answers" 2>/dev/null </dev/null)")
+    mkdir -p "$work/install"
+    timeout --kill-after=10 "$deadline" wine "$disks/disk1/SETUP.EXE" "${switches[@]}" \
+        >"$work/install.log" 2>&1 </dev/null
+else
+    timeout --kill-after=10 $((deadline + 60)) bash "$runner/e2e/run-scenario.sh" --name product \
+        --work "$work/install" --scenario "$scenario" --driver "$driver" \
+        --program-file "$disks/disk1/SETUP.EXE" --disks "$disks" --drive a --deadline "$deadline" \
+        >"$work/install.log" 2>&1 </dev/null
+fi
 echo $? >"$work/install.rc"
 prefix_snapshot "$work/installed" || exit 3
 prefix_changes "$work/before" "$work/installed" >"$work/installed.changes"
@@ -68,16 +90,21 @@ log=$(sed -n 's|^> file \./\(.*/setuplog\.txt\)$|\1|Ip' "$work/installed.changes
 [ -z "$log" ] || cp "$WINEPREFIX/drive_c/$log" "$work/setuplog.txt"
 
 if [ -n "$entry" ] && [ "$(cat "$work/install.rc")" = 0 ]; then
-    command=$(uninstall_command "$entry")
+    command=$(uninstall_command "$entry" ${silent:+QuietUninstallString})
     if [ -z "$command" ]; then
         echo "no UninstallString for the uninstall entry $entry" >"$work/removal.log"
         echo 4 >"$work/removal.rc"
     else
         echo "$command" >"$work/removal.command"
-        timeout --kill-after=10 $((deadline + 60)) bash -c \
-            'source "$1" && run_command removal "$2" "$3"' _ \
-            "$runner/e2e/uninstall/removal-lib.sh" "$removal" "$command" \
-            >"$work/removal.log" 2>&1 </dev/null
+        if [ -n "$silent" ]; then
+            timeout --kill-after=10 "$deadline" wine cmd /c "$command" \
+                >"$work/removal.log" 2>&1 </dev/null
+        else
+            timeout --kill-after=10 $((deadline + 60)) bash -c \
+                'source "$1" && run_command removal "$2" "$3"' _ \
+                "$runner/e2e/uninstall/removal-lib.sh" "$removal" "$command" \
+                >"$work/removal.log" 2>&1 </dev/null
+        fi
         echo $? >"$work/removal.rc"
         for bmp in "$work"/shots/*.bmp; do
             [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
