@@ -71,6 +71,33 @@ expect_code $? 0 "the disk in a folder of the command line"
 [ -f "$drive_c/E2ETWO/NOTE.TXT" ] || fail "the second disk's file was not installed"
 expect_log "$drive_c/SILENT/two.log" 'disk 2: C:\SILENT\elsewhere'
 
+# A full destination drive (D:, a tmpfs filled up): code 1 and the drive named, nothing
+# written there; with room made, the rerun installs.
+full=$work/drive-d
+mkdir -p "$full"
+if mount -t tmpfs -o size=1m tmpfs "$full" 2>/dev/null; then
+    trap 'rm -f "$WINEPREFIX/dosdevices/d:"; umount "$full" 2>/dev/null || umount -l "$full"' EXIT
+    ln -sfn "$full" "$WINEPREFIX/dosdevices/d:"
+    cat /dev/zero >"$full/other.bin" 2>/dev/null
+    printf '%s\r\n' '[Setup]' 'Destination=D:\Sample' >"$drive_c/SILENT/full.ini"
+    "$wine_run" 'C:\SILENT\sample\disk1\SETUP.EXE' /silent '/answers:C:\SILENT\full.ini' \
+        '/log:C:\SILENT\full.log'
+    expect_code $? 1 "the full destination"
+    expect_log "$drive_c/SILENT/full.log" "not enough space: "
+    [ ! -e "$full/Sample" ] || fail "the full drive got $(ls -R "$full/Sample")"
+    rm -f "$full/other.bin"
+    "$wine_run" 'C:\SILENT\sample\disk1\SETUP.EXE' /silent '/answers:C:\SILENT\full.ini' \
+        '/log:C:\SILENT\full.log'
+    expect_code $? 0 "the rerun with room"
+    cmp -s "$full/Sample/README.TXT" "$files/readme.txt" || fail "the rerun did not install"
+    quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
+        /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
+    "$wine_run" cmd /c "$quiet"
+    expect_code $? 0 "the quiet removal from D:"
+else
+    echo "no tmpfs can be mounted here (needs root): the full destination is not tried"
+fi
+
 rm -rf "$drive_c/SILENT" "$drive_c/E2ETWO"
 [ $failures -eq 0 ] && echo "silent installs: all checks passed"
 exit $((failures > 0))
