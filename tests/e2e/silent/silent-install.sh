@@ -58,6 +58,13 @@ printf '%s\r\n' '[Setup]' 'Destination=C:\SILENT\NOTHING' 'SetupType=Custom' '[C
 expect_code $? 4 "the unknown component"
 expect_log "$drive_c/SILENT/bad.log" "[Components] Manual: the product has no component of this name"
 [ ! -e "$drive_c/SILENT/NOTHING" ] || fail "a bad answer file still installed"
+# A key the answer files do not have: code 4 as well.
+printf '%s\r\n' '[Setup]' 'Destination=C:\SILENT\NOTHING' 'Colour=blue' >"$drive_c/SILENT/bad.ini"
+"$wine_run" 'C:\SILENT\sample\disk1\SETUP.EXE' /silent '/answers:C:\SILENT\bad.ini' \
+    '/log:C:\SILENT\bad.log'
+expect_code $? 4 "the unknown key"
+expect_log "$drive_c/SILENT/bad.log" "[Setup] Colour:"
+[ ! -e "$drive_c/SILENT/NOTHING" ] || fail "an answer file with an unknown key still installed"
 
 # Two disks: the second one missing gives code 5 and names where it was looked for; found in
 # the folder the command line gives, the rerun completes.
