@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # The tool's own libraries, and what runs the installers it makes: Wine on a virtual display.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, wine, xvfb")
+# Signing the installer and its uninstaller (`build --sign-...`, `verify`).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "osslsigncode (>= 2.5)")
 include(CPack)
 
 setupkit_add_test(NAME package_install
