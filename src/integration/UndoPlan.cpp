@@ -21,13 +21,24 @@ std::vector<std::size_t> Reversed(std::size_t count) {
     return indices;
 }
 
-// The indices of texts, last first, then the deepest first (the same depth keeps that order).
+// The indices of paths with these depths, the deepest first; of the same depth, the last
+// first. One sort for every list (a stable sort per kind of list costs the programs' size).
+std::vector<std::size_t> DeepestFirst(const std::vector<std::size_t>& depths) {
+    std::vector<std::size_t> indices = Reversed(depths.size());
+    std::sort(indices.begin(), indices.end(), [&](std::size_t a, std::size_t b) {
+        return depths[a] != depths[b] ? depths[a] > depths[b] : a > b;
+    });
+    return indices;
+}
+
 template <typename Texts, typename Text>
 std::vector<std::size_t> DeepestFirst(const Texts& texts, Text text) {
-    std::vector<std::size_t> indices = Reversed(texts.size());
-    std::ranges::stable_sort(indices, std::greater<>{},
-                             [&](std::size_t i) { return Depth(text(texts[i])); });
-    return indices;
+    std::vector<std::size_t> depths;
+    depths.reserve(texts.size());
+    for (const auto& entry : texts) {
+        depths.push_back(Depth(text(entry)));
+    }
+    return DeepestFirst(depths);
 }
 
 } // namespace
