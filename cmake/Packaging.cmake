@@ -10,6 +10,14 @@ install(FILES
     "${SETUPKIT_PRODUCT_BUILD}/src/uninstall/dist/KXUN32.EXE"
     "${CMAKE_BINARY_DIR}/win32/tests/e2e/driver/e2e_driver.exe"
     DESTINATION share/setupkit OPTIONAL)
+# Where the tests' build is an x86-64 one (Wine here runs no 32-bit programs), its programs too,
+# so that the installed `setupkit test` runs on such a host; they are not for release.
+if(SETUPKIT_WINDOWS_CPU STREQUAL "x86_64")
+    install(FILES
+        "${CMAKE_BINARY_DIR}/win32/src/shell/dist/SETUP.EXE"
+        "${CMAKE_BINARY_DIR}/win32/src/uninstall/dist/KXUN32.EXE"
+        DESTINATION share/setupkit/x86-64 OPTIONAL)
+endif()
 # `setupkit test`: its Wine side and the runner, Wine set-up and snapshots it builds on.
 install(PROGRAMS tools/setupkit/testing/product-test.sh DESTINATION share/setupkit/testing)
 install(PROGRAMS tests/e2e/run-scenario.sh tests/e2e/check-lib.sh

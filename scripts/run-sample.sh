@@ -29,10 +29,16 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSETUPKIT_WIN32_TARGETS="setup;kxun32;e2e_driver" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target setupkit win32 dist32
 setupkit=$build/tools/setupkit/setupkit
-# The shipped program, without debug information (it fits on a floppy); where Wine runs only
-# 64-bit programs, the x86-64 build of the same sources.
+# The shipped program, without debug information (it fits on a floppy): the sample's disks
+# always carry it. Where Wine runs only 64-bit programs, the x86-64 build of the same sources
+# runs instead, from a disk set of its own that is not for release.
 setup_exe=$build/dist32/src/shell/dist/SETUP.EXE
-[ "$(bash tests/wine/wine-arch.sh)" = win64 ] && setup_exe=$build/win32/src/shell/dist/SETUP.EXE
+run_exe=$setup_exe
+run_disks=$sample/disks
+if [ "$(bash tests/wine/wine-arch.sh)" = win64 ]; then
+    run_exe=$build/win32/src/shell/dist/SETUP.EXE
+    run_disks=$sample/disks-x86-64
+fi
 driver=$build/win32/tests/e2e/driver/e2e_driver.exe
 
 step "3. disks: examples/sample/product.toml -> $sample/disks"
@@ -41,6 +47,12 @@ mkdir -p "$sample"
 "$setupkit" build examples/sample/product.toml -o "$sample/disks" --setup-exe "$setup_exe"
 "$setupkit" dump "$sample/disks/disk1/SETUP.INF" >"$sample/SETUP.INF.toml"
 echo "the compiled script, read back by setupkit dump: $sample/SETUP.INF.toml"
+if [ "$run_disks" != "$sample/disks" ]; then
+    echo "this host's Wine runs no 32-bit programs: the x86-64 set $run_disks runs below;" \
+        "it is NOT FOR RELEASE (the disks to ship are $sample/disks)"
+    rm -rf "$run_disks"
+    "$setupkit" build examples/sample/product.toml -o "$run_disks" --setup-exe "$run_exe"
+fi
 
 source tests/wine/wine-env.sh
 export WINEPREFIX="$root/$sample/wineprefix"
@@ -50,7 +62,7 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${SETUPKIT_SAMPLE_HEADLESS:-}" ] && [ -z "${CI
     step "4. SETUP.EXE on your display ($DISPLAY)"
     export SETUPKIT_DISPLAY=$DISPLAY
     status=0
-    tests/wine/wine-run.sh "$sample/disks/disk1/SETUP.EXE" || status=$?
+    tests/wine/wine-run.sh "$run_disks/disk1/SETUP.EXE" || status=$?
     echo "SETUP.EXE ended with exit code $status; the installed files are in"
     echo "  $WINEPREFIX/drive_c/Program Files/Sample Notepad"
     wineserver -k >/dev/null 2>&1 || true
@@ -64,7 +76,7 @@ work="$root/$sample/walkthrough"
 status=0
 tests/e2e/run-scenario.sh --name sample --work "$work" \
     --scenario examples/sample/walkthrough.scenario --driver "$driver" \
-    --program-file "$setup_exe" --setupkit "$setupkit" --product examples/sample/product.toml \
+    --program-file "$run_exe" --setupkit "$setupkit" --product examples/sample/product.toml \
     --clean 'C:\Program Files\Sample Notepad' || status=$?
 echo
 echo "what the installer showed, page by page: $work/shots/"

@@ -168,7 +168,9 @@ TestDisks BuildTestDisks(const TestCommandOptions& options, ProductDescription& 
     if (!options.capacity.empty()) {
         build.capacity = CapacityOption(options.capacity);
     }
-    build.setupExe = options.setupExe.empty() ? DefaultSetupExe() : fs::path(options.setupExe);
+    const TestedSetup tested =
+        options.setupExe.empty() ? DefaultTestedSetup() : TestedSetup{options.setupExe, {}};
+    build.setupExe = tested.setupExe;
     std::error_code code;
     if (!fs::is_regular_file(build.setupExe, code)) {
         throw ToolError("SETUP.EXE not found at " + build.setupExe.string() +
@@ -180,6 +182,9 @@ TestDisks BuildTestDisks(const TestCommandOptions& options, ProductDescription& 
     disks.programs = {ProgramLine("SETUP.EXE", build.setupExe)};
     if (description.addUninstaller) {
         disks.programs.push_back(ProgramLine("KXUN32.EXE", DefaultUninstaller(build.setupExe)));
+    }
+    if (!tested.note.empty()) {
+        disks.programs.push_back("  " + tested.note);
     }
     std::printf("setupkit test: %zu disk(s) built in %s; installing under Wine...\n",
                 report.disks.size(), build.outputDirectory.c_str());

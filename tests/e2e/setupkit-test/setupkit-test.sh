@@ -32,8 +32,8 @@ run_test sample --uninstall --junit "$work/sample.xml" --capacity 360K
 rc=$?
 [ $rc -eq 0 ] || fail "the sample: exit code $rc, expected 0"
 report=$work/sample.out
-expect_match "$report" '^SETUP\.EXE: .*/SETUP\.EXE \((32-bit, i386|64-bit, x86-64)\)$'
-expect_match "$report" '^KXUN32\.EXE: .*/KXUN32\.EXE \((32-bit, i386|64-bit, x86-64)\)$'
+expect_match "$report" '^SETUP\.EXE: .*/SETUP\.EXE \((32-bit, i386|64-bit, x86-64: not for release[^)]*)\)$'
+expect_match "$report" '^KXUN32\.EXE: .*/KXUN32\.EXE \((32-bit, i386|64-bit, x86-64: not for release[^)]*)\)$'
 expect_match "$report" '^  Install: PASSED in [0-9.]+ s: the installer ended with its success message "Sample Notepad Setup"'
 expect_in "$report" 'Files: 8 of 8 expected installed (Typical, the autopilot'"'"'s default setup type)'
 expect_in "$work/sample/install/transcript.txt" 'the program asks for "Sample Notepad Disk 2": inserts disk2'

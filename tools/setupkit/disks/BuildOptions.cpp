@@ -39,14 +39,8 @@ fs::path DefaultSetupExe() {
         return installed;
     }
     // In the build tree: <build>/tools/setupkit/setupkit -> <build>/dist32/src/shell/dist/
-    // SETUP.EXE, the shipped program without debug information; without that build, the
-    // Win32 tests' build's copy, else its program as linked.
+    // SETUP.EXE, the shipped 32-bit program without debug information (the Win32 tests' build
+    // may be an x86-64 one, which is never a default).
     const fs::path build = self.parent_path().parent_path().parent_path();
-    for (const char* sub : {"dist32", "win32"}) {
-        const fs::path distribution = build / sub / "src" / "shell" / "dist" / kSetupExeName;
-        if (fs::exists(distribution, code)) {
-            return distribution;
-        }
-    }
-    return build / "win32" / "src" / "shell" / kSetupExeName;
+    return build / "dist32" / "src" / "shell" / "dist" / kSetupExeName;
 }

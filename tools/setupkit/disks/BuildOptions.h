@@ -23,9 +23,9 @@ struct BuildOptions {
 };
 
 // Where SETUP.EXE is looked for when --setup-exe is not given: installed, in
-// <prefix>/share/setupkit beside <prefix>/bin/setupkit; else in the Win32 build beside the
-// build of this tool, <build>/win32/src/shell/dist/SETUP.EXE (stripped of debug information)
-// or else <build>/win32/src/shell/SETUP.EXE. Empty when the tool's own path is unknown.
+// <prefix>/share/setupkit beside <prefix>/bin/setupkit; else in the shipped 32-bit build beside
+// the build of this tool, <build>/dist32/src/shell/dist/SETUP.EXE (stripped of debug
+// information). Empty when the tool's own path is unknown.
 std::filesystem::path DefaultSetupExe();
 
 // The --capacity option: 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited (none) or a number of bytes.

@@ -43,7 +43,7 @@ std::string DescribeMachine(const std::filesystem::path& program) {
     case 0x14C:
         return "32-bit, i386";
     case 0x8664:
-        return "64-bit, x86-64";
+        return "64-bit, x86-64: not for release, Windows users run the 32-bit program";
     default:
         char text[32];
         std::snprintf(text, sizeof text, "machine 0x%X", *machine);

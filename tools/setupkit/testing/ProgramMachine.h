@@ -12,7 +12,8 @@
 // The machine field; none when the bytes do not begin a PE file.
 [[nodiscard]] std::optional<std::uint16_t> PeMachine(std::span<const std::uint8_t> header);
 
-// "32-bit, i386", "64-bit, x86-64", "machine 0x1c4", or why the file tells nothing.
+// "32-bit, i386", "64-bit, x86-64: not for release, ...", "machine 0x1c4", or why the file
+// tells nothing.
 [[nodiscard]] std::string DescribeMachine(const std::filesystem::path& program);
 
 // "NAME: PATH (32-bit, i386)", the line `build` and `test` print for a program they used.

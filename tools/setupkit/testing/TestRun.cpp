@@ -60,6 +60,21 @@ TestTools FindTestTools(const fs::path& driverOverride) {
     return tools;
 }
 
+TestedSetup DefaultTestedSetup() {
+    if (RunProgram({"sh", "-c", "/usr/lib/wine/wine --version >/dev/null 2>&1"}) == 0) {
+        return {DefaultSetupExe(), {}};
+    }
+    const fs::path self = SelfPath();
+    std::error_code code;
+    const fs::path installed =
+        self.parent_path().parent_path() / "share" / "setupkit" / "x86-64" / kSetupExeName;
+    const fs::path built = self.parent_path().parent_path().parent_path() / "win32" / "src" /
+                           "shell" / "dist" / kSetupExeName;
+    return {fs::exists(installed, code) ? installed : built,
+            "not for release: this host's Wine runs no 32-bit programs, so the x86-64 build "
+            "ran; the disks to ship carry the 32-bit programs"};
+}
+
 fs::path PrepareWorkFolder(const fs::path& requested) {
     std::error_code code;
     if (requested.empty()) {

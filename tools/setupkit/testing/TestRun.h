@@ -17,6 +17,17 @@ struct TestTools {
 // Throws ToolError naming what is missing.
 [[nodiscard]] TestTools FindTestTools(const std::filesystem::path& driverOverride);
 
+// The SETUP.EXE a test runs when none is given, and why it is that one.
+struct TestedSetup {
+    std::filesystem::path setupExe;
+    std::string note; // empty for the shipped 32-bit program
+};
+
+// The shipped 32-bit SETUP.EXE; on a host whose Wine runs no 32-bit programs, the x86-64 build
+// (installed in share/setupkit/x86-64, in the build tree the Win32 tests' build), which is not
+// for release.
+[[nodiscard]] TestedSetup DefaultTestedSetup();
+
 // A work folder that may be emptied: new, empty, or made by an earlier test (it holds the
 // marker). Throws ToolError otherwise; returns the folder emptied and marked.
 [[nodiscard]] std::filesystem::path PrepareWorkFolder(const std::filesystem::path& requested);
