@@ -6,6 +6,7 @@
 #include "DumpCommand.h"
 #include "NewCommand.h"
 #include "TestCommand.h"
+#include "VerifyCommand.h"
 
 void AddCommands(CLI::App& app, ChosenCommand& chosen) {
     AddCompileCommand(app, chosen);
@@ -16,4 +17,5 @@ void AddCommands(CLI::App& app, ChosenCommand& chosen) {
     AddAnswersCommand(app, chosen);
     AddNewCommand(app, chosen);
     AddTestCommand(app, chosen);
+    AddVerifyCommand(app, chosen);
 }

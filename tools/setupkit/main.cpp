@@ -25,7 +25,8 @@ CommandResult ReportToolError(const ToolError& error, const ChosenCommand& comma
 
 } // namespace
 
-// Exit codes: 0 success, 1 usage (or, for `test`, an installer that did not pass), 2 bad input.
+// Exit codes: 0 success, 1 usage (or, for `test`, an installer that did not pass, and for
+// `verify`, a disk set with faults), 2 bad input.
 int main(int argc, char** argv) {
     CLI::App app{"setupkit: build distribution disks for SETUP.EXE from a product description"};
     app.set_version_flag("--version", std::string("setupkit ") + SETUPKIT_VERSION);
@@ -40,9 +41,10 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
-        // `test` keeps 1 for an installer that failed: its usage errors are bad input.
-        const bool test = argc > 1 && std::string_view(argv[1]) == "test";
-        return static_cast<int>(test ? CommandResult::BadInput : CommandResult::Usage);
+        // `test` and `verify` keep 1 for what they found: their usage errors are bad input.
+        const bool judging = argc > 1 && (std::string_view(argv[1]) == "test" ||
+                                          std::string_view(argv[1]) == "verify");
+        return static_cast<int>(judging ? CommandResult::BadInput : CommandResult::Usage);
     }
     try {
         return static_cast<int>(command.run());

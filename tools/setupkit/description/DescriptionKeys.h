@@ -33,6 +33,7 @@ struct TableNames {
     static constexpr std::string_view kUninstall = "uninstall";
     static constexpr std::string_view kDefine = "define";
     static constexpr std::string_view kTree = "tree";
+    static constexpr std::string_view kSigning = "signing";
 };
 
 struct SharedKeys {

@@ -12,7 +12,7 @@ ProductDescription DescriptionReader::Read(const toml::table& root) {
           T::kReadme,      T::kCompletion, T::kDisks,         T::kDirectory,   T::kProgramGroups,
           T::kProgramItem, T::kInstall,    T::kFinalProgram,  T::kRegistry,    T::kComponent,
           T::kSetupTypes,  T::kIni,        T::kSystemChanges, T::kUninstall,   T::kDefine,
-          T::kTree});
+          T::kTree,        T::kSigning});
     for (auto&& [key, node] : root) {
         if (node.is_table()) {
             description_.tableLines[std::string(key.str())] = LineOf(node);
@@ -39,6 +39,7 @@ ProductDescription DescriptionReader::Read(const toml::table& root) {
     ReadIniEntries(root);
     ReadSystemChanges(root);
     ReadUninstall(root);
+    ReadSigning(root);
     Finish();
     return std::move(description_);
 }

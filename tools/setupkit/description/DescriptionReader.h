@@ -300,6 +300,12 @@ private:
 
     void ReadUninstall(const toml::table& root);
 
+    // [signing]: a build setting, kept beside the script in the description (SigningSection.cpp).
+    void ReadSigning(const toml::table& root);
+
+    // A path of [signing], resolved against the description's folder.
+    std::filesystem::path SigningPath(const toml::table& table, std::string_view key) const;
+
     // Checks what only the whole script shows and fills the fields the loader would compute, so
     // that the script equals the one SETUP.EXE will load.
     void Finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Result.h"
+#include "SigningSettings.h"
 #include "script/ScriptModel.h"
 
 #include <cstdint>
@@ -42,6 +43,8 @@ struct ProductDescription {
     // `build` adds the items that install the uninstaller and the script copy it reads
     // (the uninstall entry's `uninstaller`, on by default when there is an entry).
     bool addUninstaller = false;
+    // [signing]: how build signs the programs on disk 1 (a build setting, not in the script).
+    SigningSettings signing;
     // Things that load but will not work as meant.
     std::vector<SourceError> warnings;
     // Things SETUP.EXE cannot use that a loadable script may still hold (so that a dumped

@@ -1,0 +1,70 @@
+#include "CapturedRun.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// The child's stdin from /dev/null, its stdout and stderr into the pipe's write end.
+bool StartChild(const std::vector<std::string>& arguments, int outputEnd, pid_t& child) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, outputEnd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outputEnd, STDERR_FILENO);
+    const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0;
+}
+
+std::string ReadAll(int readEnd) {
+    std::string output;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(readEnd, buffer, sizeof buffer);
+        if (got > 0) {
+            output.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            return output;
+        }
+    }
+}
+
+int WaitFor(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return 127;
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
+
+CapturedRun RunCaptured(const std::vector<std::string>& arguments) {
+    CapturedRun run;
+    int ends[2];
+    if (arguments.empty() || pipe2(ends, O_CLOEXEC) != 0) {
+        return run;
+    }
+    pid_t child = 0;
+    run.started = StartChild(arguments, ends[1], child);
+    close(ends[1]);
+    if (run.started) {
+        run.output = ReadAll(ends[0]);
+        run.exitCode = WaitFor(child);
+    }
+    close(ends[0]);
+    return run;
+}
