@@ -27,7 +27,7 @@ install(DIRECTORY tests/wine/ DESTINATION share/setupkit/testing/wine USE_SOURCE
         FILES_MATCHING PATTERN "*.sh" PATTERN "bin64/*")
 install(DIRECTORY docs/ DESTINATION share/doc/setupkit)
 install(FILES README.md DESTINATION share/doc/setupkit)
-install(DIRECTORY examples/sample DESTINATION share/doc/setupkit/examples)
+install(DIRECTORY examples/sample examples/ci DESTINATION share/doc/setupkit/examples)
 
 set(CPACK_PACKAGE_NAME setupkit)
 set(CPACK_PACKAGE_VENDOR "setupkit")

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A signed release as Windows users get it: the sample built with a throwaway code-signing
+# certificate and verified against its CA; the signed SETUP.EXE installs it under Wine and the
+# signed KXUN32.EXE removes it.
+#   signed-install.sh SETUPKIT SETUP.EXE SAMPLE_PRODUCT WORK
+set -uo pipefail
+setupkit=$1 setup_exe=$2 sample=$3 work=$4
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+wine_run=$here/../../wine/wine-run.sh
+source "$here/../../wine/wine-env.sh"
+setupkit_wine_prefix || exit 1
+drive_c=$WINEPREFIX/drive_c
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+rm -rf "$work" "$drive_c/SIGNED" && mkdir -p "$work" "$drive_c/SIGNED"
+# A CA and a code-signing certificate it issued.
+openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=Test-CA -days 2 \
+    -keyout "$work/ca.key" -out "$work/ca.pem" 2>/dev/null || exit 1
+openssl req -newkey rsa:2048 -nodes -subj /CN=Test-Signer \
+    -keyout "$work/signer.key" -out "$work/signer.csr" 2>/dev/null || exit 1
+printf 'extendedKeyUsage=codeSigning\n' >"$work/signer.ext"
+openssl x509 -req -in "$work/signer.csr" -CA "$work/ca.pem" -CAkey "$work/ca.key" \
+    -CAcreateserial -days 2 -extfile "$work/signer.ext" -out "$work/signer.pem" 2>/dev/null ||
+    exit 1
+
+"$setupkit" build "$sample" -o "$drive_c/SIGNED/disks" --setup-exe "$setup_exe" \
+    --sign-cert "$work/signer.pem" --sign-key "$work/signer.key" --verify >"$work/build.log" 2>&1 ||
+    { cat "$work/build.log"; fail "the signed build did not verify"; }
+"$setupkit" verify "$drive_c/SIGNED/disks" --ca "$work/ca.pem" >"$work/verify.log" 2>&1 ||
+    { cat "$work/verify.log"; fail "the set does not verify against its CA"; }
+grep -qx 'signatures: SETUP.EXE, KXUN32.EXE: sound' "$work/verify.log" ||
+    fail "verify did not check both signatures"
+# Another CA's certificates do not vouch for it.
+openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=Other-CA -days 2 \
+    -keyout "$work/other.key" -out "$work/other.pem" 2>/dev/null
+"$setupkit" verify "$drive_c/SIGNED/disks" --ca "$work/other.pem" >"$work/other.log" 2>&1
+[ $? -eq 1 ] || fail "a set signed by another CA verified"
+
+"$wine_run" 'C:\SIGNED\disks\disk1\SETUP.EXE' /silent '/log:C:\SIGNED\install.log'
+code=$?
+[ $code -eq 0 ] || { cat "$drive_c/SIGNED/install.log"; fail "the signed SETUP.EXE: exit code $code"; }
+app="$drive_c/Program Files/Sample Notepad"
+cmp -s "$app/README.TXT" "$(dirname "$sample")/files/readme.txt" || fail "README.TXT not installed"
+quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
+    /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' |
+    sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
+"$wine_run" cmd /c "$quiet"
+code=$?
+[ $code -eq 0 ] || fail "the signed KXUN32.EXE: exit code $code"
+[ ! -e "$app" ] || fail "the removal left $app"
+
+rm -rf "$drive_c/SIGNED"
+[ $failures -eq 0 ] && echo "signed install: all checks passed"
+exit $((failures > 0))
