@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   mscompress libmspack-dev mtools osslsigncode openssl
+  softhsm2 opensc libengine-pkcs11-openssl
   googletest libgtest-dev libtomlplusplus-dev libcli11-dev libfmt-dev
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )

@@ -125,7 +125,7 @@ verifies "$work/pem/disk1/SETUP.EXE" || fail "SETUP.EXE signed with a PEM key do
 cmp -s "$work/plain.inf" "$work/signed.inf" || fail "[signing] changed the compiled script"
 
 # A key on a PKCS#11 token (SoftHSM), its PIN from the environment, where the machine has
-# softhsm2, opensc and the OpenSSL PKCS#11 engine.
+# softhsm2, opensc and the OpenSSL PKCS#11 engine (scripts/bootstrap.sh installs them).
 softhsm=/usr/lib/softhsm/libsofthsm2.so
 if command -v softhsm2-util >/dev/null && command -v pkcs11-tool >/dev/null && [ -f "$softhsm" ]; then
   export SOFTHSM2_CONF=$work/softhsm2.conf SIGNING_TEST_PIN=4321
