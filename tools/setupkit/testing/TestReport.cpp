@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
 std::string Thousands(std::uint64_t value) {
     const std::string digits = std::to_string(value);
     std::string grouped;
@@ -18,6 +16,8 @@ std::string Thousands(std::uint64_t value) {
     }
     return grouped;
 }
+
+namespace {
 
 void Section(std::string& out, const std::string& title, const std::vector<std::string>& lines,
              const char* marker) {

@@ -47,3 +47,6 @@ struct TestOutcome {
 
 [[nodiscard]] std::string ReportText(const TestOutcome& outcome);
 [[nodiscard]] std::string JUnitXml(const TestOutcome& outcome);
+
+// A byte count with thousands separators, as the reports print them: 5120 -> "5,120".
+[[nodiscard]] std::string Thousands(std::uint64_t value);

@@ -30,18 +30,6 @@ std::string Counted(std::size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-std::string Thousands(std::uint64_t value) {
-    const std::string digits = std::to_string(value);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += ',';
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
 std::string FormatVerifyReport(const VerifyReport& report) {
     std::string out =
         "Disk set " + report.disks.string() + " (" + Counted(report.diskCount, "disk") + ")\n";

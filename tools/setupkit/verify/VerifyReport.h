@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testing/TestReport.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -39,8 +41,6 @@ struct VerifyReport {
 // faults and warnings followed by one line each), then the verdict.
 [[nodiscard]] std::string FormatVerifyReport(const VerifyReport& report);
 
-// A byte count with thousands separators: 5120 -> "5,120".
-[[nodiscard]] std::string Thousands(std::uint64_t value);
 
 // "1 disk", "2 disks".
 [[nodiscard]] std::string Counted(std::size_t count, const char* noun);
