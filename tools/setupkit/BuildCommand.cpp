@@ -31,6 +31,7 @@ struct BuildCommandOptions {
     bool verbose = false;
     bool images = false;
     bool verify = false;
+    std::string verifyCa;
     SigningOptions signing;
 };
 
@@ -121,11 +122,12 @@ CommandResult RunBuild(const BuildCommandOptions& options) {
     if (description.addUninstaller) {
         std::printf("%s\n", ProgramLine("KXUN32.EXE", uninstaller).c_str());
     }
-    if (!options.verify) {
+    if (!options.verify && options.verifyCa.empty()) {
         return CommandResult::Success;
     }
     std::printf("\n");
-    return VerifyDisks(build.outputDirectory, DiskSetChecks{{}, SizeGivenItems(description)});
+    return VerifyDisks(build.outputDirectory,
+                       DiskSetChecks{options.verifyCa, SizeGivenItems(description)});
 }
 
 } // namespace
@@ -184,6 +186,11 @@ void AddBuildCommand(CLI::App& app, ChosenCommand& chosen) {
     command->add_flag("--verify", options->verify,
                       "then check the disk set as `setupkit verify` does; its faults fail the "
                       "build (exit code 1)");
+    command
+        ->add_option("--verify-ca", options->verifyCa,
+                     "verify, the signatures against these PEM certificates (a private CA) "
+                     "instead of the system's trusted CAs")
+        ->check(CLI::ExistingFile);
     command->add_flag("--images", options->images,
                       "also write each disk as a FAT12 floppy image OUTDIR/diskN.img (mtools)");
     AddSigningOptions(*command, options->signing);

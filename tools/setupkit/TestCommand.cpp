@@ -294,7 +294,8 @@ CommandResult RunTest(const TestCommandOptions& options) {
     ProductDescription description = LoadDescriptionForCommand(options.description);
     const SetupScript& script = description.script;
     CheckTestInput(options, script);
-    const TestTools tools = FindTestTools(options.driver);
+    const TestTools tools =
+        FindTestTools(options.driver, options.silent ? NeedsDriver::No : NeedsDriver::Yes);
     const fs::path work = PrepareWorkFolder(options.work);
     const TestDisks disks = BuildTestDisks(options, description, work);
     const std::string product = AnsiToUtf8(script.productName.View());

@@ -1,7 +1,9 @@
 #include "VerifyCommand.h"
 
+#include "ToolFiles.h"
 #include "disks/BuildOptions.h"
 #include "signing/SignatureCheck.h"
+#include "verify/ProgramHeader.h"
 #include "verify/VerifyDiskSet.h"
 
 #include <cstdio>
@@ -12,15 +14,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kNotSigned = "not signed";
+// Whether disk 1's SETUP.EXE carries a signature, from its header (no osslsigncode needed).
+bool SetupExeSigned(const fs::path& disks) {
+    const FileRead read = TryReadFile(disks / "disk1" / kSetupExeName);
+    const std::optional<ProgramHeader> header =
+        read.problem.empty() ? ReadProgramHeader(read.bytes) : std::nullopt;
+    return header && header->certificateTableSize != 0;
+}
 
-// How the signatures are judged: against the CA file when one is given, else when SETUP.EXE is
-// signed at all (then every program must be, and intact); an unsigned set is only reported.
+// How the signatures are judged: against the CA file when one is given, else against the
+// system's CAs when SETUP.EXE is signed at all (then every program must be); an unsigned set is
+// only reported.
 void ChooseSignatureCheck(const fs::path& disks, const fs::path& caFile, VerifyOptions& options) {
-    const fs::path setupExe = disks / "disk1" / kSetupExeName;
-    std::error_code code;
-    if (caFile.empty() &&
-        (!fs::is_regular_file(setupExe, code) || VerifySignature(setupExe, {}) == kNotSigned)) {
+    if (caFile.empty() && !SetupExeSigned(disks)) {
         options.signaturesUnchecked =
             "not signed (Windows warns before it runs an unsigned installer)";
         return;
@@ -57,9 +63,11 @@ void AddVerifyCommand(CLI::App& app, ChosenCommand& chosen) {
         ->add_option("disks", options->disks,
                      "the folder build -o wrote (holding disk1, disk2, ...)")
         ->required();
-    command->add_option("--ca", options->caFile,
-                        "PEM certificates the programs' signatures must lead to (default: signed "
-                        "programs must be intact; an unsigned set is reported)");
+    command
+        ->add_option("--ca", options->caFile,
+                     "PEM certificates the programs' signatures must lead to (default: the "
+                     "system's trusted CAs, when the set is signed; an unsigned set is reported)")
+        ->check(CLI::ExistingFile);
     command->callback([options, &chosen] {
         chosen = {"verify", "", [options] {
                       // Size differences are warnings here: the description is not at hand.

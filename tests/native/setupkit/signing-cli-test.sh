@@ -153,5 +153,15 @@ expect_exit 2 "no osslsigncode" env PATH="$work/programs" "$setupkit" build "$sa
   --sign-key "$pki/code.key"
 expect_in err "Debian package osslsigncode" "no osslsigncode"
 [ -e "$work/bad" ] && fail "a refused signing left $work/bad"
+# A password given where its variable's name belongs is not repeated in the message.
+expect_exit 2 "password for a name" build bad --sign-pkcs12 "$pki/code.p12" \
+  --sign-password-env 'Pa55!word'
+expect_in err "not the password" "password for a name"
+grep -q 'Pa55' "$work/err" && fail "the message repeats the password"
+# An unsigned set is verified without osslsigncode, and said to be unsigned.
+"$setupkit" build "$sample/product.toml" -o "$work/unsigned" --setup-exe "$work/programs/SETUP.EXE" \
+  >/dev/null || fail "building an unsigned set"
+expect_exit 0 "unsigned set" env PATH="$work/programs" "$setupkit" verify "$work/unsigned"
+expect_in out "signatures: not signed" "unsigned set"
 
 finish "signing CLI"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A program run without a shell (found on PATH), its stdout and stderr caught together.
@@ -10,5 +11,10 @@ struct CapturedRun {
     std::string output;
 };
 
-// Runs arguments[0] with the rest as its arguments, stdin empty, and waits for it.
-[[nodiscard]] CapturedRun RunCaptured(const std::vector<std::string>& arguments);
+// The descriptor on which a run's secret reaches the program: it reads /dev/fd/3.
+inline constexpr int kSecretDescriptor = 3;
+
+// Runs arguments[0] with the rest as its arguments, stdin empty, and waits for it. A secret is
+// handed to it through a pipe on descriptor 3, so that it is never in a file or an argument.
+[[nodiscard]] CapturedRun RunCaptured(const std::vector<std::string>& arguments,
+                                      std::string_view secret = {});

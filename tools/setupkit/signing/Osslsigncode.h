@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // osslsigncode, found on PATH: the one program that signs and checks signatures for the tool.
@@ -11,9 +12,10 @@ struct OsslsigncodeResult {
     std::string output; // stdout and stderr together
 };
 
-// Runs `osslsigncode ARGUMENTS...`. Throws ToolError naming the Debian package when it is not
-// installed.
-[[nodiscard]] OsslsigncodeResult RunOsslsigncode(const std::vector<std::string>& arguments);
+// Runs `osslsigncode ARGUMENTS...`, a secret (a password) on descriptor 3 for `-readpass
+// /dev/fd/3`. Throws ToolError naming the Debian package when it is not installed.
+[[nodiscard]] OsslsigncodeResult RunOsslsigncode(const std::vector<std::string>& arguments,
+                                                 std::string_view secret = {});
 
 // Its output as the end of a message: the lines that say what went wrong, without blank ones.
 [[nodiscard]] std::string OutputForMessage(const std::string& output);

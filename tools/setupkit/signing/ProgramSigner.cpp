@@ -1,5 +1,6 @@
 #include "ProgramSigner.h"
 
+#include "CapturedRun.h"
 #include "Osslsigncode.h"
 #include "SignerArguments.h"
 #include "ToolError.h"
@@ -11,36 +12,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file osslsigncode reads the password from while the programs are signed: the user's own,
-// or one written from the environment variable and removed when this goes.
-class PasswordFile {
-public:
-    PasswordFile(const SigningRequest& request, const fs::path& folder) {
-        if (!request.passwordVariable.empty()) {
-            written_ = folder / "password";
-            WritePrivateFile(written_, std::getenv(request.passwordVariable.c_str()));
-            path_ = written_;
-        } else {
-            path_ = request.passwordFile;
-        }
-    }
-    ~PasswordFile() {
-        std::error_code code;
-        if (!written_.empty()) {
-            fs::remove(written_, code);
-        }
-    }
-    PasswordFile(const PasswordFile&) = delete;
-    PasswordFile& operator=(const PasswordFile&) = delete;
-
-    [[nodiscard]] const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-    fs::path written_;
+// Where osslsigncode reads the password from: the user's own file, or, for a password in an
+// environment variable, a pipe on descriptor 3 that holds it (never a file, never an argument).
+struct PasswordSource {
+    fs::path path; // for -readpass; empty: no password
+    std::string secret;
 };
 
-fs::path SignCopy(const SigningRequest& request, KeyKind kind, const fs::path& password,
+PasswordSource PasswordOf(const SigningRequest& request) {
+    if (!request.passwordVariable.empty()) {
+        return {"/dev/fd/" + std::to_string(kSecretDescriptor),
+                std::getenv(request.passwordVariable.c_str())};
+    }
+    return {request.passwordFile, {}};
+}
+
+fs::path SignCopy(const SigningRequest& request, KeyKind kind, const PasswordSource& password,
                   const fs::path& program, const fs::path& copyFolder) {
     std::error_code code;
     if (!fs::is_regular_file(program, code)) {
@@ -50,8 +37,8 @@ fs::path SignCopy(const SigningRequest& request, KeyKind kind, const fs::path& p
         throw ToolError(copyFolder.string() + ": cannot create: " + code.message());
     }
     const fs::path copy = copyFolder / program.filename();
-    const OsslsigncodeResult result =
-        RunOsslsigncode(SignArguments(request, kind, password, program, copy));
+    const OsslsigncodeResult result = RunOsslsigncode(
+        SignArguments(request, kind, password.path, program, copy), password.secret);
     if (!result.succeeded || !fs::is_regular_file(copy, code)) {
         throw ToolError("cannot sign " + program.string() + ": osslsigncode sign failed:\n  " +
                         OutputForMessage(result.output));
@@ -73,12 +60,11 @@ fs::path SignCopy(const SigningRequest& request, KeyKind kind, const fs::path& p
 SignedCopies SignCopies(const SigningRequest& request, const std::vector<fs::path>& programs) {
     const KeyKind kind = CheckSigningRequest(request);
     SignedCopies copies{std::make_unique<PrivateFolder>(), {}};
-    const PasswordFile password(request, copies.folder->Path());
+    const PasswordSource password = PasswordOf(request);
     for (std::size_t i = 0; i < programs.size(); ++i) {
         // A folder for each copy, so that two programs of one name never meet.
         const fs::path copyFolder = copies.folder->Path() / ("program" + std::to_string(i + 1));
-        copies.programs.push_back(
-            SignCopy(request, kind, password.Path(), programs[i], copyFolder));
+        copies.programs.push_back(SignCopy(request, kind, password, programs[i], copyFolder));
     }
     return copies;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrivateFiles.h"
+#include "PrivateFolder.h"
 #include "SigningRequest.h"
 
 #include <filesystem>
@@ -15,9 +15,8 @@ struct SignedCopies {
 };
 
 // Checks the request (CheckSigningRequest) and signs a copy of each program in a new private
-// folder; the originals stay as they are. A password from an environment variable is written to
-// a file of that folder (mode 0600) for osslsigncode to read, and removed as soon as the
-// programs are signed or signing failed. Throws ToolError with osslsigncode's message when a
-// program cannot be signed; nothing is left behind then.
+// folder; the originals stay as they are. A password from an environment variable reaches
+// osslsigncode through a pipe, never a file or an argument. Throws ToolError with
+// osslsigncode's message when a program cannot be signed; nothing is left behind then.
 [[nodiscard]] SignedCopies SignCopies(const SigningRequest& request,
                                       const std::vector<std::filesystem::path>& programs);

@@ -12,16 +12,6 @@ bool Says(const std::string& output, std::string_view text) {
     return output.find(text) != std::string::npos;
 }
 
-// Without a trust anchor osslsigncode checks the chain against the system's certificates and
-// fails for any other issuer, saying so as a certificate verify error. Only a failure of that
-// kind alone leaves the signature standing: the program is signed and its digest matches.
-bool OnlyTheChainFailed(const std::string& output) {
-    const bool chainFailed = Says(output, "certificate verify error") ||
-                             Says(output, "Failed signing certificate chain");
-    return chainFailed && Says(output, "Calculated message digest") && !Says(output, "MISMATCH") &&
-           !Says(output, "signature failure") && !Says(output, "digest failure");
-}
-
 // The lines of osslsigncode's report that say what failed, or the whole report when none does.
 std::string FaultLines(const std::string& output) {
     std::string lines;
@@ -35,6 +25,17 @@ std::string FaultLines(const std::string& output) {
         start = end + 1;
     }
     return OutputForMessage(lines.empty() ? output : lines);
+}
+
+// Why osslsigncode found the chain wanting: ": self-signed certificate", or nothing.
+std::string ChainReason(const std::string& output) {
+    constexpr std::string_view kError = "Error: ";
+    const std::size_t at = output.find(kError);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t start = at + kError.size();
+    return ": " + output.substr(start, output.find('\n', start) - start);
 }
 
 } // namespace
@@ -56,8 +57,13 @@ std::optional<std::string> VerifySignature(const std::filesystem::path& program,
     if (Says(output, "MISMATCH")) {
         return "changed after it was signed (its message digest does not match the signed one)";
     }
-    if (caFile.empty() && OnlyTheChainFailed(output)) {
-        return std::nullopt;
+    // Without its CA, the signature cannot be checked at all: osslsigncode stops at the chain.
+    if (Says(output, "certificate verify error") ||
+        Says(output, "Failed signing certificate chain")) {
+        return std::string(caFile.empty() ? "its certificate does not lead to a CA this system "
+                                            "trusts (give the CA that issued it with --ca)"
+                                          : "its certificate does not lead to the CA given") +
+               ChainReason(output);
     }
     return "the signature does not hold: " + FaultLines(output);
 }

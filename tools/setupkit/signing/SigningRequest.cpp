@@ -2,6 +2,8 @@
 
 #include "ToolError.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <string_view>
 
@@ -28,9 +30,20 @@ void RequireFile(const fs::path& file, const char* what) {
     }
 }
 
+bool IsVariableName(std::string_view name) {
+    const auto letter = [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    };
+    return !name.empty() && letter(name.front()) &&
+           std::all_of(name.begin(), name.end(), [&](char c) {
+               return letter(c) || std::isdigit(static_cast<unsigned char>(c));
+           });
+}
+
 KeyKind KindOf(const SigningSettings& s) {
     if (!s.pkcs12.empty()) {
-        if (!s.certificates.empty() || !s.key.empty() || !s.pkcs11Module.empty()) {
+        if (!s.certificates.empty() || !s.key.empty() || !s.pkcs11Module.empty() ||
+            !s.pkcs11Engine.empty() || !s.pkcs11Certificate.empty()) {
             Refuse(std::string(kPkcs12) + " holds the key and its certificate: give no other key "
                                           "or certificate with it");
         }
@@ -65,10 +78,19 @@ void CheckPassword(const SigningRequest& request) {
         Refuse("give the password either in a file (--sign-password-file) or in an environment "
                "variable (--sign-password-env), not both");
     }
-    RequireFile(request.passwordFile, "the password file (--sign-password-file)");
-    if (!request.passwordVariable.empty() && !std::getenv(request.passwordVariable.c_str())) {
-        Refuse("--sign-password-env " + request.passwordVariable +
-               ": the environment has no such variable");
+    // A password given by mistake where its file or variable belongs is never repeated.
+    std::error_code code;
+    if (!request.passwordFile.empty() && !fs::is_regular_file(request.passwordFile, code)) {
+        Refuse("--sign-password-file: the file given does not exist (give the file that holds "
+               "the password, not the password)");
+    }
+    const std::string& variable = request.passwordVariable;
+    if (!variable.empty() && !IsVariableName(variable)) {
+        Refuse("--sign-password-env: give the name of the environment variable that holds the "
+               "password, not the password");
+    }
+    if (!variable.empty() && !std::getenv(variable.c_str())) {
+        Refuse("--sign-password-env " + variable + ": the environment has no such variable");
     }
 }
 

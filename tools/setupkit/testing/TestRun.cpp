@@ -28,7 +28,7 @@ fs::path SelfPath() {
 
 } // namespace
 
-TestTools FindTestTools(const fs::path& driverOverride) {
+TestTools FindTestTools(const fs::path& driverOverride, NeedsDriver needsDriver) {
     const fs::path self = SelfPath();
     std::error_code code;
     TestTools tools;
@@ -52,6 +52,9 @@ TestTools FindTestTools(const fs::path& driverOverride) {
     for (const fs::path& needed :
          {tools.driver, tools.productTest, tools.runner / "e2e" / "run-scenario.sh",
           tools.runner / "wine" / "wine-env.sh"}) {
+        if (needed == tools.driver && needsDriver == NeedsDriver::No) {
+            continue;
+        }
         if (!fs::is_regular_file(needed, code)) {
             throw ToolError(needed.string() + ": not found (setupkit test needs it; give the " +
                             "driver with --driver, or install setupkit with its share folder)");
@@ -66,13 +69,20 @@ TestedSetup DefaultTestedSetup() {
     }
     const fs::path self = SelfPath();
     std::error_code code;
-    const fs::path installed =
-        self.parent_path().parent_path() / "share" / "setupkit" / "x86-64" / kSetupExeName;
-    const fs::path built = self.parent_path().parent_path().parent_path() / "win32" / "src" /
-                           "shell" / "dist" / kSetupExeName;
-    return {fs::exists(installed, code) ? installed : built,
-            "not for release: this host's Wine runs no 32-bit programs, so the x86-64 build "
-            "ran; the disks to ship carry the 32-bit programs"};
+    const fs::path share = self.parent_path().parent_path() / "share" / "setupkit";
+    fs::path setupExe = self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell" /
+                        "dist" / kSetupExeName;
+    if (fs::exists(share / kSetupExeName, code)) {
+        // Installed: a package built where Wine runs no 32-bit programs carries the x86-64 ones.
+        setupExe = share / "x86-64" / kSetupExeName;
+        if (!fs::exists(setupExe, code)) {
+            throw ToolError("this host's Wine runs no 32-bit programs, and this setupkit has no "
+                            "x86-64 build of SETUP.EXE to test with (" +
+                            setupExe.string() + "); give one with --setup-exe");
+        }
+    }
+    return {setupExe, "not for release: this host's Wine runs no 32-bit programs, so the x86-64 "
+                      "build ran; the disks to ship carry the 32-bit programs"};
 }
 
 fs::path PrepareWorkFolder(const fs::path& requested) {

@@ -14,8 +14,12 @@ struct TestTools {
     std::filesystem::path productTest; // product-test.sh
 };
 
+// Whether the run drives windows: an unattended one needs no driver.
+enum class NeedsDriver { No, Yes };
+
 // Throws ToolError naming what is missing.
-[[nodiscard]] TestTools FindTestTools(const std::filesystem::path& driverOverride);
+[[nodiscard]] TestTools FindTestTools(const std::filesystem::path& driverOverride,
+                                      NeedsDriver needsDriver);
 
 // The SETUP.EXE a test runs when none is given, and why it is that one.
 struct TestedSetup {

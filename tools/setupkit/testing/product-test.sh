@@ -89,7 +89,9 @@ prefix_ini_changes "$work/before" "$work/installed" >"$work/installed.ini-change
 log=$(sed -n 's|^> file \./\(.*/setuplog\.txt\)$|\1|Ip' "$work/installed.changes" | head -n 1)
 [ -z "$log" ] || cp "$WINEPREFIX/drive_c/$log" "$work/setuplog.txt"
 
-if [ -n "$entry" ] && [ "$(cat "$work/install.rc")" = 0 ]; then
+# Installed: exit code 0, or for a silent run also 3 (installed, a restart due).
+installed=$(cat "$work/install.rc")
+if [ -n "$entry" ] && { [ "$installed" = 0 ] || { [ -n "$silent" ] && [ "$installed" = 3 ]; }; }; then
     command=$(uninstall_command "$entry" ${silent:+QuietUninstallString})
     if [ -z "$command" ]; then
         echo "no UninstallString for the uninstall entry $entry" >"$work/removal.log"

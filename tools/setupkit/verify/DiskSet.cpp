@@ -13,8 +13,12 @@ fs::path DiskFolder(const fs::path& root, std::uint32_t disk) {
     return root / ("disk" + std::to_string(disk));
 }
 
-// The entry of folder named name in any case: the exact spelling first.
+// The entry of folder named name in any case: the exact spelling first. A part that would lead
+// out of the folder (empty, "." or "..", or with a slash) names nothing on a disk.
 std::optional<fs::path> FindEntry(const fs::path& folder, const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+        return std::nullopt;
+    }
     std::error_code code;
     if (fs::exists(folder / name, code)) {
         return folder / name;

@@ -1,4 +1,4 @@
-#include "PrivateFiles.h"
+#include "PrivateFolder.h"
 #include "ToolFiles.h"
 #include "disks/BuildOptions.h"
 #include "disks/DiskNames.h"

@@ -11,6 +11,7 @@ namespace {
 constexpr std::size_t kCoffHeaderSize = 20;
 constexpr std::size_t kOptionalSizeField = 16; // in the COFF header
 constexpr std::size_t kSubsystemField = 68;    // in the optional header
+constexpr std::size_t kCertificateTable = 4;   // the data directory of the signatures
 
 std::uint16_t Word(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
@@ -55,7 +56,18 @@ std::optional<ProgramHeader> ReadProgramHeader(std::span<const std::uint8_t> fil
         file.size() - optional < kSubsystemField + 2) {
         return std::nullopt;
     }
-    return ProgramHeader{*machine, Word(file, optional), Word(file, optional + kSubsystemField)};
+    ProgramHeader header{*machine, Word(file, optional), Word(file, optional + kSubsystemField)};
+    // The data directories end the optional header; the certificate table is the fifth.
+    const std::size_t count = header.magic == kPe32PlusMagic ? 108 : 92;
+    const std::size_t certificateSize = count + 4 + kCertificateTable * 8 + 4;
+    if (file.size() - optional >= certificateSize + 4 &&
+        Word(file, coff + kOptionalSizeField) >= certificateSize + 4 &&
+        Word(file, optional + count) > kCertificateTable) {
+        header.certificateTableSize = static_cast<std::uint32_t>(
+            Word(file, optional + certificateSize) |
+            static_cast<std::uint32_t>(Word(file, optional + certificateSize + 2)) << 16);
+    }
+    return header;
 }
 
 std::optional<std::string> Win32GuiProblem(std::span<const std::uint8_t> file,

@@ -19,6 +19,7 @@ struct ProgramHeader {
     std::uint16_t machine = 0;
     std::uint16_t magic = 0; // of the optional header
     std::uint16_t subsystem = 0;
+    std::uint32_t certificateTableSize = 0; // an Authenticode signature's room; 0: not signed
 };
 
 // The fields, or none when the bytes do not hold a whole PE header.

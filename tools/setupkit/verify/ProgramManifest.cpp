@@ -110,7 +110,8 @@ std::optional<std::string> ElevationProblem(std::span<const std::uint8_t> file,
                " must declare that it runs as administrator";
     }
     if (manifest->find("requestedExecutionLevel") == std::string::npos ||
-        manifest->find("\"requireAdministrator\"") == std::string::npos) {
+        (manifest->find("\"requireAdministrator\"") == std::string::npos &&
+         manifest->find("'requireAdministrator'") == std::string::npos)) {
         return "its manifest does not ask to run as administrator (requireAdministrator), which " +
                std::string(name) + " needs";
     }

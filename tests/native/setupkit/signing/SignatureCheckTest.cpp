@@ -46,7 +46,8 @@ TEST(SignatureCheck, TellsSignedUnsignedAndChangedPrograms) {
                       program.string(), "-out", signedProgram.string()}));
 
     EXPECT_EQ(VerifySignature(program, ""), "not signed");
-    EXPECT_EQ(VerifySignature(signedProgram, ""), std::nullopt);
+    // A private CA is no CA the system trusts: without it, nothing vouches for the signature.
+    EXPECT_NE(VerifySignature(signedProgram, ""), std::nullopt);
     EXPECT_EQ(VerifySignature(signedProgram, folder.Path() / "signer.pem"), std::nullopt);
     EXPECT_NE(VerifySignature(signedProgram, folder.Path() / "stranger.pem"), std::nullopt);
 
@@ -56,7 +57,7 @@ TEST(SignatureCheck, TellsSignedUnsignedAndChangedPrograms) {
     file.seekp(4096);
     file.put('\x5a');
     file.close();
-    const std::optional<std::string> fault = VerifySignature(changed, "");
+    const std::optional<std::string> fault = VerifySignature(changed, folder.Path() / "signer.pem");
     ASSERT_TRUE(fault.has_value());
     EXPECT_NE(fault->find("changed after it was signed"), std::string::npos) << *fault;
 }
