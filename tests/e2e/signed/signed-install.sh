@@ -6,13 +6,7 @@
 #   signed-install.sh SETUPKIT SHIPPED_SETUP.EXE TESTED_SETUP.EXE SAMPLE_PRODUCT WORK
 set -uo pipefail
 setupkit=$1 shipped_exe=$2 setup_exe=$3 sample=$4 work=$5
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-wine_run=$here/../../wine/wine-run.sh
-source "$here/../../wine/wine-env.sh"
-setupkit_wine_prefix || exit 1
-drive_c=$WINEPREFIX/drive_c
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/../unattended-lib.sh"
 
 rm -rf "$work" "$drive_c/SIGNED" && mkdir -p "$work" "$drive_c/SIGNED"
 # A CA and a code-signing certificate it issued.
@@ -56,14 +50,8 @@ code=$?
 [ $code -eq 0 ] || { cat "$drive_c/SIGNED/install.log"; fail "the signed SETUP.EXE: exit code $code"; }
 app="$drive_c/Program Files/Sample Notepad"
 cmp -s "$app/README.TXT" "$(dirname "$sample")/files/readme.txt" || fail "README.TXT not installed"
-quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
-    /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' |
-    sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
-"$wine_run" cmd /c "$quiet"
-code=$?
-[ $code -eq 0 ] || fail "the signed KXUN32.EXE: exit code $code"
+remove_quietly 'Sample Notepad' # by the signed KXUN32.EXE
 [ ! -e "$app" ] || fail "the removal left $app"
 
 rm -rf "$drive_c/SIGNED"
-[ $failures -eq 0 ] && echo "signed install: all checks passed"
-exit $((failures > 0))
+finish "signed install"

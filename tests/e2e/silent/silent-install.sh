@@ -4,14 +4,7 @@
 #   silent-install.sh SETUPKIT SETUP.EXE SAMPLE_PRODUCT TWO_DISK_PRODUCT WORK
 set -uo pipefail
 setupkit=$1 setup_exe=$2 sample=$3 two_disks=$4 work=$5
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-wine_run=$here/../../wine/wine-run.sh
-source "$here/../../wine/wine-env.sh"
-setupkit_wine_prefix || exit 1
-drive_c=$WINEPREFIX/drive_c
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-expect_code() { [ "$1" = "$2" ] || fail "$3: exit code $1, expected $2"; }
+source "$(dirname "${BASH_SOURCE[0]}")/../unattended-lib.sh"
 expect_log() { grep -qF -- "$2" "$1" || { fail "the log $1 lacks: $2"; cat "$1"; }; }
 
 rm -rf "$work" "$drive_c/SILENT" "$drive_c/Silent Dest" "$drive_c/E2ETWO"
@@ -43,11 +36,7 @@ find "$drive_c" -ipath '*start menu*' -iname 'Sample Notepad*' | grep -q . &&
 expect_log "$drive_c/SILENT/custom.log" "outcome: installed (exit code 0)"
 
 # Removed again by the registered quiet command, so that no later test finds this product.
-quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
-    /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
-[ -n "$quiet" ] || fail "no QuietUninstallString for Sample Notepad"
-"$wine_run" cmd /c "$quiet"
-expect_code $? 0 "the quiet removal"
+remove_quietly 'Sample Notepad'
 [ ! -e "$app" ] || fail "the quiet removal left $app"
 
 # A component the product does not have: code 4, the line of the file, nothing installed.
@@ -97,14 +86,10 @@ if mount -t tmpfs -o size=1m tmpfs "$full" 2>/dev/null; then
         '/log:C:\SILENT\full.log'
     expect_code $? 0 "the rerun with room"
     cmp -s "$full/Sample/README.TXT" "$files/readme.txt" || fail "the rerun did not install"
-    quiet=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sample Notepad' \
-        /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
-    "$wine_run" cmd /c "$quiet"
-    expect_code $? 0 "the quiet removal from D:"
+    remove_quietly 'Sample Notepad'
 else
     echo "no tmpfs can be mounted here (needs root): the full destination is not tried"
 fi
 
 rm -rf "$drive_c/SILENT" "$drive_c/E2ETWO"
-[ $failures -eq 0 ] && echo "silent installs: all checks passed"
-exit $((failures > 0))
+finish "silent installs"
