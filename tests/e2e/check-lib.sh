@@ -77,6 +77,20 @@ check_file_contains() {
     fi
 }
 
+# check_log_lines LOG LINE...: the run log (a Linux path, CR LF lines) has each line within one
+# of its lines.
+check_log_lines() {
+    local log=$1 line
+    shift
+    if [ ! -f "$log" ]; then
+        check_fail "no log at $log"
+        return
+    fi
+    for line in "$@"; do
+        tr -d '\r' <"$log" | grep -qF -- "$line" || check_fail "the log has no line \"$line\""
+    done
+}
+
 # The two files are byte for byte the same (an installed file and its source).
 check_same_file() {
     local a b

@@ -14,19 +14,14 @@ check_file 'C:\RMAPP\DATA.TXT'
 check_no_file 'C:\RMAPP\README.TXT'
 check_no_file 'C:\RMSHARED'
 check_no_reg_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\E2E Removal'
-if [ ! -f "$log" ]; then
-    check_fail "no log at $log"
-else
-    for line in 'Answer: Yes (/removeshared)' \
-        'Question: C:\RMAPP\DATA.TXT cannot be removed: it may be in use by another program.' \
-        'Answer: Retry (try 2 of 5)' \
-        'Answer: Ignore (kept after 5 tries)' \
-        '    C:\RMAPP\DATA.TXT (in use)' \
-        'Outcome: removed, or nothing to remove (exit code 0)'; do
-        tr -d '\r' <"$log" | grep -qF -- "$line" || check_fail "the log has no line \"$line\""
-    done
-    [ "$(grep -c '^Answer: Retry' "$log")" -eq 4 ] || check_fail "DATA.TXT should be tried 5 times"
-fi
+check_log_lines "$log" 'Answer: Yes (/removeshared)' \
+    'Question: C:\RMAPP\DATA.TXT cannot be removed: it may be in use by another program.' \
+    'Answer: Retry (try 2 of 5)' \
+    'Answer: Ignore (kept after 5 tries)' \
+    '    C:\RMAPP\DATA.TXT (in use)' \
+    'Outcome: removed, or nothing to remove (exit code 0)'
+[ -f "$log" ] && [ "$(grep -c '^Answer: Retry' "$log")" -ne 4 ] &&
+    check_fail "DATA.TXT should be tried 5 times"
 
 # The group's folder window, opened at installation, is closed.
 check_folder_windows "E2E Removal"

@@ -4,8 +4,7 @@
 source "$E2E_DIR/uninstall/removal-lib.sh"
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\E2E Removal'
 command=$(uninstall_command 'E2E Removal')
-quiet=$(wine reg query "$entry" /v QuietUninstallString 2>/dev/null </dev/null | tr -d '\r' |
-    sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
+quiet=$(uninstall_command 'E2E Removal' QuietUninstallString)
 [ -n "$command" ] && [ "$quiet" = "${command/.EXE /.EXE /silent }" ] ||
     check_fail "QuietUninstallString is \"$quiet\", for the command \"$command\""
 
@@ -26,17 +25,13 @@ if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' \
 fi
 
 log=$(find "$DRIVE_C/users" -ipath '*/temp/kxun32-run.log' -print -quit)
-if [ -z "$log" ]; then
-    check_fail "no kxun32-run.log in the user's temporary folder"
-else
-    for line in 'Question: Remove E2E Removal and all of its components?' \
-        'Answer: Yes (silent removal)' \
-        'Answer: No (kept: no /removeshared)' \
-        'C:\RMSHARED\SHARED.DLL (shared, kept as you chose)' \
-        'Outcome: removed, or nothing to remove (exit code 0)'; do
-        tr -d '\r' <"$log" | grep -qF -- "$line" || check_fail "the log has no line \"$line\""
-    done
-fi
+[ -n "$log" ] || log="$DRIVE_C/users/(none)/Temp/kxun32-run.log"
+check_log_lines "$log" \
+    'Question: Remove E2E Removal and all of its components?' \
+    'Answer: Yes (silent removal)' \
+    'Answer: No (kept: no /removeshared)' \
+    'C:\RMSHARED\SHARED.DLL (shared, kept as you chose)' \
+    'Outcome: removed, or nothing to remove (exit code 0)'
 
 # The group's folder window, opened at installation, is closed.
 check_folder_windows "E2E Removal"
