@@ -26,21 +26,29 @@ std::optional<std::uint64_t> CapacityOption(const std::string& text) {
     return bytes;
 }
 
-fs::path DefaultSetupExe() {
+ToolFolders FindToolFolders() {
     std::error_code code;
     const fs::path self = fs::read_symlink("/proc/self/exe", code);
     if (code) {
         return {};
     }
-    // Installed: <prefix>/bin/setupkit -> <prefix>/share/setupkit/SETUP.EXE.
-    const fs::path installed =
-        self.parent_path().parent_path() / "share" / "setupkit" / kSetupExeName;
+    return {self.parent_path().parent_path() / "share" / "setupkit",
+            self.parent_path().parent_path().parent_path()};
+}
+
+fs::path DefaultSetupExe() {
+    const ToolFolders folders = FindToolFolders();
+    if (folders.share.empty()) {
+        return {};
+    }
+    std::error_code code;
+    // Installed: <prefix>/share/setupkit/SETUP.EXE.
+    const fs::path installed = folders.share / kSetupExeName;
     if (fs::exists(installed, code)) {
         return installed;
     }
-    // In the build tree: <build>/tools/setupkit/setupkit -> <build>/dist32/src/shell/dist/
-    // SETUP.EXE, the shipped 32-bit program without debug information (the Win32 tests' build
-    // may be an x86-64 one, which is never a default).
-    const fs::path build = self.parent_path().parent_path().parent_path();
-    return build / "dist32" / "src" / "shell" / "dist" / kSetupExeName;
+    // In the build tree: <build>/dist32/src/shell/dist/SETUP.EXE, the shipped 32-bit program
+    // without debug information (the Win32 tests' build may be an x86-64 one, which is never a
+    // default).
+    return folders.build / "dist32" / "src" / "shell" / "dist" / kSetupExeName;
 }

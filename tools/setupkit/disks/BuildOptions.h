@@ -28,6 +28,15 @@ struct BuildOptions {
 // information). Empty when the tool's own path is unknown.
 std::filesystem::path DefaultSetupExe();
 
+// Where the tool's companions are, from its own path: installed, <prefix>/share/setupkit beside
+// <prefix>/bin/setupkit; in the build tree, the build folder of <build>/tools/setupkit/setupkit.
+// Either may not exist; both are empty when the tool's own path is unknown.
+struct ToolFolders {
+    std::filesystem::path share;
+    std::filesystem::path build;
+};
+[[nodiscard]] ToolFolders FindToolFolders();
+
 // The --capacity option: 360K, 720K, 1.2M, 1.44M, 2.88M, unlimited (none) or a number of bytes.
 // Throws ToolError for anything else.
 [[nodiscard]] std::optional<std::uint64_t> CapacityOption(const std::string& text);

@@ -21,26 +21,19 @@ namespace {
 
 constexpr const char* kWorkMarker = ".setupkit-test";
 
-fs::path SelfPath() {
-    std::error_code code;
-    return fs::read_symlink("/proc/self/exe", code);
-}
-
 } // namespace
 
 TestTools FindTestTools(const fs::path& driverOverride, NeedsDriver needsDriver) {
-    const fs::path self = SelfPath();
+    const auto [share, build] = FindToolFolders();
     std::error_code code;
     TestTools tools;
-    // Installed: <prefix>/bin/setupkit and <prefix>/share/setupkit/{e2e_driver.exe,testing/}.
-    const fs::path share = self.parent_path().parent_path() / "share" / "setupkit";
+    // Installed: <prefix>/share/setupkit/{e2e_driver.exe,testing/}.
     if (fs::exists(share / "testing" / "product-test.sh", code)) {
         tools.driver = share / "e2e_driver.exe";
         tools.runner = share / "testing";
         tools.productTest = share / "testing" / "product-test.sh";
     } else {
-        // The build tree: <build>/tools/setupkit/setupkit, <build>/win32/tests/e2e/driver/.
-        const fs::path build = self.parent_path().parent_path().parent_path();
+        // The build tree: <build>/win32/tests/e2e/driver/.
         const fs::path source = SETUPKIT_SOURCE_DIR;
         tools.driver = build / "win32" / "tests" / "e2e" / "driver" / "e2e_driver.exe";
         tools.runner = source / "tests";
@@ -67,11 +60,9 @@ TestedSetup DefaultTestedSetup() {
     if (RunProgram({"sh", "-c", "/usr/lib/wine/wine --version >/dev/null 2>&1"}) == 0) {
         return {DefaultSetupExe(), {}};
     }
-    const fs::path self = SelfPath();
+    const auto [share, build] = FindToolFolders();
     std::error_code code;
-    const fs::path share = self.parent_path().parent_path() / "share" / "setupkit";
-    fs::path setupExe = self.parent_path().parent_path().parent_path() / "win32" / "src" / "shell" /
-                        "dist" / kSetupExeName;
+    fs::path setupExe = build / "win32" / "src" / "shell" / "dist" / kSetupExeName;
     if (fs::exists(share / kSetupExeName, code)) {
         // Installed: a package built where Wine runs no 32-bit programs carries the x86-64 ones.
         setupExe = share / "x86-64" / kSetupExeName;
