@@ -1,9 +1,6 @@
 #include "VerifyCommand.h"
 
-#include "ToolFiles.h"
-#include "disks/BuildOptions.h"
 #include "signing/SignatureCheck.h"
-#include "verify/ProgramHeader.h"
 #include "verify/VerifyDiskSet.h"
 
 #include <cstdio>
@@ -12,36 +9,15 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Whether disk 1's SETUP.EXE carries a signature, from its header (no osslsigncode needed).
-bool SetupExeSigned(const fs::path& disks) {
-    const FileRead read = TryReadFile(disks / "disk1" / kSetupExeName);
-    const std::optional<ProgramHeader> header =
-        read.problem.empty() ? ReadProgramHeader(read.bytes) : std::nullopt;
-    return header && header->certificateTableSize != 0;
-}
-
-// How the signatures are judged: against the CA file when one is given, else against the
-// system's CAs when SETUP.EXE is signed at all (then every program must be); an unsigned set is
-// only reported.
-void ChooseSignatureCheck(const fs::path& disks, const fs::path& caFile, VerifyOptions& options) {
-    if (caFile.empty() && !SetupExeSigned(disks)) {
-        options.signaturesUnchecked =
-            "not signed (Windows warns before it runs an unsigned installer)";
-        return;
-    }
-    options.checkSignature = [caFile](const fs::path& program) {
-        return VerifySignature(program, caFile);
-    };
-}
-
-} // namespace
-
 CommandResult VerifyDisks(const fs::path& disks, const DiskSetChecks& checks) {
     VerifyOptions options;
     options.sizeGivenItems = checks.sizeGivenItems;
-    ChooseSignatureCheck(disks, checks.caFile, options);
+    // Against the CA file when one is given, else against the system's CAs when SETUP.EXE is
+    // signed at all (then every program must be); an unsigned set is only reported.
+    options.checkSignature = [caFile = checks.caFile](const fs::path& program) {
+        return VerifySignature(program, caFile);
+    };
+    options.signaturesRequired = !checks.caFile.empty();
     const VerifyReport report = VerifyDiskSet(disks, options);
     const std::string text = FormatVerifyReport(report);
     std::fwrite(text.data(), 1, text.size(), stdout);

@@ -82,6 +82,12 @@ void CheckSignature(const VerifyContext& context, const Program& program, CheckG
     }
 }
 
+// Whether the program carries a signature, from its header (no osslsigncode needed).
+bool Signed(const std::vector<std::uint8_t>& bytes) {
+    const std::optional<ProgramHeader> header = ReadProgramHeader(bytes);
+    return header && header->certificateTableSize != 0;
+}
+
 std::string Names(const std::vector<Program>& programs) {
     std::string names;
     for (const Program& program : programs) {
@@ -109,7 +115,13 @@ void CheckPrograms(const VerifyContext& context, CheckGroup& programs, CheckGrou
             std::string(" (") + kUninstallerName + " not read: its file has faults)";
     }
     if (!context.options.checkSignature) {
-        signatures.summary = context.options.signaturesUnchecked;
+        signatures.summary = "not checked";
+        return;
+    }
+    const bool setupExeSigned =
+        !found.empty() && found.front().name == kSetupExeName && Signed(found.front().bytes);
+    if (!context.options.signaturesRequired && !setupExeSigned) {
+        signatures.summary = "not signed (Windows warns before it runs an unsigned installer)";
         return;
     }
     for (const Program& program : found) {

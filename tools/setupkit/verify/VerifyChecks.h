@@ -23,6 +23,7 @@ void CheckItems(const VerifyContext& context, CheckGroup& files, CheckGroup& con
 // "disk 1": SETUP.EXE, the read-me and the pictures the script names.
 [[nodiscard]] CheckGroup CheckDiskOne(const VerifyContext& context);
 
-// "programs": SETUP.EXE and KXUN32.EXE are 32-bit Windows GUI programs; "signatures": what
-// options.checkSignature says of them.
+// "programs": SETUP.EXE and KXUN32.EXE are 32-bit Windows GUI programs that run as
+// administrator; "signatures": what options.checkSignature says of them, or that the set is
+// unsigned when SETUP.EXE carries no signature and none is required.
 void CheckPrograms(const VerifyContext& context, CheckGroup& programs, CheckGroup& signatures);

@@ -17,8 +17,9 @@ struct VerifyOptions {
     // Checks the signature of a program (SETUP.EXE on disk 1, an expanded copy of KXUN32.EXE):
     // a fault message, or nothing when it is sound. Not set: signatures are not checked.
     std::function<std::optional<std::string>(const std::filesystem::path& program)> checkSignature;
-    // What the report says of the signatures when they are not checked.
-    std::string signaturesUnchecked = "not checked";
+    // Whether the programs must be signed (a CA was given); otherwise a set whose SETUP.EXE
+    // carries no signature is reported as unsigned and its programs are not checked.
+    bool signaturesRequired = false;
 };
 
 // Reads a finished disk set (DISKS/disk1, disk2, ...) as SETUP.EXE will and reports whether it
