@@ -1,25 +1,18 @@
 #include "CapturedRun.h"
 
+#include "ChildProcess.h"
+
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 // The child's stdin from /dev/null, its stdout and stderr into the pipe's write end, the
 // secret's pipe (if any) on descriptor 3.
-bool StartChild(const std::vector<std::string>& arguments, int outputEnd, int secretEnd,
-                pid_t& child) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+bool StartCapturedChild(const std::vector<std::string>& arguments, int outputEnd, int secretEnd,
+                        pid_t& child) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -28,9 +21,9 @@ bool StartChild(const std::vector<std::string>& arguments, int outputEnd, int se
     if (secretEnd >= 0) {
         posix_spawn_file_actions_adddup2(&actions, secretEnd, kSecretDescriptor);
     }
-    const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const bool started = StartChild(arguments, &actions, child);
     posix_spawn_file_actions_destroy(&actions);
-    return failed == 0;
+    return started;
 }
 
 std::string ReadAll(int readEnd) {
@@ -44,16 +37,6 @@ std::string ReadAll(int readEnd) {
             return output;
         }
     }
-}
-
-int WaitFor(pid_t child) {
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return 127;
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // A pipe holding the secret whole, its write end closed: the read end, or -1 for no secret.
@@ -89,14 +72,14 @@ CapturedRun RunCaptured(const std::vector<std::string>& arguments, std::string_v
         return run;
     }
     pid_t child = 0;
-    run.started = StartChild(arguments, ends[1], secretEnd, child);
+    run.started = StartCapturedChild(arguments, ends[1], secretEnd, child);
     close(ends[1]);
     if (secretEnd >= 0) {
         close(secretEnd);
     }
     if (run.started) {
         run.output = ReadAll(ends[0]);
-        run.exitCode = WaitFor(child);
+        run.exitCode = WaitForChild(child);
     }
     close(ends[0]);
     return run;

@@ -1,21 +1,17 @@
 #include "testing/TestRun.h"
 
 #include "disks/BuildOptions.h"
+#include "ChildProcess.h"
 #include "ToolError.h"
 #include "ToolFiles.h"
 #include "script/ScriptLoader.h"
 #include "script/SetupError.h"
 #include "testing/DiskLabels.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-
-extern char** environ;
 
 namespace {
 
@@ -112,22 +108,8 @@ fs::path PrepareWorkFolder(const fs::path& requested) {
 }
 
 int RunProgram(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
     pid_t child = 0;
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        return 127;
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return 127;
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return StartChild(arguments, nullptr, child) ? WaitForChild(child) : 127;
 }
 
 bool OnPath(const std::string& program) {
