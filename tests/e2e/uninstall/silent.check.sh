@@ -8,6 +8,9 @@ quiet=$(uninstall_command 'E2E Removal' QuietUninstallString)
 [ -n "$command" ] && [ "$quiet" = "${command/.EXE /.EXE /silent }" ] ||
     check_fail "QuietUninstallString is \"$quiet\", for the command \"$command\""
 
+# The group's folder window, opened at installation, is closed before the removal, which
+# takes its folder away (Wine's shell may then close the window itself).
+check_folder_windows "E2E Removal"
 rm -f "$DRIVE_C"/users/*/[Tt]emp/kxun32-run.log
 run_command silent-removal "$E2E_DIR/uninstall/silent-removal.scenario" "$quiet" ||
     check_fail "the silent removal did not end by itself with exit code 0"
@@ -32,6 +35,3 @@ check_log_lines "$log" \
     'Answer: No (kept: no /removeshared)' \
     'C:\RMSHARED\SHARED.DLL (shared, kept as you chose)' \
     'Outcome: removed, or nothing to remove (exit code 0)'
-
-# The group's folder window, opened at installation, is closed.
-check_folder_windows "E2E Removal"
