@@ -23,6 +23,10 @@ CLEAR = None  # transparent pixel of an icon
 
 # 4x4 ordered-dither thresholds, 0..15.
 BAYER = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+# The same, one threshold per row, for pictures dithered by whole rows.
+ROW_ORDER = [0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15]
+
+BI_RLE4 = 2
 
 
 class Canvas:
@@ -100,6 +104,16 @@ class Canvas:
                 fraction = position - base
                 upper = fraction * 16 > BAYER[y % 4][x % 4]
                 self.put(x, y, ramp[base + 1] if upper else ramp[base])
+
+    def row_dither(self, x0, y0, x1, y1, ramp, level_of):
+        """Like dither, but each row takes one colour: level_of(y) gives 0.0 .. 1.0. Rows of
+        one colour keep a run-length coded picture small."""
+        steps = len(ramp) - 1
+        for y in range(y0, y1 + 1):
+            position = max(0.0, min(1.0, level_of(y))) * steps
+            base = min(int(position), steps - 1)
+            upper = (position - base) * 16 > ROW_ORDER[y % 16]
+            self.rect(x0, y, x1, y, ramp[base + 1] if upper else ramp[base])
 
 
 # --- Motifs ----------------------------------------------------------------------------------
@@ -268,11 +282,12 @@ def package_picture():
 
 
 def side_picture():
-    """The pages' side strip: a deep blue dithered gradient, disks falling into a computer."""
+    """The pages' side strip: a deep blue gradient dithered by rows, disks falling into a
+    computer."""
     width, height = 121, 260
     c = Canvas(width, height, BLACK)
-    c.dither(0, 0, width - 1, height - 1, [CYAN, BLUE, NAVY, BLACK],
-             lambda x, y: (y / (height - 1)) * 0.9 + (x / (width - 1)) * 0.1)
+    c.row_dither(0, 0, width - 1, height - 1, [CYAN, BLUE, NAVY, BLACK],
+                 lambda y: y / (height - 1))
     # A faint horizon behind the computer.
     c.rect(0, 212, width - 1, 212, TEAL)
     floppy(c, 62, 20, 26, MAROON)
@@ -321,16 +336,35 @@ def mask_rows(c):
     return bytes(data)
 
 
-def info_header(width, height, image_size, colours_used):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0,
+def rle4_rows(c):
+    """Bottom-up rows coded as runs of one colour (a count byte, then the colour in both
+    nibbles), each row closed by an end-of-line code and the picture by end-of-bitmap."""
+    data = bytearray()
+    for row in reversed(c.pixels):
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and row[x + run] == row[x] and run < 255:
+                run += 1
+            colour = BLACK if row[x] is CLEAR else row[x]
+            data += bytes([run, colour << 4 | colour])
+            x += run
+        data += b"\x00\x00"
+    data[-2:] = b"\x00\x01"
+    return bytes(data)
+
+
+def info_header(width, height, image_size, colours_used, compression=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, compression, image_size, 0, 0,
                        colours_used, 0)
 
 
-def bmp_file(c):
-    bits = pixel_rows(c)
+def bmp_file(c, compression=0):
+    bits = rle4_rows(c) if compression == BI_RLE4 else pixel_rows(c)
     offset = 14 + 40 + 16 * 4
     header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-    return header + info_header(c.width, c.height, len(bits), 16) + palette_bytes() + bits
+    return (header + info_header(c.width, c.height, len(bits), 16, compression) +
+            palette_bytes() + bits)
 
 
 def ico_file(canvases):
@@ -361,7 +395,7 @@ def main():
         "computer.bmp": bmp_file(computer_picture()),
         "disk.bmp": bmp_file(disk_picture()),
         "package.bmp": bmp_file(package_picture()),
-        "side.bmp": bmp_file(side_picture()),
+        "side.bmp": bmp_file(side_picture(), BI_RLE4),
     }
     for name, data in outputs.items():
         with open(os.path.join(here, name), "wb") as f:
