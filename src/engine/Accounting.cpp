@@ -56,13 +56,16 @@ void ResolveDirectories(SetupScript& script, std::string_view destinationRoot,
     }
 }
 
-void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
-                    const VolumeRootFunction& volumeRoot,
-                    const ChangeDirectoryFunction& changeDirectory) {
+Failure BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
+                       const VolumeRootFunction& volumeRoot,
+                       const ChangeDirectoryFunction& changeDirectory) {
     drives.clear();
     drives.reserve(script.directories.size());
     for (DirectoryEntry& entry : script.directories) {
-        std::string root = volumeRoot(entry.path.View());
+        std::string root;
+        if (Failure failure = volumeRoot(entry.path.View(), root)) {
+            return failure;
+        }
         if (!root.empty() && root.back() == '\\') {
             root.pop_back();
         }
@@ -84,6 +87,7 @@ void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
             drive->requiredBytes += item.size;
         }
     }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> FindDrive(const std::vector<DriveEntry>& drives, std::string_view root) {

@@ -2,6 +2,7 @@
 
 #include "script/PathMacros.h"
 #include "script/ScriptModel.h"
+#include "script/SetupError.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,9 +26,9 @@ struct DriveEntry {
     std::uint64_t requiredBytes = 0;
 };
 
-// The volume root of a path with its trailing backslash; throws SetupError 5000 when the
+// The volume root of a path with its trailing backslash, into root; fails with 5000 when the
 // path's volume cannot be queried.
-using VolumeRootFunction = std::function<std::string(std::string_view path)>;
+using VolumeRootFunction = std::function<Failure(std::string_view path, std::string& root)>;
 
 // Makes root (a volume root without its trailing backslash, e.g. "C:") the current directory;
 // its result is not looked at.
@@ -45,10 +46,11 @@ void ResolveDirectories(SetupScript& script, std::string_view destinationRoot,
 // Rebuilds the drive list from the directories and totals the bytes of the items that will
 // be processed, per drive. Items whose directory number names no directory count nowhere.
 // The first directory's root becomes the current directory as soon as it is known, so that a
-// later directory without a drive (such as "\SHARED") lies on the destination's drive.
-void BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
-                    const VolumeRootFunction& volumeRoot,
-                    const ChangeDirectoryFunction& changeDirectory);
+// later directory without a drive (such as "\SHARED") lies on the destination's drive. Fails
+// as volumeRoot does.
+Failure BuildDriveList(SetupScript& script, std::vector<DriveEntry>& drives,
+                       const VolumeRootFunction& volumeRoot,
+                       const ChangeDirectoryFunction& changeDirectory);
 
 // Index of the drive with this root (case-insensitive), if listed.
 std::optional<std::size_t> FindDrive(const std::vector<DriveEntry>& drives, std::string_view root);

@@ -17,23 +17,25 @@ namespace {
 // Capacity of the string-table formats of the failure questions.
 constexpr int kQuestionCapacity = 256;
 
-void CopyAction(const InstallContext& context, InstallItem& item, const std::string& sourcePath) {
+Failure CopyAction(const InstallContext& context, InstallItem& item,
+                   const std::string& sourcePath) {
     if (item.partCount <= 1) {
-        CopyItemFile(context, item, sourcePath);
-        return;
+        return CopyItemFile(context, item, sourcePath);
     }
     TempFileGuard joined;
-    JoinSplitFile(context, item, joined, sourcePath);
-    CopyItemFile(context, item, joined.Path());
+    if (Failure failure = JoinSplitFile(context, item, joined, sourcePath)) {
+        return failure;
+    }
+    return CopyItemFile(context, item, joined.Path());
 }
 
 // The picture is expanded into the temporary directory, shown from there and the copy deleted
 // again, also when showing it fails. A picture that cannot be read simply is not shown.
-void ShowBitmapAction(const InstallContext& context, const InstallItem& item,
-                      const std::string& sourcePath) {
+Failure ShowBitmapAction(const InstallContext& context, const InstallItem& item,
+                         const std::string& sourcePath) {
     const TempFileGuard copy(JoinPath(context.temporaryDirectory.View(), item.name.View()));
     static_cast<void>(LzCopyFile(sourcePath.c_str(), copy.Path().c_str()));
-    context.host.ShowBillboard(copy.Path().c_str());
+    return context.host.ShowBillboard(copy.Path().c_str());
 }
 
 void DeleteAction(InstallItem& item) {
@@ -44,20 +46,23 @@ void DeleteAction(InstallItem& item) {
 
 // A Run item whose directory number names no directory starts in the current directory, which
 // is the destination directory during the installation.
-void RunAction(const InstallContext& context, const InstallItem& item) {
+Failure RunAction(const InstallContext& context, const InstallItem& item) {
     const std::string_view directory =
         ItemDirectoryPath(context.script, item).value_or(std::string_view{});
-    RunProgramAndWait(item.name.View(), RunShowMode(item.action), directory);
+    return RunProgramAndWait(item.name.View(), RunShowMode(item.action), directory);
 }
 
 } // namespace
 
-void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
+Failure ProcessInstallItem(const InstallContext& context, InstallItem& item) {
     // Outside the failure handling below: giving up the disk cancels the installation. The disk
     // asked for is the one that holds the item, which is not always the next: a Custom
     // installation may leave out components that fill whole disks.
     if (item.diskNumber != context.currentDisk) {
-        context.host.AskForDisk(item.diskNumber, ItemSourcePath(item, {}, PlatformFullPath));
+        if (Failure failure = context.host.AskForDisk(item.diskNumber,
+                                                      ItemSourcePath(item, {}, PlatformFullPath))) {
+            return failure;
+        }
     } else if (static_cast<ItemAction>(item.action) == ItemAction::Copy &&
                !PathExists(
                    ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath))) {
@@ -68,35 +73,35 @@ void ProcessInstallItem(const InstallContext& context, InstallItem& item) {
     }
     const std::string sourcePath =
         ItemSourcePath(item, context.sourceDirectory.View(), PlatformFullPath);
-    try {
-        PerformItemAction(context, item, sourcePath);
-    } catch (const SetupError& error) {
-        switch (error.code()) {
-        case kErrorSkipLockedFile:
-            context.allFilesInstalled = false;
-            return;
-        case kErrorCancelled:
-            throw;
-        default:
-            ItemFailurePrompt(context, item, sourcePath);
-            return;
-        }
+    Failure failure = PerformItemAction(context, item, sourcePath);
+    if (!failure) {
+        return std::nullopt;
+    }
+    switch (failure->code()) {
+    case kErrorSkipLockedFile:
+        context.allFilesInstalled = false;
+        return std::nullopt;
+    case kErrorCancelled:
+        return failure;
+    default:
+        return ItemFailurePrompt(context, item, sourcePath);
     }
 }
 
-void PerformItemAction(const InstallContext& context, InstallItem& item,
-                       const std::string& sourcePath) {
+Failure PerformItemAction(const InstallContext& context, InstallItem& item,
+                          const std::string& sourcePath) {
     // Deleting a file or running a program may change any directory: the next copy lists its
     // directory anew.
     if (context.destinations && static_cast<ItemAction>(item.action) != ItemAction::Copy) {
         context.destinations->Clear();
     }
+    Failure failure;
     switch (static_cast<ItemAction>(item.action)) {
     case ItemAction::Copy:
-        CopyAction(context, item, sourcePath);
+        failure = CopyAction(context, item, sourcePath);
         break;
     case ItemAction::ShowBitmap:
-        ShowBitmapAction(context, item, sourcePath);
+        failure = ShowBitmapAction(context, item, sourcePath);
         break;
     case ItemAction::Delete:
         DeleteAction(item);
@@ -104,17 +109,21 @@ void PerformItemAction(const InstallContext& context, InstallItem& item,
     case ItemAction::RunNormal:
     case ItemAction::RunMaximized:
     case ItemAction::RunMinimized:
-        RunAction(context, item);
+        failure = RunAction(context, item);
         break;
     case ItemAction::HideBitmap:
         context.host.HideBillboard();
         break;
     }
+    if (failure) {
+        return failure;
+    }
     context.host.LogItemDone(item);
+    return std::nullopt;
 }
 
-void ItemFailurePrompt(const InstallContext& context, const InstallItem& item,
-                       const std::string& sourcePath) {
+Failure ItemFailurePrompt(const InstallContext& context, const InstallItem& item,
+                          const std::string& sourcePath) {
     std::string text;
     switch (static_cast<ItemAction>(item.action)) {
     case ItemAction::Copy:
@@ -127,11 +136,11 @@ void ItemFailurePrompt(const InstallContext& context, const InstallItem& item,
         text = FormatResourceText(IDS_EXECUTE_FAILED, kQuestionCapacity, item.name.CStr());
         break;
     default:
-        return;
+        return std::nullopt;
     }
     if (context.host.AskContinueAfterFailure(text)) {
         context.allFilesInstalled = false;
-        return;
+        return std::nullopt;
     }
-    throw SetupError(kErrorCancelled, "the user declined to go on after a failure");
+    return SetupError(kErrorCancelled, "the user declined to go on after a failure");
 }

@@ -4,6 +4,7 @@
 #include "engine/Accounting.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -112,18 +113,19 @@ bool IsAbsoluteWindowsPath(std::string_view path) {
 
 // -- Reading ----------------------------------------------------------------------------------
 
-// What is wrong with the file; ReadAnswers turns it into its error text. Not one of the
-// standard exceptions: those would link the runtime's second string type into SETUP.EXE.
-struct AnswerFault {
-    std::string text;
-};
+// What is wrong with the file: the first fault found, as ReadAnswers reports it; empty while
+// none is. The readers below return at once once it is set.
+using Fault = std::string;
 
-[[noreturn]] void Fail(std::string_view section, std::string_view key, std::string_view problem) {
-    std::string message = "[" + std::string(section) + "]";
-    if (!key.empty()) {
-        message += " " + std::string(key);
+void Fail(Fault& fault, std::string_view section, std::string_view key, std::string_view problem) {
+    if (!fault.empty()) {
+        return;
     }
-    throw AnswerFault{message + ": " + std::string(problem)};
+    fault = "[" + std::string(section) + "]";
+    if (!key.empty()) {
+        fault += " " + std::string(key);
+    }
+    fault += ": " + std::string(problem);
 }
 
 struct KeyValue {
@@ -132,7 +134,7 @@ struct KeyValue {
 };
 
 // The key=value lines of a section, trimmed; a key given twice is a fault.
-std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
+std::vector<KeyValue> KeyValuesOf(const IniSection& section, Fault& fault) {
     std::vector<KeyValue> entries;
     std::vector<std::string> seen; // the keys in upper case
     for (const std::string& line : section.lines) {
@@ -142,13 +144,15 @@ std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
         }
         const std::size_t equals = trimmed.find('=');
         if (equals == std::string_view::npos || TrimBlanks(trimmed.substr(0, equals)).empty()) {
-            Fail(section.name, trimmed, "expected Key=value");
+            Fail(fault, section.name, trimmed, "expected Key=value");
+            return {};
         }
         const KeyValue entry{TrimBlanks(trimmed.substr(0, equals)),
                              TrimBlanks(trimmed.substr(equals + 1))};
         std::string upperKey = AsciiUpper(entry.key);
         if (std::find(seen.begin(), seen.end(), upperKey) != seen.end()) {
-            Fail(section.name, entry.key, "given twice");
+            Fail(fault, section.name, entry.key, "given twice");
+            return {};
         }
         seen.push_back(std::move(upperKey));
         entries.push_back(entry);
@@ -156,28 +160,30 @@ std::vector<KeyValue> KeyValuesOf(const IniSection& section) {
     return entries;
 }
 
-bool YesOrNo(std::string_view section, const KeyValue& entry) {
+bool YesOrNo(std::string_view section, const KeyValue& entry, Fault& fault) {
     if (SameIgnoringCase(entry.value, "yes")) {
         return true;
     }
-    if (SameIgnoringCase(entry.value, "no")) {
-        return false;
+    if (!SameIgnoringCase(entry.value, "no")) {
+        Fail(fault, section, entry.key,
+             "expected yes or no, not \"" + std::string(entry.value) + "\"");
     }
-    Fail(section, entry.key, "expected yes or no, not \"" + std::string(entry.value) + "\"");
+    return false;
 }
 
-FileExistsAnswer KeepOrReplace(std::string_view section, const KeyValue& entry) {
-    if (SameIgnoringCase(entry.value, "keep")) {
-        return FileExistsAnswer::Keep;
-    }
+FileExistsAnswer KeepOrReplace(std::string_view section, const KeyValue& entry, Fault& fault) {
     if (SameIgnoringCase(entry.value, "replace")) {
         return FileExistsAnswer::Replace;
     }
-    Fail(section, entry.key, "expected keep or replace, not \"" + std::string(entry.value) + "\"");
+    if (!SameIgnoringCase(entry.value, "keep")) {
+        Fail(fault, section, entry.key,
+             "expected keep or replace, not \"" + std::string(entry.value) + "\"");
+    }
+    return FileExistsAnswer::Keep;
 }
 
 std::uint32_t OfferedSetupType(std::string_view section, const KeyValue& entry,
-                               const SetupScript& script) {
+                               const SetupScript& script, Fault& fault) {
     const std::vector<std::string_view> answerable = AnswerableTypeNames(script);
     for (const SetupTypeName& type : kSetupTypeNames) {
         if (!SameIgnoringCase(entry.value, type.name)) {
@@ -187,65 +193,67 @@ std::uint32_t OfferedSetupType(std::string_view section, const KeyValue& entry,
             const std::string offered = OffersAnyType(script)
                                             ? "it offers " + JoinNames(answerable, ", ")
                                             : "it offers no type; Typical is taken";
-            Fail(section, entry.key,
+            Fail(fault, section, entry.key,
                  std::string(type.name) + " is not offered by this product (" + offered + ")");
         }
         return type.type;
     }
-    Fail(section, entry.key,
+    Fail(fault, section, entry.key,
          "expected Typical, Minimal or Custom, not \"" + std::string(entry.value) + "\"");
+    return 0;
 }
 
-std::string Destination(std::string_view section, const KeyValue& entry) {
+std::string Destination(std::string_view section, const KeyValue& entry, Fault& fault) {
     if (entry.value.empty()) {
         return {};
     }
     if (!IsAbsoluteWindowsPath(entry.value)) {
-        Fail(section, entry.key, "expected an absolute path (C:\\... or \\\\server\\share\\...)");
-    }
-    if (entry.value.size() > kMaxTextLength) {
-        Fail(section, entry.key,
+        Fail(fault, section, entry.key,
+             "expected an absolute path (C:\\... or \\\\server\\share\\...)");
+    } else if (entry.value.size() > kMaxTextLength) {
+        Fail(fault, section, entry.key,
              std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
     }
     return std::string(entry.value);
 }
 
-std::string GroupName(std::string_view section, const KeyValue& entry, const SetupScript& script) {
+std::string GroupName(std::string_view section, const KeyValue& entry, const SetupScript& script,
+                      Fault& fault) {
     const std::size_t groups = script.programGroups.size();
     if (groups != 1) {
-        Fail(section, entry.key,
+        Fail(fault, section, entry.key,
              "the product has " + std::to_string(groups) +
                  " program groups; a name can only be given when it has one");
-    }
-    if (entry.value.size() > kMaxTextLength) {
-        Fail(section, entry.key,
+    } else if (entry.value.size() > kMaxTextLength) {
+        Fail(fault, section, entry.key,
              std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
     }
     return std::string(entry.value);
 }
 
 void ReadSetupKey(std::string_view section, const KeyValue& entry, const SetupScript& script,
-                  Answers& answers) {
+                  Answers& answers, Fault& fault) {
     using K = SetupKeys;
     if (SameIgnoringCase(entry.key, K::kDestination)) {
-        answers.destination = Destination(section, entry);
+        answers.destination = Destination(section, entry, fault);
     } else if (SameIgnoringCase(entry.key, K::kSetupType)) {
-        answers.setupType = OfferedSetupType(section, entry, script);
+        answers.setupType = OfferedSetupType(section, entry, script, fault);
     } else if (SameIgnoringCase(entry.key, K::kProgramGroup)) {
-        answers.createGroups = YesOrNo(section, entry);
+        answers.createGroups = YesOrNo(section, entry, fault);
     } else if (SameIgnoringCase(entry.key, K::kGroupName)) {
-        answers.groupName = GroupName(section, entry, script);
+        answers.groupName = GroupName(section, entry, script, fault);
     } else if (SameIgnoringCase(entry.key, K::kFileExists)) {
-        answers.fileExists = KeepOrReplace(section, entry);
+        answers.fileExists = KeepOrReplace(section, entry, fault);
     } else if (SameIgnoringCase(entry.key, K::kStartPrograms)) {
-        answers.startPrograms = YesOrNo(section, entry);
+        answers.startPrograms = YesOrNo(section, entry, fault);
     } else {
-        Fail(section, entry.key, "unknown key");
+        Fail(fault, section, entry.key, "unknown key");
     }
 }
 
-std::size_t ComponentIndex(std::string_view section, std::string_view name,
-                           const SetupScript& script) {
+// The index of the component named name; nothing (and a fault) when there is not exactly one.
+std::optional<std::size_t> ComponentIndex(std::string_view section, std::string_view name,
+                                          const SetupScript& script, Fault& fault) {
     std::vector<std::size_t> matches;
     for (std::size_t index = 0; index < script.components.size(); ++index) {
         if (SameIgnoringCase(script.components[index].name.View(), name)) {
@@ -253,22 +261,30 @@ std::size_t ComponentIndex(std::string_view section, std::string_view name,
         }
     }
     if (matches.empty()) {
-        Fail(section, name, "the product has no component of this name");
+        Fail(fault, section, name, "the product has no component of this name");
+        return std::nullopt;
     }
     if (matches.size() > 1) {
-        Fail(section, name, "the product has several components of this name");
+        Fail(fault, section, name, "the product has several components of this name");
+        return std::nullopt;
     }
     return matches.front();
 }
 
-void ReadComponents(const IniSection& section, const SetupScript& script, Answers& answers) {
-    const std::vector<KeyValue> entries = KeyValuesOf(section);
+void ReadComponents(const IniSection& section, const SetupScript& script, Answers& answers,
+                    Fault& fault) {
+    const std::vector<KeyValue> entries = KeyValuesOf(section, fault);
     if (!entries.empty() && answers.setupType != kSetupCustom) {
-        Fail(section.name, "", "only read for SetupType=Custom");
+        Fail(fault, section.name, "", "only read for SetupType=Custom");
     }
     for (const KeyValue& entry : entries) {
-        answers.components[ComponentIndex(section.name, entry.key, script)] =
-            YesOrNo(section.name, entry);
+        if (!fault.empty()) {
+            return;
+        }
+        if (const std::optional<std::size_t> index =
+                ComponentIndex(section.name, entry.key, script, fault)) {
+            answers.components[*index] = YesOrNo(section.name, entry, fault);
+        }
     }
 }
 
@@ -278,7 +294,7 @@ struct KnownSections {
     const IniSection* components = nullptr;
 };
 
-KnownSections FindSections(const std::vector<IniSection>& sections) {
+KnownSections FindSections(const std::vector<IniSection>& sections, Fault& fault) {
     KnownSections known;
     for (const IniSection& section : sections) {
         const IniSection** slot = nullptr;
@@ -287,10 +303,12 @@ KnownSections FindSections(const std::vector<IniSection>& sections) {
         } else if (SameIgnoringCase(section.name, kComponentsSection)) {
             slot = &known.components;
         } else {
-            Fail(section.name, "", "unknown section");
+            Fail(fault, section.name, "", "unknown section");
+            return known;
         }
         if (*slot) {
-            Fail(section.name, "", "section given twice");
+            Fail(fault, section.name, "", "section given twice");
+            return known;
         }
         *slot = &section;
     }
@@ -302,21 +320,24 @@ KnownSections FindSections(const std::vector<IniSection>& sections) {
 AnswersOrError ReadAnswers(const std::vector<IniSection>& sections, const SetupScript& script) {
     AnswersOrError result;
     result.answers = DefaultAnswers(script);
-    try {
-        const KnownSections known = FindSections(sections);
-        if (known.setup) {
-            for (const KeyValue& entry : KeyValuesOf(*known.setup)) {
-                ReadSetupKey(known.setup->name, entry, script, result.answers);
+    Fault fault;
+    const KnownSections known = FindSections(sections, fault);
+    if (known.setup && fault.empty()) {
+        for (const KeyValue& entry : KeyValuesOf(*known.setup, fault)) {
+            ReadSetupKey(known.setup->name, entry, script, result.answers, fault);
+            if (!fault.empty()) {
+                break;
             }
         }
-        result.answers.components.assign(
-            result.answers.setupType == kSetupCustom ? script.components.size() : 0, true);
-        if (known.components) {
-            ReadComponents(*known.components, script, result.answers);
-        }
-    } catch (const AnswerFault& fault) {
+    }
+    result.answers.components.assign(
+        result.answers.setupType == kSetupCustom ? script.components.size() : 0, true);
+    if (known.components && fault.empty()) {
+        ReadComponents(*known.components, script, result.answers, fault);
+    }
+    if (!fault.empty()) {
         result.answers = Answers{};
-        result.error = fault.text;
+        result.error = fault;
     }
     return result;
 }

@@ -24,30 +24,32 @@ struct RememberedChoice {
 //   IfOlder  when compareLastWrite() (existing against source) is negative;
 //   Never    no;
 //   Ask      when the choice is Replace: the remembered one while applyToAll is set, otherwise
-//            askUser()'s; Abort throws SetupError 3, any other answer keeps the file;
+//            askUser()'s; Abort aborts the installation, any other answer keeps the file;
 //   Always   yes;
 //   others   no.
 // A destination that does not exist is installed whatever the mode; the caller tells.
+enum class ExistingFile { Keep, Replace, Abort };
+
 template <typename CompareLastWrite, typename AskUser>
-[[nodiscard]] bool ShouldReplaceExisting(std::uint8_t overwriteMode,
-                                         const RememberedChoice& remembered,
-                                         CompareLastWrite compareLastWrite, AskUser askUser) {
+[[nodiscard]] ExistingFile
+ShouldReplaceExisting(std::uint8_t overwriteMode, const RememberedChoice& remembered,
+                      CompareLastWrite compareLastWrite, AskUser askUser) {
     switch (static_cast<OverwriteMode>(overwriteMode)) {
     case OverwriteMode::IfOlder:
-        return compareLastWrite() < 0;
+        return compareLastWrite() < 0 ? ExistingFile::Replace : ExistingFile::Keep;
     case OverwriteMode::Never:
-        return false;
+        return ExistingFile::Keep;
     case OverwriteMode::Ask: {
         const std::uint32_t choice = remembered.applyToAll ? remembered.choice : askUser();
         if (choice == kChoiceAbort) {
-            throw SetupError(kErrorCancelled, "the user aborted at an existing file");
+            return ExistingFile::Abort;
         }
-        return choice == kChoiceReplace;
+        return choice == kChoiceReplace ? ExistingFile::Replace : ExistingFile::Keep;
     }
     case OverwriteMode::Always:
-        return true;
+        return ExistingFile::Replace;
     }
-    return false;
+    return ExistingFile::Keep;
 }
 
 // The result bits of the version-installation service (VerInstallFileA) that the copy looks at.

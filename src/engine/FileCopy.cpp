@@ -18,23 +18,23 @@ constexpr DWORD kAppendBlockSize = 0xFFFE;
 // The bytes of a compressed file's header.
 constexpr DWORD kCompressedHeaderSize = 14;
 
-// The file's first bytes (up to a compressed header's worth) and its size. Throws SetupError
-// with the system error code when it cannot be read.
-std::string ReadHead(const std::string& path, std::uint64_t& size) {
+// The file's first bytes (up to a compressed header's worth) and its size; false when it
+// cannot be read.
+bool ReadHead(const std::string& path, std::string& head, std::uint64_t& size) {
     const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
     if (!file || !GetFileSizeEx(file.get(), &length)) {
-        throw SetupError(GetLastError(), "cannot read " + path);
+        return false;
     }
     size = static_cast<std::uint64_t>(length.QuadPart);
-    std::string head(kCompressedHeaderSize, '\0');
+    head.assign(kCompressedHeaderSize, '\0');
     DWORD read = 0;
     if (!ReadFile(file.get(), head.data(), kCompressedHeaderSize, &read, nullptr)) {
-        throw SetupError(GetLastError(), "cannot read " + path);
+        return false;
     }
     head.resize(read);
-    return head;
+    return true;
 }
 
 // What the source of an installation promises, measured before the service reads it (the
@@ -50,11 +50,14 @@ struct SourceMeasure {
 // Wine). So a source under a compressed name must carry a whole header, and the installed file
 // must have the size that the source's header gives (its own size when it is not compressed).
 // A source that cannot be read is left to the service, which reports it.
-SourceMeasure MeasureSource(const std::string& source) noexcept {
+SourceMeasure MeasureSource(const std::string& source) {
     SourceMeasure measure;
-    try {
-        std::uint64_t size = 0;
-        const std::string head = ReadHead(source, size);
+    std::uint64_t size = 0;
+    std::string head;
+    if (!ReadHead(source, head, size)) {
+        return measure;
+    }
+    {
         const bool compressedName = !source.empty() && source.back() == '_';
         if (compressedName && IsDamagedCompressedHeader(head, size)) {
             measure.state = SourceMeasure::State::Damaged;
@@ -69,13 +72,11 @@ SourceMeasure MeasureSource(const std::string& source) noexcept {
             }
             return measure;
         }
-        const std::int32_t expanded = LzExpandedSize(source.c_str());
-        if (expanded >= 0) {
+        std::int32_t expanded = -1;
+        if (!LzExpandedSize(source.c_str(), expanded) && expanded >= 0) {
             measure.state = SourceMeasure::State::Whole;
             measure.expandedSize = static_cast<DWORD>(expanded);
         }
-    } catch (...) {
-        // Unreadable: no memory for the path, or the file cannot be opened.
     }
     return measure;
 }
@@ -172,12 +173,43 @@ void DeleteNewTemporaryFiles(const std::string& directory, const DirectoryNames*
     }
 }
 
+// Whether the existing destination is replaced, as the item's overwrite mode and the user say.
+Failure DecideExisting(const InstallContext& context, const InstallItem& item,
+                       const std::string& destination, const std::string& sourcePath,
+                       bool& replace) {
+    // A copy: the question stores its answer in the context while it is being applied.
+    const RememberedChoice remembered = context.fileExists;
+    Failure failure;
+    const ExistingFile decision = ShouldReplaceExisting(
+        item.overwriteMode, remembered,
+        [&] {
+            int order = 0;
+            failure = CompareLastWrite(destination, sourcePath, order);
+            return order;
+        },
+        [&] {
+            std::uint32_t answer = kChoiceKeep;
+            failure = context.host.AskFileExists(destination.c_str(), sourcePath.c_str(),
+                                                 context.fileExists, answer);
+            return answer;
+        });
+    if (failure) {
+        return failure;
+    }
+    if (decision == ExistingFile::Abort) {
+        return SetupError(kErrorCancelled, "the user aborted at an existing file");
+    }
+    replace = decision == ExistingFile::Replace;
+    return std::nullopt;
+}
+
 } // namespace
 
-void CopyItemFile(const InstallContext& context, InstallItem& item, const std::string& sourcePath) {
+Failure CopyItemFile(const InstallContext& context, InstallItem& item,
+                     const std::string& sourcePath) {
     const std::optional<std::string_view> directory = ItemDirectoryPath(context.script, item);
     if (!directory) {
-        throw SetupError(kErrorBadPathName, "the item's directory number names no directory");
+        return SetupError(kErrorBadPathName, "the item's directory number names no directory");
     }
     std::string destination(*directory);
     AppendPathComponent(destination, item.name.View());
@@ -185,26 +217,17 @@ void CopyItemFile(const InstallContext& context, InstallItem& item, const std::s
 
     bool replace = true;
     if (DestinationExists(context, std::string(*directory), item.name.View(), destination)) {
-        // A copy: the question stores its answer in the context while it is being applied.
-        const RememberedChoice remembered = context.fileExists;
-        replace = ShouldReplaceExisting(
-            item.overwriteMode, remembered,
-            [&] { return CompareLastWrite(destination, sourcePath); },
-            [&] {
-                return context.host.AskFileExists(destination.c_str(), sourcePath.c_str(),
-                                                  context.fileExists);
-            });
+        if (Failure failure = DecideExisting(context, item, destination, sourcePath, replace)) {
+            return failure;
+        }
     }
     if (replace) {
-        try {
-            InstallVersionedFile(
-                *directory, item.name.View(), DirectoryPart(sourcePath), FileNamePart(sourcePath),
-                item.readOnly ? ReadOnly::Yes : ReadOnly::No, item.done, context.destinations);
-        } catch (const SetupError& error) {
-            // Ignore while the service replaced the file: the old file stays, silently.
-            if (error.code() != kErrorSkipLockedFile) {
-                throw;
-            }
+        Failure failure = InstallVersionedFile(
+            *directory, item.name.View(), DirectoryPart(sourcePath), FileNamePart(sourcePath),
+            item.readOnly ? ReadOnly::Yes : ReadOnly::No, item.done, context.destinations);
+        // Ignore while the service replaced the file: the old file stays, silently.
+        if (failure && failure->code() != kErrorSkipLockedFile) {
+            return failure;
         }
     }
     if (item.done) {
@@ -213,13 +236,17 @@ void CopyItemFile(const InstallContext& context, InstallItem& item, const std::s
     if (item.shared) {
         context.host.RaiseSharedCount(destination);
     }
+    return std::nullopt;
 }
 
-void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempFileGuard& joined,
-                   const std::string& firstPiecePath) {
+Failure JoinSplitFile(const InstallContext& context, const InstallItem& item, TempFileGuard& joined,
+                      const std::string& firstPiecePath) {
     const std::string pieceName = FileNamePart(firstPiecePath);
     joined.Set(JoinPath(context.temporaryDirectory.View(), pieceName));
-    const UniqueFile output = OpenFileExclusive(joined.Path(), GENERIC_WRITE, CREATE_ALWAYS);
+    UniqueFile output;
+    if (Failure failure = OpenFileExclusive(joined.Path(), GENERIC_WRITE, CREATE_ALWAYS, output)) {
+        return failure;
+    }
 
     FILETIME created{};
     FILETIME accessed{};
@@ -229,21 +256,30 @@ void JoinSplitFile(const InstallContext& context, const InstallItem& item, TempF
         if (piece > 1) {
             const std::string relative =
                 SplitPiecePath(item.sourceSubdir.View(), pieceName, piece, PlatformFullPath);
-            context.host.AskForDisk(context.currentDisk + 1, relative);
+            if (Failure failure = context.host.AskForDisk(context.currentDisk + 1, relative)) {
+                return failure;
+            }
             current = JoinPath(context.sourceDirectory.View(), relative);
         }
-        const UniqueFile input = OpenFileExclusive(current, GENERIC_READ, OPEN_EXISTING);
+        UniqueFile input;
+        if (Failure failure = OpenFileExclusive(current, GENERIC_READ, OPEN_EXISTING, input)) {
+            return failure;
+        }
         if (piece == 1) {
             GetFileTime(input.get(), &created, &accessed, &written);
         }
-        AppendFileContents(output.get(), input.get());
+        if (Failure failure = AppendFileContents(output.get(), input.get())) {
+            return failure;
+        }
     }
     SetFileTime(output.get(), &created, &accessed, &written);
+    return std::nullopt;
 }
 
-void InstallVersionedFile(std::string_view destinationDirectory, std::string_view destinationName,
-                          std::string_view sourceDirectory, std::string_view sourceName,
-                          ReadOnly readOnly, std::uint8_t& done, DestinationListings* listings) {
+Failure InstallVersionedFile(std::string_view destinationDirectory,
+                             std::string_view destinationName, std::string_view sourceDirectory,
+                             std::string_view sourceName, ReadOnly readOnly, std::uint8_t& done,
+                             DestinationListings* listings) {
     const std::string target = JoinPath(destinationDirectory, destinationName);
     // The platform's declaration takes writable strings; it gets copies of its own.
     std::string toDirectory(destinationDirectory);
@@ -253,7 +289,7 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
     const SourceMeasure source = MeasureSource(JoinPath(fromDirectory, fromName));
     if (source.state == SourceMeasure::State::Damaged) {
         // Refused before the service replaces the existing file with a copy of the damage.
-        throw SetupError(ERROR_INVALID_DATA, "damaged: " + JoinPath(fromDirectory, fromName));
+        return SetupError(ERROR_INVALID_DATA, "damaged: " + JoinPath(fromDirectory, fromName));
     }
     DestinationListings ownListings;
     DestinationListings& known = listings ? *listings : ownListings;
@@ -288,60 +324,59 @@ void InstallVersionedFile(std::string_view destinationDirectory, std::string_vie
             // item's question.
             if (!whole) {
                 DeleteIfNamed(target);
-                throw SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+                return SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
             }
             done = 1;
             if (readOnly == ReadOnly::Yes) {
                 SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
             }
-            return;
+            return std::nullopt;
         case VersionInstallStep::AskInUse: {
             const int answer = AskFileInUse(target.c_str());
             if (answer == IDRETRY) {
                 continue;
             }
-            throw SetupError(static_cast<std::uint32_t>(answer), "in use: " + target);
+            return SetupError(static_cast<std::uint32_t>(answer), "in use: " + target);
         }
         case VersionInstallStep::ClearReadOnly:
             if (SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
                 cleared = ReadOnlyCleared::Yes;
                 continue;
             }
-            throw SetupError(result, "cannot make writable: " + target);
+            return SetupError(result, "cannot make writable: " + target);
         case VersionInstallStep::Fail:
-            throw SetupError(result, "cannot install " + target);
+            return SetupError(result, "cannot install " + target);
         }
     }
 }
 
-void AppendFileContents(HANDLE destination, HANDLE source) {
+Failure AppendFileContents(HANDLE destination, HANDLE source) {
     std::vector<char> buffer(kAppendBlockSize);
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(source, buffer.data(), kAppendBlockSize, &read, nullptr)) {
-            throw SetupError(GetLastError(), "cannot read a piece");
+            return SetupError(GetLastError(), "cannot read a piece");
         }
         DWORD written = 0;
         if (!WriteFile(destination, buffer.data(), read, &written, nullptr)) {
-            throw SetupError(GetLastError(), "cannot write the joined file");
+            return SetupError(GetLastError(), "cannot write the joined file");
         }
         if (written != read) {
-            throw SetupError(ERROR_DISK_FULL, "the joined file was cut short");
+            return SetupError(ERROR_DISK_FULL, "the joined file was cut short");
         }
         if (read == 0) {
-            return;
+            return std::nullopt;
         }
     }
 }
 
-bool LzCopyFile(const char* sourcePath, const char* destinationPath) noexcept {
-    try {
-        const LzFile source(sourcePath, LzOpenMode::Read);
-        // Declared second, so closed first.
-        const LzFile destination(destinationPath, LzOpenMode::Create);
-        return LZCopy(source.handle(), destination.handle()) >= 0;
-    } catch (...) {
-        // A file that cannot be opened, or no memory for the path: nothing was copied.
-        return false;
+bool LzCopyFile(const char* sourcePath, const char* destinationPath) {
+    LzFile source;
+    // Declared second, so closed first.
+    LzFile destination;
+    if (source.Open(sourcePath, LzOpenMode::Read) ||
+        destination.Open(destinationPath, LzOpenMode::Create)) {
+        return false; // a file that cannot be opened: nothing was copied
     }
+    return LZCopy(source.handle(), destination.handle()) >= 0;
 }

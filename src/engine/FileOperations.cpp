@@ -4,7 +4,7 @@
 #include "script/SetupError.h"
 
 #include <cstring>
-#include <new>
+#include <cstdlib>
 
 namespace {
 
@@ -39,8 +39,8 @@ bool PathExists(std::string_view path) {
 }
 
 void DeleteIfNamed(std::string_view path) noexcept {
-    // A stack copy: this runs while exceptions unwind, where an allocation must not throw. A
-    // path that does not fit could not name a file.
+    // A stack copy: this runs in clean-ups, which allocate nothing. A path that does not fit
+    // could not name a file.
     char name[kPathCapacity];
     if (path.empty() || path.size() >= sizeof name) {
         return;
@@ -50,56 +50,68 @@ void DeleteIfNamed(std::string_view path) noexcept {
     DeleteFileA(name);
 }
 
-UniqueFile OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition) {
+Failure OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition,
+                          UniqueFile& file) {
     const std::string name(path);
     for (;;) {
-        UniqueFile file(CreateFileA(name.c_str(), access, 0, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.reset(CreateFileA(name.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
         if (file) {
-            return file;
+            return std::nullopt;
         }
         const DWORD error = GetLastError();
         if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
-            throw SetupError(error, "cannot open " + name);
+            return SetupError(error, "cannot open " + name);
         }
         const int answer = g_fileInUsePrompt(name.c_str());
         if (answer != IDRETRY) {
-            throw SetupError(static_cast<std::uint32_t>(answer), "in use: " + name);
+            return SetupError(static_cast<std::uint32_t>(answer), "in use: " + name);
         }
     }
 }
 
-int CompareLastWrite(std::string_view existing, std::string_view source) {
-    const UniqueFile sourceFile = OpenFileExclusive(source, GENERIC_READ, OPEN_EXISTING);
-    const UniqueFile existingFile = OpenFileExclusive(existing, GENERIC_READ, OPEN_EXISTING);
+Failure CompareLastWrite(std::string_view existing, std::string_view source, int& order) {
+    UniqueFile sourceFile;
+    UniqueFile existingFile;
+    if (Failure failure = OpenFileExclusive(source, GENERIC_READ, OPEN_EXISTING, sourceFile)) {
+        return failure;
+    }
+    if (Failure failure = OpenFileExclusive(existing, GENERIC_READ, OPEN_EXISTING, existingFile)) {
+        return failure;
+    }
     FILETIME sourceTime{};
     FILETIME existingTime{};
     GetFileTime(sourceFile.get(), nullptr, nullptr, &sourceTime);
     GetFileTime(existingFile.get(), nullptr, nullptr, &existingTime);
-    return CompareFileTime(&existingTime, &sourceTime);
+    order = CompareFileTime(&existingTime, &sourceTime);
+    return std::nullopt;
 }
 
-std::string ReadWholeFile(std::string_view path) {
-    const UniqueFile file = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING);
+Failure ReadWholeFile(std::string_view path, std::string& contents) {
+    UniqueFile file;
+    if (Failure failure = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING, file)) {
+        return failure;
+    }
     // The high part is asked for so that a file of 4 GB or more is refused instead of being
     // read as its size modulo 4 GB.
     DWORD sizeHigh = 0;
     const DWORD size = GetFileSize(file.get(), &sizeHigh);
     if (size == INVALID_FILE_SIZE || sizeHigh != 0) {
-        throw SetupError(kErrorNoFileSize, "cannot read the size of " + std::string(path));
+        return SetupError(kErrorNoFileSize, "cannot read the size of " + std::string(path));
     }
-    std::string contents;
-    try {
-        contents.resize(size);
-    } catch (const std::bad_alloc&) {
-        throw SetupError(ERROR_NOT_ENOUGH_MEMORY, "no memory for " + std::string(path));
+    // The memory is asked for first: a failed allocation would end the program.
+    if (void* probe = std::malloc(std::size_t{size} + 1)) {
+        std::free(probe);
+    } else {
+        return SetupError(ERROR_NOT_ENOUGH_MEMORY, "no memory for " + std::string(path));
     }
+    contents.assign(size, '\0');
     DWORD read = 0;
     if (size > 0 && !ReadFile(file.get(), contents.data(), size, &read, nullptr)) {
-        throw SetupError(GetLastError(), "cannot read " + std::string(path));
+        return SetupError(GetLastError(), "cannot read " + std::string(path));
     }
     contents.resize(read);
-    return contents;
+    return std::nullopt;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view text) noexcept {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Win32Handles.h"
+#include "script/SetupError.h"
 
 #include <windows.h>
 
@@ -33,26 +34,26 @@ inline constexpr DWORD kUnattendedFileInUsePauseMs = 1000;
 [[nodiscard]] bool PathExists(std::string_view path);
 
 // Deletes the file when path is not empty, ignoring the result. The clean-up of temporary
-// files, so it never throws.
+// files, so it never fails.
 void DeleteIfNamed(std::string_view path) noexcept;
 
-// Opens or creates path with no sharing. Access denied and sharing violations go to the
-// file-in-use prompt: Retry tries again, any other answer is thrown as SetupError with the
-// answer as its code (3 Abort, 5 Ignore). Other failures throw the system error code. The
-// callers use GENERIC_READ with OPEN_EXISTING and GENERIC_WRITE with CREATE_ALWAYS.
-[[nodiscard]] UniqueFile OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition);
+// Opens or creates path with no sharing into file. Access denied and sharing violations go to
+// the file-in-use prompt: Retry tries again, any other answer fails with the answer as the
+// code (3 Abort, 5 Ignore). Other failures give the system error code. The callers use
+// GENERIC_READ with OPEN_EXISTING and GENERIC_WRITE with CREATE_ALWAYS.
+Failure OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition, UniqueFile& file);
 
-// -1 when existing was last written before source, 0 at the same time, 1 after. Both files
-// are opened with OpenFileExclusive (source first) and throw as it does.
-[[nodiscard]] int CompareLastWrite(std::string_view existing, std::string_view source);
+// order: -1 when existing was last written before source, 0 at the same time, 1 after. Both
+// files are opened with OpenFileExclusive (source first) and fail as it does.
+Failure CompareLastWrite(std::string_view existing, std::string_view source, int& order);
 
-// The whole file, read with one call through OpenFileExclusive; size() is the byte count and
-// c_str() ends it with a NUL. Throws as OpenFileExclusive does, 8001 when the size cannot be
-// read (or the file is 4 GB or more), ERROR_NOT_ENOUGH_MEMORY when it does not fit in memory
-// and the system error code when the read fails.
-[[nodiscard]] std::string ReadWholeFile(std::string_view path);
+// The whole file into contents, read with one call through OpenFileExclusive; size() is the
+// byte count and c_str() ends it with a NUL. Fails as OpenFileExclusive does, with 8001 when
+// the size cannot be read (or the file is 4 GB or more), ERROR_NOT_ENOUGH_MEMORY when it does
+// not fit in memory and the system error code when the read fails.
+Failure ReadWholeFile(std::string_view path, std::string& contents);
 
 // Writes text as the whole file at path: into path.new, flushed, then moved over path, so that
 // path holds either its old contents or all of text. False when any step fails (the .new file
-// is then deleted); never throws.
+// is then deleted).
 [[nodiscard]] bool WriteWholeFile(const std::string& path, std::string_view text) noexcept;

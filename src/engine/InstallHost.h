@@ -17,20 +17,20 @@
 class InstallHost {
 public:
     // Asks for disk number disk, by its label, until relativePath is found below the source
-    // directory (which the user may change); that disk is then the one in the drive. Throws
-    // SetupError 3 when the user gives up.
-    virtual void AskForDisk(std::uint32_t disk, std::string_view relativePath) = 0;
+    // directory (which the user may change); that disk is then the one in the drive. Fails
+    // with 3 when the user gives up.
+    virtual Failure AskForDisk(std::uint32_t disk, std::string_view relativePath) = 0;
 
     // Asks for the current disk again when relativePath, which it holds, is not found below the
     // source directory (the disk was taken out or swapped during the run): until the file is
     // found (true) or the user gives up asking (false: the item goes on to fail as it would).
     virtual bool AskForDiskAgain(std::string_view relativePath) = 0;
 
-    // Whether existingPath is to be replaced by newPath: 4004 Replace, 5 keep it, 3 Abort.
-    // The answer and the state of "Use this choice for all subsequent files." are stored in
-    // remembered. Throws SetupError when either file cannot be opened.
-    virtual std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
-                                        RememberedChoice& remembered) = 0;
+    // Whether existingPath is to be replaced by newPath, into answer: 4004 Replace, 5 keep it,
+    // 3 Abort. The answer and the state of "Use this choice for all subsequent files." are
+    // stored in remembered. Fails when either file cannot be opened.
+    virtual Failure AskFileExists(const char* existingPath, const char* newPath,
+                                  RememberedChoice& remembered, std::uint32_t& answer) = 0;
 
     // The question after an item failed, text already formatted ("Setup was unable to install
     // ..." or "Unable to execute ..."): true for Yes (go on), false for No.
@@ -39,8 +39,8 @@ public:
     // Shows the paths of the file being copied in the progress window, if there is one.
     virtual void ShowProgressFiles(const char* source, const char* destination) = 0;
 
-    // Shows the billboard picture at path (throws when the file cannot be opened), or hides it.
-    virtual void ShowBillboard(const char* path) = 0;
+    // Shows the billboard picture at path (fails when the file cannot be opened), or hides it.
+    virtual Failure ShowBillboard(const char* path) = 0;
     virtual void HideBillboard() = 0;
 
     // Raises the SharedDLLs count of the installed file at path.

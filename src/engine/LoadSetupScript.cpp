@@ -5,9 +5,12 @@
 
 #include <span>
 
-SetupScript LoadSetupScript(const char* scriptPath) {
+Failure LoadSetupScript(const char* scriptPath, SetupScript& script) {
     // Opened with no sharing: a locked script is offered to the user for retry.
-    const std::string image = ReadWholeFile(scriptPath);
+    std::string image;
+    if (Failure failure = ReadWholeFile(scriptPath, image)) {
+        return failure;
+    }
     return ParseSetupScript(
-        std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()));
+        std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()), script);
 }

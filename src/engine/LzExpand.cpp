@@ -10,21 +10,27 @@ using UniqueHfile = UniqueHandle<HFILE, &_lclose, NegativeIsInvalid>;
 
 } // namespace
 
-LzFile::LzFile(const char* path, LzOpenMode mode) {
+Failure LzFile::Open(const char* path, LzOpenMode mode) {
+    lz_.reset();
     UniqueHfile file(mode == LzOpenMode::Create ? _lcreat(path, 0)
                                                 : _lopen(path, static_cast<int>(mode)));
     if (!file) {
-        throw SetupError(GetLastError(), "cannot open file for LZ");
+        return SetupError(GetLastError(), "cannot open file for LZ");
     }
     const INT lz = LZInit(file.get());
     if (lz < 0) {
-        throw SetupError(static_cast<std::uint32_t>(lz), "LZInit failed");
+        return SetupError(static_cast<std::uint32_t>(lz), "LZInit failed");
     }
     static_cast<void>(file.release());
     lz_.reset(lz);
+    return std::nullopt;
 }
 
-std::int32_t LzExpandedSize(const char* path) {
-    const LzFile file(path, LzOpenMode::Read);
-    return LZSeek(file.handle(), 0, 2);
+Failure LzExpandedSize(const char* path, std::int32_t& size) {
+    LzFile file;
+    if (Failure failure = file.Open(path, LzOpenMode::Read)) {
+        return failure;
+    }
+    size = LZSeek(file.handle(), 0, 2);
+    return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Win32Handles.h"
+#include "script/SetupError.h"
 
 #include <windows.h>
 
@@ -19,9 +20,9 @@ enum class LzOpenMode : UINT {
 // handle is owned here only until then.
 class LzFile {
 public:
-    // Throws SetupError: the system error code when the file cannot be opened or created,
-    // the (negative) LZ error code when LZInit refuses it.
-    LzFile(const char* path, LzOpenMode mode);
+    // Opens path into this file. Fails with the system error code when the file cannot be
+    // opened or created, with the (negative) LZ error code when LZInit refuses it.
+    Failure Open(const char* path, LzOpenMode mode);
 
     INT handle() const { return lz_.get(); }
 
@@ -29,6 +30,6 @@ private:
     UniqueLzFile lz_;
 };
 
-// The size of the file once expanded (its own size when it is not compressed). Throws as
-// LzFile does when it cannot be opened.
-[[nodiscard]] std::int32_t LzExpandedSize(const char* path);
+// The size of the file once expanded (its own size when it is not compressed; negative when
+// the library cannot tell). Fails as LzFile::Open does when it cannot be opened.
+Failure LzExpandedSize(const char* path, std::int32_t& size);

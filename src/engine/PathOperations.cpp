@@ -38,19 +38,19 @@ void ChangeCurrentDirectory(const std::string& path) {
     SetCurrentDirectoryA(path.c_str());
 }
 
-std::string VolumeRoot(std::string_view path) {
+Failure VolumeRoot(std::string_view path, std::string& root) {
     const std::optional<std::string> full = PlatformFullPath(path, kBoundedPathCapacity);
     if (!full) {
-        throw SetupError(kErrorNoFullPath, "no full path for " + std::string(path));
+        return SetupError(kErrorNoFullPath, "no full path for " + std::string(path));
     }
-    const std::string root = VolumeRootOfFullPath(*full);
+    root = VolumeRootOfFullPath(*full);
     DWORD maximumComponentLength = 0;
     DWORD fileSystemFlags = 0;
     if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maximumComponentLength,
                                &fileSystemFlags, nullptr, 0)) {
-        throw SetupError(kErrorNoFullPath, "no volume answers at " + root);
+        return SetupError(kErrorNoFullPath, "no volume answers at " + root);
     }
-    return root;
+    return std::nullopt;
 }
 
 bool ValidatePath(std::string& out, std::string_view path) {
@@ -63,12 +63,8 @@ bool ValidatePath(std::string& out, std::string_view path) {
         return false;
     }
     out = *full;
-    try {
-        static_cast<void>(VolumeRoot(path));
-    } catch (const SetupError&) {
-        return false;
-    }
-    return true;
+    std::string root;
+    return !VolumeRoot(path, root);
 }
 
 bool CreateDirectoryTree(std::string_view path, std::vector<std::string>* created) {

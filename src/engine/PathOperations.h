@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PathRules.h"
+#include "script/SetupError.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +24,9 @@ std::string ReplaceExtension(std::string_view path, std::string_view newExtensio
 std::string CompressedName(std::string_view name);
 
 // The root directory of the volume that holds path (C:\, \\SERVER\SHARE\), at most 255
-// characters. Throws SetupError 5000 when the full path cannot be formed or the volume does
-// not answer a volume-information query.
-std::string VolumeRoot(std::string_view path);
+// characters, into root. Fails with 5000 when the full path cannot be formed or the volume
+// does not answer a volume-information query.
+Failure VolumeRoot(std::string_view path, std::string& root);
 
 // SetCurrentDirectoryA(path), its result ignored: the drive list makes the destination's
 // volume current with it.

@@ -41,16 +41,17 @@ std::optional<StartedProgram> StartProgram(std::string_view commandLine, int sho
 
 } // namespace
 
-void RunProgramAndWait(std::string_view commandLine, int showMode,
-                       std::string_view workingDirectory) {
+Failure RunProgramAndWait(std::string_view commandLine, int showMode,
+                          std::string_view workingDirectory) {
     const std::optional<StartedProgram> started =
         StartProgram(commandLine, showMode, workingDirectory, InheritHandles::Yes);
     if (!started) {
-        throw SetupError(kErrorProgramNotStarted, "cannot start " + std::string(commandLine));
+        return SetupError(kErrorProgramNotStarted, "cannot start " + std::string(commandLine));
     }
     while (WaitForSingleObject(started->process.get(), 50) == WAIT_TIMEOUT) {
         PumpMessages();
     }
+    return std::nullopt;
 }
 
 void RunProgram(std::string_view commandLine, int showMode, std::string_view workingDirectory) {

@@ -30,8 +30,7 @@ bool OnRemoteDrive(const std::string& directory) {
 
 } // namespace
 
-StandardDirectories ComputeStandardDirectories() {
-    StandardDirectories directories;
+Failure ComputeStandardDirectories(StandardDirectories& directories) {
     directories.windows =
         ReadDirectory([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
     const std::string system =
@@ -39,8 +38,12 @@ StandardDirectories ComputeStandardDirectories() {
     directories.system = OnRemoteDrive(system) ? directories.windows : system;
     directories.temporary = WithTrailingBackslash(
         ReadDirectory([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
-    directories.programFiles = JoinPath(VolumeRoot(directories.windows), "Program Files");
-    return directories;
+    std::string root;
+    if (Failure failure = VolumeRoot(directories.windows, root)) {
+        return failure;
+    }
+    directories.programFiles = JoinPath(root, "Program Files");
+    return std::nullopt;
 }
 
 SourceAndScriptPath ComputeSourceAndScriptPath(HMODULE module) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/SetupError.h"
+
 #include <windows.h>
 
 #include <string>
@@ -14,9 +16,9 @@ struct StandardDirectories {
     std::string programFiles; // the Windows volume's root joined with "Program Files"
 };
 
-// The Windows, system, temporary and program-files directories. Throws SetupError 5000 when
-// the Windows directory's volume does not answer.
-[[nodiscard]] StandardDirectories ComputeStandardDirectories();
+// The Windows, system, temporary and program-files directories into directories. Fails with
+// 5000 when the Windows directory's volume does not answer.
+Failure ComputeStandardDirectories(StandardDirectories& directories);
 
 struct SourceAndScriptPath {
     std::string sourceDirectory; // the program's own directory, with its trailing backslash

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-// Deletes a temporary file when the scope ends, also when a SetupError passes through it. An
+// Deletes a temporary file when the scope ends, also when a step returns early failing. An
 // empty path deletes nothing, so a guard can be set up before the file's name is known.
 class TempFileGuard {
 public:

@@ -34,9 +34,7 @@ void InstallLog::Open(std::string_view destinationDirectory, const char* product
     Close();
     const std::string path =
         JoinPath(destinationDirectory, LoadResourceText(IDS_LOG_FILE_NAME, kTextCapacity));
-    try {
-        file_ = OpenFileExclusive(path, GENERIC_WRITE, CREATE_ALWAYS);
-    } catch (const SetupError&) {
+    if (OpenFileExclusive(path, GENERIC_WRITE, CREATE_ALWAYS, file_)) {
         return;
     }
     path_ = path;

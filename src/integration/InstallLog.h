@@ -22,7 +22,7 @@ public:
 
     // Creates setuplog.txt in destinationDirectory (an earlier log is replaced; a log this
     // object had open is closed first) and writes its header: "*** Setup Program For <product>
-    // ***", today's date in the user's long date format and an empty line. Never throws: a
+    // ***", today's date in the user's long date format and an empty line. It does not fail: a
     // file that cannot be created, or a locked one the user gives up on in the file-in-use
     // question, leaves logging off.
     void Open(std::string_view destinationDirectory, const char* productName);

@@ -35,7 +35,7 @@ private:
     template <typename T, typename ReadOne>
     void Records(std::size_t count, std::vector<T>& list, ReadOne readOne) {
         list.clear();
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count && !in_.Failed(); ++i) {
             readOne(list.emplace_back());
         }
     }
@@ -45,15 +45,15 @@ private:
 
 // Each component's files: they must name install items; each gains a count (an item of no
 // component keeps kInstallAlways) and adds its size to the component's total.
-void CountComponentFiles(SetupScript& s) {
+Failure CountComponentFiles(SetupScript& s) {
     for (std::size_t number = 1; number <= s.components.size(); ++number) {
         Component& component = s.components[number - 1];
         for (const std::uint32_t index : component.files) {
             if (index >= s.installItems.size()) {
-                throw SetupError(kErrorBadScript,
-                                 "component " + std::to_string(number) + " names install item " +
-                                     std::to_string(index) + " but the script has only " +
-                                     std::to_string(s.installItems.size()));
+                return SetupError(kErrorBadScript,
+                                  "component " + std::to_string(number) + " names install item " +
+                                      std::to_string(index) + " but the script has only " +
+                                      std::to_string(s.installItems.size()));
             }
             InstallItem& item = s.installItems[index];
             component.totalSize += item.size;
@@ -63,39 +63,56 @@ void CountComponentFiles(SetupScript& s) {
             ++item.installCount;
         }
     }
+    return std::nullopt;
 }
 
-void VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image) {
+Failure VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image) {
     const std::uint32_t version = in.ReadDword();
+    if (in.Failed()) {
+        return std::nullopt; // reported as the short script it is
+    }
     if (version != kScriptFormatVersion) {
-        throw SetupError(kErrorBadScript,
-                         "format version is " + std::to_string(version) + ", not 1");
+        return SetupError(kErrorBadScript,
+                          "format version is " + std::to_string(version) + ", not 1");
     }
     const std::uint16_t stored = in.ReadWord();
+    if (in.Failed()) {
+        return std::nullopt;
+    }
     const std::uint16_t computed =
         ScriptChecksum(image.data() + kScriptHeaderSize, image.size() - kScriptHeaderSize);
     if (stored != computed) {
-        throw SetupError(kErrorBadScript, "checksum mismatch (stored " + std::to_string(stored) +
-                                              ", computed " + std::to_string(computed) + ")");
+        return SetupError(kErrorBadScript, "checksum mismatch (stored " + std::to_string(stored) +
+                                               ", computed " + std::to_string(computed) + ")");
     }
+    return std::nullopt;
 }
 
-std::size_t Parse(std::span<const std::uint8_t> image, SetupScript& s) {
-    ScriptReader in(image);
-    VerifyHeader(in, image);
-    FieldReader fields(in);
-    script_records::Body(fields, s);
-    CountComponentFiles(s);
-    return in.Offset();
+SetupError ShortScript(const ScriptReader& in, std::size_t size) {
+    return SetupError(kErrorBadScript, "the script ends at byte " + std::to_string(size) +
+                                           " in the middle of a field that starts at byte " +
+                                           std::to_string(in.FailedField()));
 }
 
 } // namespace
 
-SetupScript ParseSetupScript(std::span<const std::uint8_t> image, std::size_t* parsedLength) {
-    SetupScript script;
-    const std::size_t length = Parse(image, script);
-    if (parsedLength) {
-        *parsedLength = length;
+Failure ParseSetupScript(std::span<const std::uint8_t> image, SetupScript& script,
+                         std::size_t* parsedLength) {
+    script = SetupScript{};
+    ScriptReader in(image);
+    if (Failure failure = VerifyHeader(in, image)) {
+        return failure;
     }
-    return script;
+    FieldReader fields(in);
+    script_records::Body(fields, script);
+    if (in.Failed()) {
+        return ShortScript(in, image.size());
+    }
+    if (Failure failure = CountComponentFiles(script)) {
+        return failure;
+    }
+    if (parsedLength) {
+        *parsedLength = in.Offset();
+    }
+    return std::nullopt;
 }

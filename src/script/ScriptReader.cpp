@@ -1,15 +1,19 @@
 #include "script/ScriptReader.h"
 
-#include "script/SetupError.h"
+namespace {
 
-#include <string>
+// What a read past the end gives: the longest field is a text of 255 characters.
+constexpr std::uint8_t kZeros[256] = {};
+
+} // namespace
 
 const std::uint8_t* ScriptReader::Take(std::size_t count) {
-    if (count > Remaining()) {
-        throw SetupError(kErrorBadScript, "the script ends at byte " +
-                                              std::to_string(image_.size()) +
-                                              " in the middle of a field that starts at byte " +
-                                              std::to_string(offset_));
+    if (failed_ || count > Remaining()) {
+        if (!failed_) {
+            failed_ = true;
+            failedField_ = offset_;
+        }
+        return kZeros;
     }
     const std::uint8_t* at = image_.data() + offset_;
     offset_ += count;

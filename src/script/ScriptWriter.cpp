@@ -5,6 +5,7 @@
 #include "script/ScriptRecords.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <stdexcept>
 
@@ -99,7 +100,11 @@ std::vector<std::string> CheckScriptCounts(const SetupScript& s) {
 std::vector<std::uint8_t> WriteSetupScript(const SetupScript& script) {
     const std::vector<std::string> problems = CheckScriptCounts(script);
     if (!problems.empty()) {
+#if __cpp_exceptions
         throw std::length_error("the script cannot be written: " + problems.front());
+#else
+        std::abort(); // the programs never write a script
+#endif
     }
     ScriptBytes body;
     script_records::Body(body, script);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -16,7 +17,7 @@ enum SetupErrorCode : std::uint32_t {
     kErrorNoFileSize = 8001,
 };
 
-// Thrown to abandon the current step. Handlers tell causes apart by code() alone; the reason
+// Why a step was abandoned. Handlers tell causes apart by code() alone; the reason
 // is for people (the authoring tool prints it; SETUP.EXE shows only its fixed messages).
 class SetupError {
 public:
@@ -29,4 +30,11 @@ public:
 private:
     std::uint32_t code_;
     std::string reason_;
+};
+
+// What a step that can fail returns: nothing when it succeeded, else the error that ended it.
+// The caller passes it on or handles it; nothing is thrown, and nothing can ignore it.
+class [[nodiscard]] Failure : public std::optional<SetupError> {
+public:
+    using std::optional<SetupError>::optional;
 };

@@ -85,14 +85,7 @@ void FinishSetup(FinishFlag flag) {
         return;
     }
     if (flag == FinishFlag::Complete) {
-        // The completion runs after the install run's guarded section: nothing further up
-        // catches its errors, so one is reported here and ends the run as the flow's do.
-        try {
-            CompleteRun();
-        } catch (const SetupError& error) {
-            ReportSetupError(error.code());
-            return;
-        }
+        CompleteRun();
     }
     DestroyWindow(g_setup.mainWindow);
     g_setup.bitmapControl = nullptr;

@@ -26,13 +26,12 @@
 
 namespace {
 
-// Runs one guarded section of the flow: a SetupError ends the run through the report.
-template <typename Section> void Guarded(Section section) {
-    try {
-        section();
-    } catch (const SetupError& error) {
-        ReportSetupError(error.code());
+// Ends the run through the report when a section of the flow failed; true when it did.
+bool Reported(const Failure& failure) {
+    if (failure) {
+        ReportSetupError(failure->code());
     }
+    return failure.has_value();
 }
 
 // Carries out a step by posting the flow message that stands for it, so that it runs once the
@@ -100,13 +99,26 @@ FlowChoices CurrentFlowChoices() {
     return choices;
 }
 
-void LoadScript() {
-    g_setup.script = LoadSetupScript(g_setup.scriptPath.CStr());
+Failure LoadScript() {
+    if (Failure failure = LoadSetupScript(g_setup.scriptPath.CStr(), g_setup.script)) {
+        return failure;
+    }
     // Every later step takes the first directory as the destination.
     if (g_setup.script.directories.empty()) {
-        throw SetupError(kErrorBadScript, "the script names no destination directory");
+        return SetupError(kErrorBadScript, "the script names no destination directory");
     }
     g_setup.scriptLoaded = true;
+    return std::nullopt;
+}
+
+Failure ResolveDestination() {
+    std::string root;
+    if (Failure failure = VolumeRoot(g_setup.DestinationDirectory().View(), root)) {
+        return failure;
+    }
+    g_setup.destinationRoot.Assign(root);
+    ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
+    return BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
 }
 
 PageHost& WizardFlowHost() {
@@ -120,37 +132,32 @@ void SkipReadme(WPARAM forward) {
 }
 
 void StartSetup() {
-    Guarded([] { ComputeStartupDirectories(); });
-    if (!IsWindow(g_setup.mainWindow)) {
-        return; // the directory set-up failed and the run has been ended
+    if (Reported(ComputeStartupDirectories()) || Reported(LoadScript())) {
+        return;
     }
-    Guarded([] {
-        LoadScript();
-        ExpandStartupStrings(g_setup.script, g_setup.Macros());
-        LoadBackgroundImages(g_setup.mainWindow, g_setup.script,
-                             {g_setup.sourceDirectory.View(), g_setup.temporaryDirectory.View()});
-        SetWindowTextA(g_setup.mainWindow, g_setup.script.productName.CStr());
-        PreloadResources();
-        // Without the control the run goes on; the install list's billboards are not shown.
-        if (BitmapControl* control = CreateBitmapControl(g_setup.mainWindow)) {
-            g_setup.bitmapControl = control;
-            g_setup.bitmapWindow = control->window;
-        }
-        PostFlowMessage(WM_SHOW_WELCOME);
-    });
+    ExpandStartupStrings(g_setup.script, g_setup.Macros());
+    if (Reported(LoadBackgroundImages(
+            g_setup.mainWindow, g_setup.script,
+            {g_setup.sourceDirectory.View(), g_setup.temporaryDirectory.View()}))) {
+        return;
+    }
+    SetWindowTextA(g_setup.mainWindow, g_setup.script.productName.CStr());
+    PreloadResources();
+    // Without the control the run goes on; the install list's billboards are not shown.
+    if (BitmapControl* control = CreateBitmapControl(g_setup.mainWindow)) {
+        g_setup.bitmapControl = control;
+        g_setup.bitmapWindow = control->window;
+    }
+    PostFlowMessage(WM_SHOW_WELCOME);
 }
 
 void AfterDestination() {
-    Guarded([] {
-        DestroyCurrentPage();
-        g_setup.destinationRoot.Assign(VolumeRoot(g_setup.DestinationDirectory().View()));
-        ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
-        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
-
-        PostStep(
-            FlowPoint::DirectoriesResolved,
-            NextFlowStep(FlowPoint::DirectoriesResolved, PageAnswer::Next, CurrentFlowChoices()));
-    });
+    DestroyCurrentPage();
+    if (Reported(ResolveDestination())) {
+        return;
+    }
+    PostStep(FlowPoint::DirectoriesResolved,
+             NextFlowStep(FlowPoint::DirectoriesResolved, PageAnswer::Next, CurrentFlowChoices()));
 }
 
 void GroupStep() {
@@ -168,14 +175,14 @@ void GroupStep() {
 }
 
 void BeginInstall() {
+    ApplySetupType(g_setup.script, g_setup.setupType);
+    if (Reported(
+            BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory))) {
+        return;
+    }
+    // Back and Exit have posted the next flow message already.
     bool goOn = false;
-    Guarded([&goOn] {
-        ApplySetupType(g_setup.script, g_setup.setupType);
-        BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
-        // Back and Exit have posted the next flow message already.
-        goOn = CheckAllDrivesSpace();
-    });
-    if (!goOn) {
+    if (Reported(CheckAllDrivesSpace(goOn)) || !goOn) {
         return;
     }
     if (!g_setup.recordPath.empty()) {

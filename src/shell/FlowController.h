@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/SetupError.h"
+
 #include "shell/PageOrder.h"
 #include "ui/PageContext.h"
 
@@ -13,9 +15,13 @@
 // What the page order needs to know of the script and the choices made so far.
 FlowChoices CurrentFlowChoices();
 
-// Loads the script at scriptPath into the state. Throws SetupError 8000 when it cannot be read
-// or names no destination directory.
-void LoadScript();
+// Loads the script at scriptPath into the state. Fails with 8000 when it cannot be read or
+// names no destination directory.
+Failure LoadScript();
+
+// Resolves the destination's volume root, the other directories and the drive list. Fails with
+// 5000 when a directory's volume cannot be queried.
+Failure ResolveDestination();
 
 // WM_SETUP_START: directories, script, start-up texts and pictures, then the welcome page.
 void StartSetup();

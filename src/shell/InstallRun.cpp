@@ -73,24 +73,28 @@ DestinationBefore LookAtDestination(const SetupScript& script, const InstallItem
 } // namespace
 
 void RunInstall() {
-    try {
-        ExpandInstallStrings(g_setup.script, g_setup.Macros());
-        CreateDirectories();
+    ExpandInstallStrings(g_setup.script, g_setup.Macros());
+    Failure failure = CreateDirectories();
+    if (!failure) {
         g_setup.installLog.Open(g_setup.DestinationDirectory().View(),
                                 g_setup.script.productName.CStr());
         g_setup.installLog.CreatedDirectories(g_setup.removalRecord.directories);
-        CopyPass();
-    } catch (const SetupError& error) {
-        ReportSetupError(error.code());
+        failure = CopyPass();
+    }
+    if (failure) {
+        ReportSetupError(failure->code());
         return;
     }
     FinishSetup(FinishFlag::Complete);
 }
 
-void CreateDirectories() {
+Failure CreateDirectories() {
     bool failed = false;
     for (DirectoryEntry& directory : g_setup.script.directories) {
-        const std::string root = VolumeRoot(directory.path.View());
+        std::string root;
+        if (Failure failure = VolumeRoot(directory.path.View(), root)) {
+            return failure;
+        }
         if (lstrcmpiA(directory.path.CStr(), root.c_str()) != 0 &&
             !SetCurrentDirectoryA(directory.path.CStr())) {
             if (!EnsureDirectory(directory.path.View(), &g_setup.removalRecord.directories)) {
@@ -102,25 +106,25 @@ void CreateDirectories() {
     }
     SetCurrentDirectoryA(g_setup.DestinationDirectory().CStr());
     if (failed) {
-        throw SetupError(kErrorDirectoryNotCreated, "a directory could not be created");
+        return SetupError(kErrorDirectoryNotCreated, "a directory could not be created");
     }
+    return std::nullopt;
 }
 
-void CopyPass() {
+Failure CopyPass() {
     if (g_setup.silent) {
         SilentInstallHost host;
-        CopyItems(host, nullptr);
-        return;
+        return CopyItems(host, nullptr);
     }
     auto& items = g_setup.script.installItems;
     ProgressRecord progress(g_setup.mainWindow, static_cast<std::uint32_t>(items.size()));
     const ProgressWindowScope scope(progress.Window());
     PumpMessages();
     SetupInstallHost host;
-    CopyItems(host, &progress);
+    return CopyItems(host, &progress);
 }
 
-void CopyItems(InstallHost& host, ProgressRecord* progress) {
+Failure CopyItems(InstallHost& host, ProgressRecord* progress) {
     auto& items = g_setup.script.installItems;
     DestinationListings destinations;
     const std::string entry = g_setup.script.productName.Str();
@@ -130,7 +134,9 @@ void CopyItems(InstallHost& host, ProgressRecord* progress) {
     for (InstallItem& item : items) {
         if (IsItemSelected(item)) {
             const DestinationBefore before = LookAtDestination(g_setup.script, item, installations);
-            ProcessInstallItem(context, item);
+            if (Failure failure = ProcessInstallItem(context, item)) {
+                return failure;
+            }
             RecordItemDone(g_setup.removalRecord, item, before);
         }
         // The flag is looked at after the step has dispatched the queue, so that a Cancel
@@ -138,34 +144,39 @@ void CopyItems(InstallHost& host, ProgressRecord* progress) {
         if (progress) {
             progress->Step();
             if (progress->Cancelled()) {
-                throw SetupError(kErrorCancelled, "cancelled in the progress window");
+                return SetupError(kErrorCancelled, "cancelled in the progress window");
             }
         }
     }
+    return std::nullopt;
 }
 
-void PromptForDisk(std::uint32_t disk, std::string_view relativePath) {
+Failure PromptForDisk(std::uint32_t disk, std::string_view relativePath) {
     const std::string label = DiskLabel(disk);
     for (;;) {
         MessageBeep(0);
         RestoreMainWindow(g_setup.mainWindow);
-        if (DiskPromptDialog(g_setup.mainWindow, g_setup.LoadedScript(), label.c_str(),
-                             g_setup.sourceDirectory) == IDCANCEL) {
-            throw SetupError(kErrorCancelled, "the disk prompt was cancelled");
+        INT_PTR answer = 0;
+        if (Failure failure = DiskPromptDialog(g_setup.mainWindow, g_setup.LoadedScript(),
+                                               label.c_str(), g_setup.sourceDirectory, answer)) {
+            return failure;
+        }
+        if (answer == IDCANCEL) {
+            return SetupError(kErrorCancelled, "the disk prompt was cancelled");
         }
         const std::string path = JoinPath(g_setup.sourceDirectory.View(), relativePath);
         const bool found =
             relativePath.empty() ? IsDirectory(g_setup.sourceDirectory.Str()) : FileExists(path);
         if (found) {
             g_setup.currentDisk = disk;
-            return;
+            return std::nullopt;
         }
         const std::string text = FormatResourceText(IDS_DISK_FILE_MISSING, kMessageCapacity,
                                                     path.c_str(), label.c_str());
         if (SetupMessageBox(g_setup.mainWindow, text.c_str(), g_setup.script.productName.CStr(),
                             MB_RETRYCANCEL) == IDCANCEL &&
             ConfirmCancel(g_setup.mainWindow, g_setup.LoadedScript()) == IDYES) {
-            throw SetupError(kErrorCancelled, "the disk was not found");
+            return SetupError(kErrorCancelled, "the disk was not found");
         }
     }
 }

@@ -25,5 +25,5 @@ void DestroyCurrentPage();
 // Posts a flow message to MainWindow.
 void PostFlowMessage(UINT message, WPARAM wParam = 0);
 
-// MainWindow's window procedure, guarded: no exception leaves it.
+// MainWindow's window procedure.
 extern const WNDPROC MainWndProc;

@@ -18,18 +18,18 @@ constexpr int kCaptionCapacity = 256;
 
 } // namespace
 
-void SetupInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
-    PromptForDisk(disk, relativePath);
+Failure SetupInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
+    return PromptForDisk(disk, relativePath);
 }
 
 bool SetupInstallHost::AskForDiskAgain(std::string_view relativePath) {
     return PromptForCurrentDisk(relativePath);
 }
 
-std::uint32_t SetupInstallHost::AskFileExists(const char* existingPath, const char* newPath,
-                                              RememberedChoice& remembered) {
+Failure SetupInstallHost::AskFileExists(const char* existingPath, const char* newPath,
+                                        RememberedChoice& remembered, std::uint32_t& answer) {
     return ::AskFileExists(g_setup.mainWindow, g_setup.LoadedScript(), existingPath, newPath,
-                           remembered);
+                           remembered, answer);
 }
 
 bool SetupInstallHost::AskContinueAfterFailure(const std::string& text) {
@@ -43,8 +43,8 @@ void SetupInstallHost::ShowProgressFiles(const char* source, const char* destina
     NotifyProgressFiles(g_setup.progressWindow, source, destination);
 }
 
-void SetupInstallHost::ShowBillboard(const char* path) {
-    ::ShowBillboard(g_setup.bitmapControl, path);
+Failure SetupInstallHost::ShowBillboard(const char* path) {
+    return ::ShowBillboard(g_setup.bitmapControl, path);
 }
 
 void SetupInstallHost::HideBillboard() {

@@ -7,13 +7,13 @@
 // install log of the program's state.
 class SetupInstallHost : public InstallHost {
 public:
-    void AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
+    Failure AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
     bool AskForDiskAgain(std::string_view relativePath) override;
-    std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
-                                RememberedChoice& remembered) override;
+    Failure AskFileExists(const char* existingPath, const char* newPath,
+                          RememberedChoice& remembered, std::uint32_t& answer) override;
     bool AskContinueAfterFailure(const std::string& text) override;
     void ShowProgressFiles(const char* source, const char* destination) override;
-    void ShowBillboard(const char* path) override;
+    Failure ShowBillboard(const char* path) override;
     void HideBillboard() override;
     void RaiseSharedCount(std::string_view path) override;
     void LogItemDone(const InstallItem& item) override;

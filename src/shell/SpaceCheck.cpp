@@ -42,26 +42,34 @@ std::string LackOfSpace(const DriveEntry& drive) {
                               drive.rootPath, freeBytes, drive.requiredBytes);
 }
 
-INT_PTR CheckDriveSpace(const DriveEntry& drive) {
+Failure CheckDriveSpace(const DriveEntry& drive, INT_PTR& answer) {
     const std::string message = LackOfSpace(drive);
     if (message.empty()) {
-        return IDOK;
+        answer = IDOK;
+        return std::nullopt;
     }
-    return NotEnoughSpaceDialog(g_setup.mainWindow, g_setup.LoadedScript(), message.c_str());
+    return NotEnoughSpaceDialog(g_setup.mainWindow, g_setup.LoadedScript(), message.c_str(),
+                                answer);
 }
 
-bool CheckAllDrivesSpace() {
+Failure CheckAllDrivesSpace(bool& goOn) {
+    goOn = false;
     for (const DriveEntry& drive : g_setup.drives) {
-        switch (CheckDriveSpace(drive)) {
+        INT_PTR answer = IDOK;
+        if (Failure failure = CheckDriveSpace(drive, answer)) {
+            return failure;
+        }
+        switch (answer) {
         case IDABORT:
             PostFlowMessage(WM_SETUP_ABORT);
-            return false;
+            return std::nullopt;
         case IDC_SPACE_BACK:
             PostFlowMessage(WM_SHOW_DESTINATION);
-            return false;
+            return std::nullopt;
         default:
             break;
         }
     }
-    return true;
+    goOn = true;
+    return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/SetupError.h"
+
 #include "engine/Accounting.h"
 
 #include <windows.h>
@@ -24,10 +26,11 @@ std::uint64_t VolumeFreeBytes(const std::string& root);
 // The not-enough-space message for the drive; empty when it has room.
 [[nodiscard]] std::string LackOfSpace(const DriveEntry& drive);
 
-// 1 (IDOK) when the drive has room or the user chose Continue, IDC_SPACE_BACK (1019) for Back,
-// IDABORT (3) for a confirmed Exit.
-[[nodiscard]] INT_PTR CheckDriveSpace(const DriveEntry& drive);
+// Into answer: 1 (IDOK) when the drive has room or the user chose Continue, IDC_SPACE_BACK
+// (1019) for Back, IDABORT (3) for a confirmed Exit. Fails as the dialog does.
+Failure CheckDriveSpace(const DriveEntry& drive, INT_PTR& answer);
 
-// Checks every drive in list order (Continue on one goes on to the next). False after Back or
-// Exit, once it has posted WM_SHOW_DESTINATION or WM_SETUP_ABORT; true to go on installing.
-[[nodiscard]] bool CheckAllDrivesSpace();
+// Checks every drive in list order (Continue on one goes on to the next). goOn false after
+// Back or Exit, once it has posted WM_SHOW_DESTINATION or WM_SETUP_ABORT; true to go on
+// installing. Fails as the dialog does.
+Failure CheckAllDrivesSpace(bool& goOn);

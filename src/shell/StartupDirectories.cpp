@@ -3,8 +3,11 @@
 #include "engine/StandardDirectories.h"
 #include "shell/SetupState.h"
 
-void ComputeStartupDirectories() {
-    const StandardDirectories directories = ComputeStandardDirectories();
+Failure ComputeStartupDirectories() {
+    StandardDirectories directories;
+    if (Failure failure = ComputeStandardDirectories(directories)) {
+        return failure;
+    }
     g_setup.windowsDirectory.Assign(directories.windows);
     g_setup.systemDirectory.Assign(directories.system);
     g_setup.temporaryDirectory.Assign(directories.temporary);
@@ -13,4 +16,5 @@ void ComputeStartupDirectories() {
     const SourceAndScriptPath paths = ComputeSourceAndScriptPath(g_setup.instance);
     g_setup.sourceDirectory.Assign(paths.sourceDirectory);
     g_setup.scriptPath.Assign(paths.scriptPath);
+    return std::nullopt;
 }

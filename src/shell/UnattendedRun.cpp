@@ -175,31 +175,39 @@ bool EveryDriveHasRoom() {
     return true;
 }
 
-// The wizard's steps with the answers standing in for the pages; true when the run got as far
-// as the installation (which ends the run itself).
-bool PrepareAndInstall(const SetupCommandLine& commandLine) {
-    ComputeStartupDirectories();
-    LoadScript();
+// The wizard's steps with the answers standing in for the pages; installing is set when the
+// run got as far as the installation (which ends the run itself).
+Failure PrepareAndInstall(const SetupCommandLine& commandLine, bool& installing) {
+    if (Failure failure = ComputeStartupDirectories()) {
+        return failure;
+    }
+    if (Failure failure = LoadScript()) {
+        return failure;
+    }
     ExpandStartupStrings(g_setup.script, g_setup.Macros());
     LogRunLine("product: " + g_setup.script.productName.Str());
     if (const std::string error = LoadAnswers(commandLine.answersPath); !error.empty()) {
         LogRunLine(error);
         g_setup.exitCode = kSilentBadArguments;
-        return false;
+        return std::nullopt;
     }
     ApplyAnswers();
-    g_setup.destinationRoot.Assign(VolumeRoot(g_setup.DestinationDirectory().View()));
-    ResolveDirectories(g_setup.script, g_setup.destinationRoot.View(), g_setup.Macros());
-    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
+    if (Failure failure = ResolveDestination()) {
+        return failure;
+    }
     ChooseComponents();
     ApplySetupType(g_setup.script, g_setup.setupType);
-    BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory);
+    if (Failure failure =
+            BuildDriveList(g_setup.script, g_setup.drives, VolumeRoot, ChangeCurrentDirectory)) {
+        return failure;
+    }
     if (!EveryDriveHasRoom()) {
         g_setup.exitCode = kSilentFailed;
-        return false;
+        return std::nullopt;
     }
+    installing = true;
     RunInstall();
-    return true;
+    return std::nullopt;
 }
 
 const char* OutcomeText(int code) {
@@ -262,12 +270,11 @@ int RunSilent(HINSTANCE instance, const SetupCommandLine& commandLine) {
     SetupLifetime lifetime;
     g_setup.silent = true;
     g_setup.diskFolders = commandLine.diskFolders;
-    try {
-        if (!PrepareAndInstall(commandLine)) {
-            FinishSetup(FinishFlag::Incomplete);
-        }
-    } catch (const SetupError& error) {
-        ReportSetupError(error.code());
+    bool installing = false;
+    if (Failure failure = PrepareAndInstall(commandLine, installing)) {
+        ReportSetupError(failure->code());
+    } else if (!installing) {
+        FinishSetup(FinishFlag::Incomplete);
     }
     LogRunLine(std::string("outcome: ") + OutcomeText(g_setup.exitCode) + " (exit code " +
                std::to_string(g_setup.exitCode) + ")");
@@ -295,19 +302,19 @@ void RecordAnswers(const std::string& path) {
     }
 }
 
-void SilentInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
+Failure SilentInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
     for (const std::string& folder : DiskCandidates(disk)) {
         const std::string path = JoinPath(folder, relativePath);
         if (relativePath.empty() ? PathExists(folder) : FileExists(path)) {
             g_setup.sourceDirectory.Assign(folder.ends_with('\\') ? folder : folder + '\\');
             g_setup.currentDisk = disk;
             LogRunLine("disk " + std::to_string(disk) + ": " + folder);
-            return;
+            return std::nullopt;
         }
         LogRunLine("disk " + std::to_string(disk) + " is not in " + folder);
     }
     g_setup.exitCode = kSilentDiskMissing;
-    throw SetupError(kErrorCancelled, "a disk was not found");
+    return SetupError(kErrorCancelled, "a disk was not found");
 }
 
 bool SilentInstallHost::AskForDiskAgain(std::string_view relativePath) {
@@ -316,11 +323,12 @@ bool SilentInstallHost::AskForDiskAgain(std::string_view relativePath) {
     return false;
 }
 
-std::uint32_t SilentInstallHost::AskFileExists(const char* existingPath, const char*,
-                                               RememberedChoice&) {
+Failure SilentInstallHost::AskFileExists(const char* existingPath, const char*, RememberedChoice&,
+                                         std::uint32_t& answer) {
     const bool replace = g_setup.answers.fileExists == FileExistsAnswer::Replace;
     LogRunLine(std::string(replace ? "replaced: " : "kept: ") + existingPath);
-    return replace ? kChoiceReplace : kChoiceKeep;
+    answer = replace ? kChoiceReplace : kChoiceKeep;
+    return std::nullopt;
 }
 
 bool SilentInstallHost::AskContinueAfterFailure(const std::string& text) {

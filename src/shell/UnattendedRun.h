@@ -24,12 +24,12 @@ void LogRunLine(const std::string& line);
 // answers say, and a failed item stops the run.
 class SilentInstallHost final : public SetupInstallHost {
 public:
-    void AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
+    Failure AskForDisk(std::uint32_t disk, std::string_view relativePath) override;
     bool AskForDiskAgain(std::string_view relativePath) override;
-    std::uint32_t AskFileExists(const char* existingPath, const char* newPath,
-                                RememberedChoice& remembered) override;
+    Failure AskFileExists(const char* existingPath, const char* newPath,
+                          RememberedChoice& remembered, std::uint32_t& answer) override;
     bool AskContinueAfterFailure(const std::string& text) override;
     void ShowProgressFiles(const char*, const char*) override {}
-    void ShowBillboard(const char*) override {}
+    Failure ShowBillboard(const char*) override { return std::nullopt; }
     void HideBillboard() override {}
 };

@@ -106,17 +106,20 @@ BitmapControl* CreateBitmapControl(HWND parent) {
     return control.release();
 }
 
-bool LoadBitmapIntoControl(BitmapControl& control, const char* path) {
+Failure LoadBitmapIntoControl(BitmapControl& control, const char* path) {
     // The old picture goes first, so that nothing paints it while the new one is read (the
     // file-in-use question may be shown meanwhile).
     control.image = std::make_unique<BitmapImage>();
     auto loaded = std::make_unique<BitmapImage>();
-    if (!LoadBitmapFile(*loaded, path)) {
-        return false;
+    if (Failure failure = LoadBitmapFile(*loaded, path)) {
+        return failure;
+    }
+    if (!loaded->deviceBitmap) {
+        return std::nullopt;
     }
     control.image = std::move(loaded);
     MoveWindow(control.window, 0, 0, control.image->width, control.image->height, FALSE);
-    return true;
+    return std::nullopt;
 }
 
 void CentreBitmapControl(const BitmapControl& control) {
@@ -132,20 +135,18 @@ void CentreBitmapControl(const BitmapControl& control) {
     UpdateWindow(control.parent);
 }
 
-void ShowBillboard(BitmapControl* control, const char* path) {
+Failure ShowBillboard(BitmapControl* control, const char* path) {
     if (!control) {
-        return;
+        return std::nullopt;
     }
-    bool loaded = false;
-    try {
-        loaded = LoadBitmapIntoControl(*control, path);
-    } catch (...) {
+    // A picture that did not load leaves the control empty.
+    if (Failure failure = LoadBitmapIntoControl(*control, path)) {
         ShowWindow(control->window, SW_HIDE);
-        throw;
+        return failure;
     }
-    static_cast<void>(loaded); // a picture that did not load leaves the control empty
     CentreBitmapControl(*control);
     ShowWindow(control->window, SW_SHOW);
+    return std::nullopt;
 }
 
 void HideBillboard(BitmapControl* control) {

@@ -2,6 +2,8 @@
 
 #include "ui/BitmapImage.h"
 
+#include "script/SetupError.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -25,10 +27,10 @@ public:
 BitmapControl* CreateBitmapControl(HWND parent);
 
 // Replaces the control's picture with the one at path and sizes the window to it (placed at
-// 0, 0 until centred). False, with an empty picture, when the file is not a picture that can
-// be shown. Throws SetupError as OpenFileExclusive does when the file cannot be opened; the
-// picture is then empty too.
-[[nodiscard]] bool LoadBitmapIntoControl(BitmapControl& control, const char* path);
+// 0, 0 until centred). The picture is left empty when the file is not a picture that can be
+// shown. Fails as OpenFileExclusive does when the file cannot be opened; the picture is then
+// empty too.
+Failure LoadBitmapIntoControl(BitmapControl& control, const char* path);
 
 // Centres the window in its parent's client area (a picture larger than that area gets
 // negative coordinates) and repaints it and the parent.
@@ -37,9 +39,9 @@ void CentreBitmapControl(const BitmapControl& control);
 // The install list's billboards, shown in the program's one control: the picture at path,
 // centred in the control's parent and shown; a later call replaces it. A file that is not a
 // picture leaves the control empty, and it is shown all the same, centred by the rule for an
-// empty picture (its top-left corner at the centre), as the install list asks. Throws as
+// empty picture (its top-left corner at the centre), as the install list asks. Fails as
 // LoadBitmapIntoControl does (the control is hidden first). Nothing happens without a control.
-void ShowBillboard(BitmapControl* control, const char* path);
+Failure ShowBillboard(BitmapControl* control, const char* path);
 
 // Hides the billboard; nothing happens without a control.
 void HideBillboard(BitmapControl* control);

@@ -90,22 +90,30 @@ UniqueGlobal MovableBlock(const std::vector<std::uint8_t>& bytes) {
     return block;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadHeaderBlock(const char* path) {
-    const UniqueFile file = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING);
+Failure ReadHeaderBlock(const char* path, std::optional<std::vector<std::uint8_t>>& header) {
+    UniqueFile file;
+    if (Failure failure = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING, file)) {
+        return failure;
+    }
     FileDibSource source(file.get());
-    return ReadDibHeader(source);
+    header = ReadDibHeader(source);
+    return std::nullopt;
 }
 
 } // namespace
 
-UniqueGlobal ReadDib(const char* path) {
+Failure ReadDib(const char* path, UniqueGlobal& block) {
     std::optional<std::vector<std::uint8_t>> dib;
     {
-        const UniqueFile file = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING);
+        UniqueFile file;
+        if (Failure failure = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING, file)) {
+            return failure;
+        }
         FileDibSource source(file.get());
         dib = ReadDib(source);
     }
-    return dib ? MovableBlock(*dib) : UniqueGlobal{};
+    block = dib ? MovableBlock(*dib) : UniqueGlobal{};
+    return std::nullopt;
 }
 
 UniqueGdi<HPALETTE> CreateDibPalette(HGLOBAL headerBlock) {
@@ -152,28 +160,32 @@ UniqueGdi<HBITMAP> CreateBitmapFromDib(HGLOBAL dibBlock, HPALETTE palette) {
     return UniqueGdi<HBITMAP>(bitmap);
 }
 
-bool LoadBitmapFile(BitmapImage& image, const char* path) {
-    const std::optional<std::vector<std::uint8_t>> header = ReadHeaderBlock(path);
+Failure LoadBitmapFile(BitmapImage& image, const char* path) {
+    std::optional<std::vector<std::uint8_t>> header;
+    if (Failure failure = ReadHeaderBlock(path, header)) {
+        return failure;
+    }
     if (!header) {
-        return false;
+        return std::nullopt;
     }
     const DibInfoHeader info = BlockHeader(*header);
     image.width = info.width;
     image.height = std::abs(info.height);
     image.headerBlock = MovableBlock(*header);
     if (!image.headerBlock) {
-        return false;
+        return std::nullopt;
     }
     image.palette = CreateDibPalette(image.headerBlock.get());
     if (!image.palette) {
-        return false;
+        return std::nullopt;
     }
-    image.dibBlock = ReadDib(path);
-    if (!image.dibBlock) {
-        return false;
+    if (Failure failure = ReadDib(path, image.dibBlock)) {
+        return failure;
     }
-    image.deviceBitmap = CreateBitmapFromDib(image.dibBlock.get(), image.palette.get());
-    return image.deviceBitmap.valid();
+    if (image.dibBlock) {
+        image.deviceBitmap = CreateBitmapFromDib(image.dibBlock.get(), image.palette.get());
+    }
+    return std::nullopt;
 }
 
 void FreeBitmapImage(BitmapImage& image) {

@@ -2,6 +2,8 @@
 
 #include "common/Win32Handles.h"
 
+#include "script/SetupError.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -18,10 +20,10 @@ struct BitmapImage {
     UniqueGlobal dibBlock;    // info header, colour table and pixel bits, read a second time
 };
 
-// The whole picture at path in a movable block: info header, colour table and pixel bits.
+// The whole picture at path into a movable block: info header, colour table and pixel bits.
 // Null when the file is not a picture that can be shown (see ReadDib in ui/DibReader.h).
-// Throws SetupError as OpenFileExclusive does when the file cannot be opened.
-[[nodiscard]] UniqueGlobal ReadDib(const char* path);
+// Fails as OpenFileExclusive does when the file cannot be opened.
+Failure ReadDib(const char* path, UniqueGlobal& block);
 
 // The logical palette of a header block (see DibPaletteColours); null when the picture gets
 // none.
@@ -32,11 +34,12 @@ struct BitmapImage {
 [[nodiscard]] UniqueGdi<HBITMAP> CreateBitmapFromDib(HGLOBAL dibBlock, HPALETTE palette);
 
 // Loads the picture at path into image: size, palette, both blocks and the device bitmap.
-// False when it cannot be shown: not a picture, a kind without palette (16- and 32-bit
-// pictures without colour table), or no device bitmap could be made. A failed load leaves what
-// it had already set; FreeBitmapImage releases it. Throws SetupError as OpenFileExclusive does
-// when the file cannot be opened (after the file-in-use question for a locked one).
-[[nodiscard]] bool LoadBitmapFile(BitmapImage& image, const char* path);
+// The device bitmap stays null when it cannot be shown: not a picture, a kind without palette
+// (16- and 32-bit pictures without colour table), or no device bitmap could be made. A load
+// that stops leaves what it had already set; FreeBitmapImage releases it. Fails as
+// OpenFileExclusive does when the file cannot be opened (after the file-in-use question for a
+// locked one).
+Failure LoadBitmapFile(BitmapImage& image, const char* path);
 
 // Deletes the palette and the device bitmap and frees both blocks.
 void FreeBitmapImage(BitmapImage& image);

@@ -7,8 +7,6 @@
 
 #include <commdlg.h>
 
-#include <exception>
-
 namespace {
 
 // OK validates the typed or navigated directory; a valid one becomes the destination and ends
@@ -30,7 +28,6 @@ void OnOk(HWND dialog, FixedText& destination) {
 // dialog's own user data is the system's).
 struct BrowseState {
     FixedText& destination;
-    std::exception_ptr failure;
 };
 
 constexpr char kStateProperty[] = "SetupBrowseState";
@@ -61,18 +58,8 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The modal kind of guard: what the hook lets out ends the dialog and is thrown again once
-// GetOpenFileNameA has returned.
 UINT_PTR CALLBACK BrowseHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return static_cast<UINT_PTR>(HandleMessage(dialog, message, wParam, lParam));
-    } catch (...) {
-        if (BrowseState* state = StateOf(dialog)) {
-            state->failure = std::current_exception();
-        }
-        EndDialog(dialog, 0);
-        return 0;
-    }
+    return static_cast<UINT_PTR>(HandleMessage(dialog, message, wParam, lParam));
 }
 
 } // namespace
@@ -91,11 +78,7 @@ bool BrowseDirectoryDialog(HWND owner, const char* initialDirectory, const char*
     request.Flags = OFN_NONETWORKBUTTON | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_NOCHANGEDIR;
     request.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE_DIRECTORY);
     request.lpfnHook = BrowseHookProc;
-    BrowseState state{destination, nullptr};
+    BrowseState state{destination};
     request.lCustData = reinterpret_cast<LPARAM>(&state);
-    const bool chosen = GetOpenFileNameA(&request) != 0;
-    if (state.failure) {
-        std::rethrow_exception(state.failure);
-    }
-    return chosen;
+    return GetOpenFileNameA(&request) != 0;
 }

@@ -79,12 +79,12 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-INT_PTR DiskPromptDialog(HWND owner, const SetupScript* script, const char* diskLabel,
-                         FixedText& sourceDirectory) {
+Failure DiskPromptDialog(HWND owner, const SetupScript* script, const char* diskLabel,
+                         FixedText& sourceDirectory, INT_PTR& result) {
     RestoreMainWindow(owner);
     DiskPromptState state;
     state.script = script;
     state.diskLabel = diskLabel ? diskLabel : "";
     state.sourceDirectory = &sourceDirectory;
-    return RunModalDialog(IDD_DISK_PROMPT, owner, GuardedDialogProc<HandleMessage>, state);
+    return RunModalDialog(IDD_DISK_PROMPT, owner, GuardedDialogProc<HandleMessage>, state, result);
 }

@@ -40,8 +40,8 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-INT_PTR FileDetailsDialog(HWND owner, const FileExistsRecord& record) {
+Failure FileDetailsDialog(HWND owner, const FileExistsRecord& record, INT_PTR& result) {
     FileDetailsState state;
     state.record = &record;
-    return RunModalDialog(IDD_FILE_DETAILS, owner, GuardedDialogProc<HandleMessage>, state);
+    return RunModalDialog(IDD_FILE_DETAILS, owner, GuardedDialogProc<HandleMessage>, state, result);
 }

@@ -15,11 +15,14 @@ struct FileExistsState : ModalDialogState {
     FileExistsRecord* record = nullptr;
 };
 
-BY_HANDLE_FILE_INFORMATION ReadFileInformation(const char* path) {
-    const UniqueFile file = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING);
-    BY_HANDLE_FILE_INFORMATION information{};
+Failure ReadFileInformation(const char* path, BY_HANDLE_FILE_INFORMATION& information) {
+    UniqueFile file;
+    if (Failure failure = OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING, file)) {
+        return failure;
+    }
+    information = {};
     GetFileInformationByHandle(file.get(), &information);
-    return information;
+    return std::nullopt;
 }
 
 // The date as the user's short date format writes it. The time is taken as it is stored, not
@@ -72,7 +75,11 @@ void OnOk(HWND dialog) {
 }
 
 void OnDetails(HWND dialog) {
-    FileDetailsDialog(dialog, *DialogState<FileExistsState>(dialog)->record);
+    INT_PTR result = 0;
+    if (Failure failure =
+            FileDetailsDialog(dialog, *DialogState<FileExistsState>(dialog)->record, result)) {
+        FailModalDialog(dialog, std::move(*failure));
+    }
 }
 
 INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,8 +105,8 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-std::uint32_t AskFileExists(HWND owner, const SetupScript* script, const char* existingPath,
-                            const char* newPath, RememberedChoice& remembered) {
+Failure AskFileExists(HWND owner, const SetupScript* script, const char* existingPath,
+                      const char* newPath, RememberedChoice& remembered, std::uint32_t& answer) {
     RestoreMainWindow(owner);
     FileExistsRecord record;
     record.script = script;
@@ -109,20 +116,34 @@ std::uint32_t AskFileExists(HWND owner, const SetupScript* script, const char* e
 
     // Both files are opened exclusively, one after the other, and closed again before the
     // expanded size is read, which opens the new file once more.
-    const BY_HANDLE_FILE_INFORMATION newFile = ReadFileInformation(newPath);
-    const BY_HANDLE_FILE_INFORMATION existingFile = ReadFileInformation(existingPath);
-    record.newSize = static_cast<std::uint32_t>(LzExpandedSize(newPath));
+    BY_HANDLE_FILE_INFORMATION newFile{};
+    BY_HANDLE_FILE_INFORMATION existingFile{};
+    std::int32_t newSize = 0;
+    if (Failure failure = ReadFileInformation(newPath, newFile)) {
+        return failure;
+    }
+    if (Failure failure = ReadFileInformation(existingPath, existingFile)) {
+        return failure;
+    }
+    if (Failure failure = LzExpandedSize(newPath, newSize)) {
+        return failure;
+    }
+    record.newSize = static_cast<std::uint32_t>(newSize);
     record.existingSize = existingFile.nFileSizeLow;
     FormatShortDate(newFile.ftLastWriteTime, record.newDate);
     FormatShortDate(existingFile.ftLastWriteTime, record.existingDate);
 
-    FileExistsDialog(owner, record);
-    return record.decision;
+    INT_PTR result = 0;
+    if (Failure failure = FileExistsDialog(owner, record, result)) {
+        return failure;
+    }
+    answer = record.decision;
+    return std::nullopt;
 }
 
-INT_PTR FileExistsDialog(HWND owner, FileExistsRecord& record) {
+Failure FileExistsDialog(HWND owner, FileExistsRecord& record, INT_PTR& result) {
     FileExistsState state;
     state.record = &record;
     record.decision = kFileExistsUndecided;
-    return RunModalDialog(IDD_FILE_EXISTS, owner, GuardedDialogProc<HandleMessage>, state);
+    return RunModalDialog(IDD_FILE_EXISTS, owner, GuardedDialogProc<HandleMessage>, state, result);
 }

@@ -3,6 +3,7 @@
 #include "engine/CopyRules.h"
 #include "script/FixedText.h"
 #include "script/ScriptModel.h"
+#include "script/SetupError.h"
 
 #include <windows.h>
 
@@ -32,14 +33,14 @@ struct FileExistsRecord {
 };
 
 // Asks whether existingPath is to be replaced by newPath, modal over owner (whose root owner,
-// MainWindow, is restored first when minimised): kFileExistsReplace, kFileExistsDoNotInstall
-// or kFileExistsAbort. Also stores the answer and the state of the use-for-all box in
-// remembered. The caption is the script's product name; script null: not loaded yet. Throws
-// SetupError when either file cannot be opened (3 or 5 after the file-in-use question for a
-// locked file, otherwise the system error code).
-[[nodiscard]] std::uint32_t AskFileExists(HWND owner, const SetupScript* script,
-                                          const char* existingPath, const char* newPath,
-                                          RememberedChoice& remembered);
+// MainWindow, is restored first when minimised), into answer: kFileExistsReplace,
+// kFileExistsDoNotInstall or kFileExistsAbort. Also stores the answer and the state of the
+// use-for-all box in remembered. The caption is the script's product name; script null: not
+// loaded yet. Fails when either file cannot be opened (3 or 5 after the file-in-use question
+// for a locked file, otherwise the system error code).
+Failure AskFileExists(HWND owner, const SetupScript* script, const char* existingPath,
+                      const char* newPath, RememberedChoice& remembered, std::uint32_t& answer);
 
-// The question itself, modal over owner; fills record.decision. Returns 1.
-INT_PTR FileExistsDialog(HWND owner, FileExistsRecord& record);
+// The question itself, modal over owner; fills record.decision; result 1. Fails as
+// RunModalDialog does.
+Failure FileExistsDialog(HWND owner, FileExistsRecord& record, INT_PTR& result);

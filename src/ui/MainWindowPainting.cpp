@@ -21,12 +21,12 @@ enum BackgroundStyleCode : std::uint8_t {
 };
 
 // The picture named by the script, expanded from the disk into the temporary directory.
-void LoadDiskPicture(BitmapImage& image, std::string_view name, const PictureFolders& folders) {
+Failure LoadDiskPicture(BitmapImage& image, std::string_view name, const PictureFolders& folders) {
     const TempFileGuard copy(JoinPath(folders.temporaryDirectory, name));
     const std::string source = JoinPath(folders.sourceDirectory, CompressedName(name));
-    // A failed expansion shows as the copy missing: opening it throws below.
+    // A failed expansion shows as the copy missing: opening it fails below.
     static_cast<void>(LzCopyFile(source.c_str(), copy.Path().c_str()));
-    static_cast<void>(LoadBitmapFile(image, copy.Path().c_str()));
+    return LoadBitmapFile(image, copy.Path().c_str());
 }
 
 void LoadSidePictureResource(BitmapImage& image) {
@@ -109,17 +109,20 @@ BitmapImage& SideImage() {
     return image;
 }
 
-void LoadBackgroundImages(HWND mainWindow, const SetupScript& script,
-                          const PictureFolders& folders) {
+Failure LoadBackgroundImages(HWND mainWindow, const SetupScript& script,
+                             const PictureFolders& folders) {
     if (!script.backgroundBitmap.Empty()) {
-        LoadDiskPicture(MainBackgroundImage(), script.backgroundBitmap.View(), folders);
+        if (Failure failure =
+                LoadDiskPicture(MainBackgroundImage(), script.backgroundBitmap.View(), folders)) {
+            return failure;
+        }
     }
     InvalidateRect(mainWindow, nullptr, TRUE);
     if (!script.sideBitmap.Empty()) {
-        LoadDiskPicture(SideImage(), script.sideBitmap.View(), folders);
-    } else {
-        LoadSidePictureResource(SideImage());
+        return LoadDiskPicture(SideImage(), script.sideBitmap.View(), folders);
     }
+    LoadSidePictureResource(SideImage());
+    return std::nullopt;
 }
 
 void PreloadResources() {

@@ -3,6 +3,8 @@
 #include "script/ScriptModel.h"
 #include "ui/BitmapImage.h"
 
+#include "script/SetupError.h"
+
 #include <windows.h>
 
 #include <string_view>
@@ -27,14 +29,14 @@ BitmapImage& SideImage();
 // invalidates mainWindow. A named picture is expanded from the source directory,
 // where it lies under its compressed name, into the temporary directory, loaded from there,
 // and the temporary copy is deleted again in every case. A picture that cannot be shown
-// leaves its image empty. Throws SetupError when the copy cannot be opened, which is the case
+// leaves its image empty. Fails when the copy cannot be opened, which is the case
 // when the picture is missing from the source directory (the system's file-not-found code).
 struct PictureFolders {
     std::string_view sourceDirectory;
     std::string_view temporaryDirectory;
 };
-void LoadBackgroundImages(HWND mainWindow, const SetupScript& script,
-                          const PictureFolders& folders);
+Failure LoadBackgroundImages(HWND mainWindow, const SetupScript& script,
+                             const PictureFolders& folders);
 
 // Finds, loads and locks every dialog, icon and bitmap resource that the run uses, once.
 void PreloadResources();

@@ -51,10 +51,12 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-INT_PTR NotEnoughSpaceDialog(HWND owner, const SetupScript* script, const char* message) {
+Failure NotEnoughSpaceDialog(HWND owner, const SetupScript* script, const char* message,
+                             INT_PTR& result) {
     RestoreMainWindow(owner);
     NotEnoughSpaceState state;
     state.script = script;
     state.message = message ? message : "";
-    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, owner, GuardedDialogProc<HandleMessage>, state);
+    return RunModalDialog(IDD_NOT_ENOUGH_SPACE, owner, GuardedDialogProc<HandleMessage>, state,
+                          result);
 }

@@ -8,10 +8,14 @@
 
 namespace {
 
-// A read-me that cannot be read throws; the page's guard ends the run with the failure report.
+// A read-me that cannot be read ends the run with the failure report.
 INT_PTR OnInitDialog(HWND page, const PageContext& context) {
-    const std::string text =
-        ReadWholeFile(JoinPath(context.sourceDirectory.View(), context.script.readmeFile.View()));
+    std::string text;
+    if (Failure failure = ReadWholeFile(
+            JoinPath(context.sourceDirectory.View(), context.script.readmeFile.View()), text)) {
+        ReportFailure(failure->code());
+        return TRUE;
+    }
     SetDlgItemTextA(page, IDC_README_TEXT, text.c_str());
     return TRUE;
 }

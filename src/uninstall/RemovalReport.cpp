@@ -31,6 +31,7 @@ std::string ReasonText(const KeptObject& object) {
     case KeptReason::UsedByOther:
         return "another installed product uses it";
     case KeptReason::Failed:
+    case KeptReason::Stopped:
         break;
     }
     return "error " + std::to_string(object.error);

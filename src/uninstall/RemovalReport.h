@@ -21,6 +21,7 @@ enum class KeptReason : std::uint8_t {
     Changed,          // changed since the installation: another program's or the user's now
     UsedByOther,      // another installed product's record names it too
     Failed,           // another system error (code)
+    Stopped,          // the user chose Abort at this file: the removal ends, nothing is listed
 };
 
 struct KeptObject {

@@ -238,7 +238,7 @@ std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
         }
         switch (questions.AskFileInUse(path)) {
         case IDABORT:
-            throw RemovalStopped{};
+            return Kept(path, KeptReason::Stopped);
         case IDRETRY:
             continue;
         default:

@@ -21,9 +21,6 @@ public:
     virtual bool AskDeleteSharedFile(const std::string& path) = 0;
 };
 
-// The user chose Abort: the removal ends here.
-struct RemovalStopped {};
-
 // What the removal must leave alone whatever its own record says.
 struct RemovalBounds {
     std::string ownPath;  // the running uninstaller
@@ -64,7 +61,7 @@ struct RemovalBounds {
                                                          RemovalQuestions& questions);
 
 // A read-only file is made writable first; a file that cannot be deleted is offered for
-// Retry; Abort throws RemovalStopped.
+// Retry; Abort gives the file as kept for KeptReason::Stopped.
 [[nodiscard]] std::optional<KeptObject> DeleteInstalledFile(const std::string& path,
                                                             RemovalQuestions& questions);
 

@@ -158,6 +158,10 @@ void CarryOut(const Removal& removal, RemovalJournal& journal, RemovalDialogue& 
             continue;
         }
         if (std::optional<KeptObject> kept = CarryOutStep(removal, steps[i], dialogue)) {
+            if (kept->reason == KeptReason::Stopped) {
+                outcome.stopped = true;
+                return;
+            }
             outcome.kept.push_back(std::move(*kept));
         }
         if (steps[i].kind != UndoStepKind::DeleteUninstallEntry) {
@@ -194,11 +198,7 @@ int RemoveProduct(RemovalDialogue& dialogue, const UninstallEntry& entry,
     }
     {
         const ProgressShown shown(dialogue, product, plan.steps.size());
-        try {
-            CarryOut(removal, journal, dialogue, outcome);
-        } catch (const RemovalStopped&) {
-            outcome.stopped = true;
-        }
+        CarryOut(removal, journal, dialogue, outcome);
     }
     dialogue.Tell(RemovalMessage(product, outcome), product,
                   outcome.kept.empty() && !outcome.stopped ? MB_ICONINFORMATION
@@ -277,18 +277,6 @@ int Remove(RemovalDialogue& dialogue, const std::string& scriptPath) {
 
 namespace {
 
-int RemoveReportingFailures(RemovalDialogue& dialogue, const std::string& scriptPath) {
-    try {
-        return Remove(dialogue, scriptPath);
-    } catch (const SetupError& error) {
-        dialogue.Tell(FillIn("The removal failed (error %s).", {std::to_string(error.code())}),
-                      kCaption, MB_ICONSTOP);
-    } catch (const std::exception& error) {
-        dialogue.Tell(FillIn("The removal failed: %s.", {error.what()}), kCaption, MB_ICONSTOP);
-    }
-    return kUninstallRefused;
-}
-
 std::unique_ptr<RemovalDialogue> MakeDialogue(HINSTANCE instance,
                                               const UninstallArguments& arguments) {
     if (!arguments.silent) {
@@ -302,7 +290,7 @@ std::unique_ptr<RemovalDialogue> MakeDialogue(HINSTANCE instance,
 
 int RunUninstall(HINSTANCE instance, const UninstallArguments& arguments) {
     const std::unique_ptr<RemovalDialogue> dialogue = MakeDialogue(instance, arguments);
-    const int exitCode = RemoveReportingFailures(*dialogue, arguments.scriptPath);
+    const int exitCode = Remove(*dialogue, arguments.scriptPath);
     dialogue->Finish(exitCode);
     return exitCode;
 }

@@ -10,6 +10,7 @@ tr -d '\r' <"$answers" | grep -qix 'Destination=C:\\Replay Dest\\Notepad' ||
 quiet=$(uninstall_command 'Sample Notepad' QuietUninstallString)
 prefix_snapshot "$WORK/recorded" || check_fail "no snapshot after the recorded run"
 "$WINE_RUN" cmd /c "$quiet" || check_fail "the quiet removal after the recorded run failed"
+wait_until_removed 'Sample Notepad' || check_fail "the removal after the recorded run did not end"
 "$WINE_RUN" "$(windows_path "$DISK/SETUP.EXE")" /silent '/answers:C:\REPLAY.INI'
 code=$?
 [ $code -eq 0 ] || check_fail "the replay ended with exit code $code"

@@ -34,6 +34,17 @@ uninstall_command() {
         sed -n "s/^ *$value *REG_SZ *//p"
 }
 
+# wait_until_removed ENTRY: waits (at most 60 s) until the uninstall entry ENTRY is gone, which
+# the removal deletes last: cmd /c may return before the uninstaller it started has ended.
+wait_until_removed() {
+    local tries
+    for ((tries = 0; tries < 120; tries++)); do
+        [ -z "$(uninstall_command "$1")" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
 # run_command NAME SCENARIO COMMAND: the driver starts a registered command line. It is not
 # quoted: the program ends at ".EXE ", the rest is its argument.
 run_command() {

@@ -8,12 +8,13 @@
 namespace {
 
 // Volume roots as a system with drives C: and D: gives them; anything else has no volume.
-std::string FakeVolumeRoot(std::string_view path) {
+Failure FakeVolumeRoot(std::string_view path, std::string& root) {
     if (path.size() >= 2 && path[1] == ':' &&
         (path[0] == 'C' || path[0] == 'c' || path[0] == 'D')) {
-        return std::string(path.substr(0, 2)) + "\\";
+        root = std::string(path.substr(0, 2)) + "\\";
+        return std::nullopt;
     }
-    throw SetupError(kErrorNoFullPath, "no volume");
+    return SetupError(kErrorNoFullPath, "no volume");
 }
 
 // For the tests that do not look at the current directory.
@@ -83,7 +84,7 @@ std::uint64_t Required(const std::vector<DriveEntry>& drives, std::string_view r
 TEST(Accounting, SharedFilesCountOncePerDriveAndVolumesGiveDrives) {
     SetupScript script = TwoDriveScript();
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     ASSERT_EQ(drives.size(), 2u) << "two directories on C: share one drive";
     EXPECT_EQ(drives[0].rootPath, "C:");
     EXPECT_EQ(script.directories[1].driveIndex, 0u);
@@ -99,8 +100,9 @@ TEST(Accounting, LaterDirectoriesWithoutADriveLieOnTheFirstDirectorysDrive) {
     // A path without a drive resolves against the current directory's drive, which starts on
     // Z: (where the program was started) and is what the changes made it.
     std::string current = "Z:";
-    const auto volumeRoot = [&current](std::string_view path) {
-        return path.substr(0, 1) == "\\" ? current + "\\" : std::string(path.substr(0, 2)) + "\\";
+    const auto volumeRoot = [&current](std::string_view path, std::string& root) -> Failure {
+        root = path.substr(0, 1) == "\\" ? current + "\\" : std::string(path.substr(0, 2)) + "\\";
+        return std::nullopt;
     };
     const auto changeDirectory = [&current](const std::string& root) { current = root; };
     SetupScript script;
@@ -111,7 +113,7 @@ TEST(Accounting, LaterDirectoriesWithoutADriveLieOnTheFirstDirectorysDrive) {
     }
     script.installItems = {Item(2, 70)};
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, volumeRoot, changeDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, volumeRoot, changeDirectory));
     ASSERT_EQ(drives.size(), 1u);
     EXPECT_EQ(drives[0].rootPath, "C:");
     EXPECT_EQ(Required(drives, "C:"), 70u);
@@ -122,12 +124,9 @@ TEST(Accounting, BuildDriveListRefusesADirectoryWithoutVolume) {
     SetupScript script = TwoDriveScript();
     script.directories[2].path.Assign("Q:\\NOWHERE");
     std::vector<DriveEntry> drives;
-    try {
-        BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
-        FAIL();
-    } catch (const SetupError& error) {
-        EXPECT_EQ(error.code(), static_cast<std::uint32_t>(kErrorNoFullPath));
-    }
+    const Failure failure = BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), static_cast<std::uint32_t>(kErrorNoFullPath));
 }
 
 TEST(Accounting, TotalsAreWideEnoughForHugeProducts) {
@@ -139,7 +138,7 @@ TEST(Accounting, TotalsAreWideEnoughForHugeProducts) {
         script.installItems.push_back(Item(1, 0xFFFFFFFFu));
     }
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     EXPECT_EQ(drives[0].requiredBytes, 3ull * 0xFFFFFFFFull);
 }
 
@@ -205,7 +204,7 @@ TEST(Accounting, ResetKeepsComponentTotals) {
 TEST(Accounting, CustomKeepsTheCountsThePageLeft) {
     SetupScript script = TwoDriveScript();
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     ToggleComponent(script, drives, script.components[2]);
     ApplySetupType(script, kSetupCustom);
     EXPECT_EQ(script.installItems[2].installCount, 0);
@@ -215,7 +214,7 @@ TEST(Accounting, CustomKeepsTheCountsThePageLeft) {
 TEST(Accounting, TogglingKeepsDriveTotalsInStep) {
     SetupScript script = TwoDriveScript();
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     Component& first = script.components[0];
     Component& second = script.components[1];
 
@@ -230,7 +229,7 @@ TEST(Accounting, TogglingKeepsDriveTotalsInStep) {
 
     // The invariant: totals equal a fresh count of the selected items.
     std::vector<DriveEntry> fresh;
-    BuildDriveList(script, fresh, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, fresh, FakeVolumeRoot, KeepDirectory));
     EXPECT_EQ(fresh[0].requiredBytes, drives[0].requiredBytes);
     EXPECT_EQ(fresh[1].requiredBytes, drives[1].requiredBytes);
 }
@@ -239,7 +238,7 @@ TEST(Accounting, ComponentDriveIsTheDriveOfItsFirstItem) {
     SetupScript script = TwoDriveScript();
     script.components.push_back(MakeComponent({}, false, false));
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     EXPECT_EQ(ComponentDrive(script, drives, script.components[2])->rootPath, "D:");
     EXPECT_EQ(ComponentDrive(script, drives, script.components[3]), nullptr)
         << "a component without files has no drive";
@@ -251,10 +250,10 @@ TEST(Accounting, TypicalBackThenCustomStartsFromTypicalTicksAndCounts) {
     SetupScript script = TwoDriveScript();
     ApplySetupType(script, kSetupTypical);
     std::vector<DriveEntry> drives;
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     EXPECT_EQ(Required(drives, "C:"), 1004u);
     ApplySetupType(script, kSetupCustom);
-    BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory);
+    ASSERT_FALSE(BuildDriveList(script, drives, FakeVolumeRoot, KeepDirectory));
     EXPECT_EQ(Required(drives, "C:"), 1004u);
     EXPECT_EQ(script.components[1].selected, 0) << "Extras is not Typical: shown unticked";
     ToggleComponent(script, drives, script.components[1]);

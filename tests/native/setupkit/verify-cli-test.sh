@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# setupkit verify as a user runs it, on the sample's disks built at 360K, where the compressed
-# uninstaller is split over disks 1 and 2: the sound set passes; a missing piece, a truncated
+# setupkit verify as a user runs it, on the sample's disks built on disks only 40,000 bytes
+# larger than SETUP.EXE, where the compressed uninstaller is split over disks 1 and 2: the sound set passes; a missing piece, a truncated
 # compressed file, a 64-bit SETUP.EXE and one that does not ask to run as administrator are
 # faults (exit 1), each reported with its file; a
 # folder without a disk set cannot be verified (exit 2).
@@ -18,8 +18,9 @@ fi
 # shellcheck source=/dev/null
 source "$(dirname "$0")/cli-test-helpers.sh"
 
+capacity=$(($(stat -c %s "$setup_exe") + 40000))
 build() { # build DISKS [DESCRIPTION]
-  "$setupkit" build "${2:-$sample/product.toml}" -o "$1" --capacity 360K \
+  "$setupkit" build "${2:-$sample/product.toml}" -o "$1" --capacity "$capacity" \
     --setup-exe "$setup_exe" >/dev/null || fail "build $1"
 }
 # A copy of the sound set to spoil.

@@ -22,7 +22,7 @@ TEST_F(ActionInterpreterTest, CopyWithoutADirectoryAsksAndYesGoesOn) {
     InstallItem item = Item(ItemAction::Copy, "TEXT.TXT", 7);
     item.compressed = 1;
     host.continueAfterFailure = true;
-    ProcessInstallItem(context, item);
+    EXPECT_FALSE(ProcessInstallItem(context, item));
     // The file is not on the disk in the drive: the disk is asked for again first, and given up.
     EXPECT_EQ(host.diskChecks, std::vector<std::string>{"TEXT.TX_"});
     EXPECT_EQ(host.failureTexts,
@@ -38,10 +38,8 @@ TEST_F(ActionInterpreterTest, NoToTheQuestionCancels) {
     InstallItem item = Item(ItemAction::RunNormal, scratch + "NOPE.EXE /quiet");
     std::uint32_t code = 0;
     host.continueAfterFailure = false;
-    try {
-        ProcessInstallItem(context, item);
-    } catch (const SetupError& error) {
-        code = error.code();
+    if (const Failure failure = ProcessInstallItem(context, item)) {
+        code = failure->code();
     }
     EXPECT_EQ(host.failureTexts,
               std::vector<std::string>{"Unable to execute " + scratch +
@@ -54,7 +52,7 @@ TEST_F(ActionInterpreterTest, ARunWithoutADirectoryStartsInTheCurrentOne) {
     SetCurrentDirectoryA(scratch.c_str());
     InstallItem item = Item(ItemAction::RunMinimized,
                             "\"" + ProgramDirectory() + "engine_sleeper.exe\" 10 ran.txt", 0);
-    ProcessInstallItem(context, item);
+    EXPECT_FALSE(ProcessInstallItem(context, item));
     EXPECT_TRUE(Exists(scratch + "ran.txt"));
     EXPECT_TRUE(allFilesInstalled);
     SetCurrentDirectoryA(ProgramDirectory().c_str());
@@ -63,11 +61,11 @@ TEST_F(ActionInterpreterTest, ARunWithoutADirectoryStartsInTheCurrentOne) {
 TEST_F(ActionInterpreterTest, DeleteMarksOnlyAFileItDeleted) {
     WriteAll(scratch + "old.txt", "old");
     InstallItem present = Item(ItemAction::Delete, scratch + "old.txt");
-    ProcessInstallItem(context, present);
+    EXPECT_FALSE(ProcessInstallItem(context, present));
     EXPECT_EQ(present.done, 1);
     EXPECT_FALSE(Exists(scratch + "old.txt"));
     InstallItem missing = Item(ItemAction::Delete, scratch + "old.txt");
-    ProcessInstallItem(context, missing);
+    EXPECT_FALSE(ProcessInstallItem(context, missing));
     EXPECT_EQ(missing.done, 0);
     EXPECT_TRUE(allFilesInstalled);
 }
@@ -76,7 +74,7 @@ TEST_F(ActionInterpreterTest, UnknownActionsDoNothing) {
     for (std::uint8_t code : {0, 8, 200}) {
         InstallItem item = Item(ItemAction::Copy, "TEXT.TXT");
         item.action = code;
-        ProcessInstallItem(context, item);
+        EXPECT_FALSE(ProcessInstallItem(context, item));
         EXPECT_EQ(item.done, 0);
     }
     EXPECT_TRUE(FilesIn(scratch).empty());
@@ -88,12 +86,12 @@ TEST_F(ActionInterpreterTest, UnknownActionsDoNothing) {
 TEST_F(ActionInterpreterTest, TheDiskAskedForIsTheItemsOwn) {
     InstallItem onFour = Item(ItemAction::Delete, scratch + "none.txt");
     onFour.diskNumber = 4;
-    ProcessInstallItem(context, onFour);
+    EXPECT_FALSE(ProcessInstallItem(context, onFour));
     InstallItem alsoOnFour = onFour;
-    ProcessInstallItem(context, alsoOnFour);
+    EXPECT_FALSE(ProcessInstallItem(context, alsoOnFour));
     InstallItem onTwo = onFour;
     onTwo.diskNumber = 2;
-    ProcessInstallItem(context, onTwo);
+    EXPECT_FALSE(ProcessInstallItem(context, onTwo));
     EXPECT_EQ(host.disksAsked, (std::vector<std::uint32_t>{4, 2}));
     EXPECT_EQ(currentDisk, 2u);
 }

@@ -10,13 +10,10 @@ namespace {
 
 using FileCopyTest = InstallTest;
 
-std::uint32_t ThrownCode(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+// The code of the failure the action returns; 0 when it succeeds.
+std::uint32_t FailureCode(const std::function<Failure()>& action) {
+    const Failure failure = action();
+    return failure ? failure->code() : 0;
 }
 
 // The file held open without sharing (HoldFile), as another program would.
@@ -59,7 +56,8 @@ TEST_F(FileCopyTest, VersionedInstallExpandsAndKeepsTheSourceTime) {
     const std::string text = ReadAll(fixtures + "text.txt");
     for (const char* compressed : {"text.txt_", "ours.tx_"}) {
         std::uint8_t done = 0;
-        InstallVersionedFile(scratch, "TEXT.TXT", fixtures, compressed, ReadOnly::No, done);
+        EXPECT_FALSE(
+            InstallVersionedFile(scratch, "TEXT.TXT", fixtures, compressed, ReadOnly::No, done));
         EXPECT_EQ(done, 1) << compressed;
         EXPECT_EQ(ReadAll(scratch + "TEXT.TXT"), text) << compressed;
         // As Wine's version installation does: the installed file keeps the last write of
@@ -75,7 +73,7 @@ TEST_F(FileCopyTest, ReadOnlyDestinationIsReplacedAndMadeReadOnlyWhenAsked) {
         WriteAll(scratch + "RO.TXT", "old");
         ASSERT_TRUE(SetFileAttributesA((scratch + "RO.TXT").c_str(), FILE_ATTRIBUTE_READONLY));
         std::uint8_t done = 0;
-        InstallVersionedFile(scratch, "RO.TXT", fixtures, "ours.tx_", readOnly, done);
+        EXPECT_FALSE(InstallVersionedFile(scratch, "RO.TXT", fixtures, "ours.tx_", readOnly, done));
         EXPECT_EQ(done, 1);
         EXPECT_EQ(ReadAll(scratch + "RO.TXT"), ReadAll(fixtures + "text.txt"));
         const DWORD attributes = GetFileAttributesA((scratch + "RO.TXT").c_str());
@@ -91,9 +89,9 @@ TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
     ASSERT_TRUE(holder.valid());
     InUseAnswers answers([](int) { return IDIGNORE; });
     std::uint8_t done = 0;
-    EXPECT_EQ(ThrownCode([&] {
-                  InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_", ReadOnly::No,
-                                       done);
+    EXPECT_EQ(FailureCode([&] {
+                  return InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_",
+                                              ReadOnly::No, done);
               }),
               static_cast<std::uint32_t>(kErrorSkipLockedFile));
     EXPECT_EQ(InUseAnswers::calls, 1);
@@ -118,7 +116,8 @@ TEST_F(FileCopyTest, RetryInstallsOnceTheFileIsReleased) {
         return IDRETRY;
     });
     std::uint8_t done = 0;
-    InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "text.txt_", ReadOnly::No, done);
+    EXPECT_FALSE(
+        InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "text.txt_", ReadOnly::No, done));
     g_holder = nullptr;
     EXPECT_EQ(InUseAnswers::calls, 2);
     EXPECT_EQ(done, 1);
@@ -131,17 +130,17 @@ TEST_F(FileCopyTest, AbortInTheInUseQuestionCancels) {
     const UniqueFile holder = HoldFile(scratch + "LOCKED.DLL");
     InUseAnswers answers([](int) { return IDABORT; });
     std::uint8_t done = 0;
-    EXPECT_EQ(ThrownCode([&] {
-                  InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_", ReadOnly::No,
-                                       done);
+    EXPECT_EQ(FailureCode([&] {
+                  return InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_",
+                                              ReadOnly::No, done);
               }),
               static_cast<std::uint32_t>(kErrorCancelled));
 }
 
 TEST_F(FileCopyTest, AnUnreadableSourceThrowsTheServicesResultWord) {
     std::uint8_t done = 0;
-    const std::uint32_t code = ThrownCode([&] {
-        InstallVersionedFile(scratch, "X.TXT", fixtures, "missing.tx_", ReadOnly::No, done);
+    const std::uint32_t code = FailureCode([&] {
+        return InstallVersionedFile(scratch, "X.TXT", fixtures, "missing.tx_", ReadOnly::No, done);
     });
     // Not 0, and not a code that the interpreter reads as cancel or skip.
     EXPECT_NE(code, 0u);
@@ -166,9 +165,9 @@ TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
          {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
         WriteAll(disk + "damaged.tx_", damaged);
         std::uint8_t done = 0;
-        EXPECT_EQ(ThrownCode([&] {
-                      InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_", ReadOnly::No,
-                                           done);
+        EXPECT_EQ(FailureCode([&] {
+                      return InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_",
+                                                  ReadOnly::No, done);
                   }),
                   static_cast<std::uint32_t>(ERROR_INVALID_DATA))
             << damaged.size();
@@ -182,7 +181,7 @@ TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
     // The same cut header under a plain name is a plain file: installed as it is.
     WriteAll(disk + "plain.txt", whole.substr(0, 10));
     std::uint8_t done = 0;
-    InstallVersionedFile(scratch, "PLAIN.TXT", disk, "plain.txt", ReadOnly::No, done);
+    EXPECT_FALSE(InstallVersionedFile(scratch, "PLAIN.TXT", disk, "plain.txt", ReadOnly::No, done));
     EXPECT_EQ(done, 1);
     EXPECT_EQ(ReadAll(scratch + "PLAIN.TXT"), whole.substr(0, 10));
 }
@@ -201,7 +200,7 @@ TEST_F(FileCopyTest, AppendCopiesEveryBlockAndNothingOfAnEmptySource) {
         const UniqueFile in(CreateFileA((scratch + piece).c_str(), GENERIC_READ, 0, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_NE(in.get(), INVALID_HANDLE_VALUE);
-        AppendFileContents(out.get(), in.get());
+        EXPECT_FALSE(AppendFileContents(out.get(), in.get()));
     }
     out.reset();
     EXPECT_EQ(ReadAll(scratch + "joined.bin"), big + big);
@@ -213,7 +212,7 @@ TEST_F(FileCopyTest, AJoinedFileCarriesTheFirstPiecesTimeAndIsDeletedByItsGuard)
     std::string joinedPath;
     {
         TempFileGuard joined;
-        JoinSplitFile(context, item, joined, fixtures + "ours.tx_");
+        EXPECT_FALSE(JoinSplitFile(context, item, joined, fixtures + "ours.tx_"));
         joinedPath = joined.Path();
         EXPECT_EQ(joinedPath, scratch + "ours.tx_");
         EXPECT_EQ(ReadAll(joinedPath), ReadAll(fixtures + "ours.tx_"));
@@ -226,14 +225,11 @@ TEST_F(FileCopyTest, AJoinThatFailsLeavesNoFileBehind) {
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
     item.partCount = 1;
     std::string joinedPath;
-    EXPECT_EQ(ThrownCode([&] {
+    EXPECT_EQ(FailureCode([&] {
                   TempFileGuard joined;
-                  try {
-                      JoinSplitFile(context, item, joined, fixtures + "missing.tx_");
-                  } catch (...) {
-                      joinedPath = joined.Path();
-                      throw;
-                  }
+                  Failure failure = JoinSplitFile(context, item, joined, fixtures + "missing.tx_");
+                  joinedPath = joined.Path();
+                  return failure;
               }),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(joinedPath, scratch + "missing.tx_");
@@ -244,7 +240,7 @@ TEST_F(FileCopyTest, AnItemWhoseDirectoryNumberNamesNothingIsNotInstalled) {
     for (std::uint8_t dirIndex : {0, 2, 255}) {
         InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
         item.dirIndex = dirIndex;
-        EXPECT_EQ(ThrownCode([&] { CopyItemFile(context, item, fixtures + "ours.tx_"); }),
+        EXPECT_EQ(FailureCode([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
                   kErrorBadPathName);
         EXPECT_EQ(item.done, 0);
     }
@@ -257,7 +253,7 @@ TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::IfOlder);
     // Unlike an Ignore during the installation itself, this one reaches the interpreter.
-    EXPECT_EQ(ThrownCode([&] { CopyItemFile(context, item, fixtures + "ours.tx_"); }),
+    EXPECT_EQ(FailureCode([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
               static_cast<std::uint32_t>(kErrorSkipLockedFile));
     EXPECT_EQ(InUseAnswers::lastPath, scratch + "TEXT.TXT");
 }
@@ -267,19 +263,19 @@ TEST_F(FileCopyTest, IgnoreWhileInstallingIsDroppedAndTheItemStaysUndone) {
     const UniqueFile holder = HoldFile(scratch + "TEXT.TXT");
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
-    CopyItemFile(context, item, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(context, item, fixtures + "ours.tx_"));
     EXPECT_EQ(item.done, 0);
     EXPECT_TRUE(item.installedPath.Empty());
 }
 
 TEST_F(FileCopyTest, InstalledItemsRecordTheirPath) {
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Never);
-    CopyItemFile(context, item, fixtures + "text.txt_");
+    EXPECT_FALSE(CopyItemFile(context, item, fixtures + "text.txt_"));
     EXPECT_EQ(item.done, 1);
     EXPECT_EQ(item.installedPath.View(), scratch + "TEXT.TXT");
     // Kept under Never the second time: not done, no path.
     InstallItem again = CopyItem("TEXT.TXT", OverwriteMode::Never);
-    CopyItemFile(context, again, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(context, again, fixtures + "ours.tx_"));
     EXPECT_EQ(again.done, 0);
     EXPECT_TRUE(again.installedPath.Empty());
 }
@@ -288,12 +284,12 @@ TEST_F(FileCopyTest, SharedItemsAreCountedAlsoWhenTheFileIsKept) {
     const std::string destination = scratch + "SHARED.DLL";
     InstallItem first = CopyItem("SHARED.DLL", OverwriteMode::Never);
     first.shared = 1;
-    CopyItemFile(context, first, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(context, first, fixtures + "ours.tx_"));
     EXPECT_EQ(first.done, 1);
     EXPECT_EQ(host.sharedCounts, std::vector<std::string>{destination});
     InstallItem kept = CopyItem("SHARED.DLL", OverwriteMode::Never);
     kept.shared = 1;
-    CopyItemFile(context, kept, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(context, kept, fixtures + "ours.tx_"));
     EXPECT_EQ(kept.done, 0);
     EXPECT_EQ(host.sharedCounts, (std::vector<std::string>{destination, destination}));
 }
@@ -304,11 +300,11 @@ TEST_F(FileCopyTest, APassThatListsItsDirectorySeesItsOwnFilesAndThoseMadeBehind
     pass.destinations = &listings;
     // Listed while the directory is empty, then installed by the pass.
     InstallItem first = CopyItem("TEXT.TXT", OverwriteMode::Always);
-    CopyItemFile(pass, first, fixtures + "text.txt_");
+    EXPECT_FALSE(CopyItemFile(pass, first, fixtures + "text.txt_"));
     EXPECT_EQ(first.done, 1);
     // The pass's own file is found under any case of its name, and kept under Never.
     InstallItem again = CopyItem("text.txt", OverwriteMode::Never);
-    CopyItemFile(pass, again, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(pass, again, fixtures + "ours.tx_"));
     EXPECT_EQ(again.done, 0);
     EXPECT_EQ(ReadAll(scratch + "TEXT.TXT"), ReadAll(fixtures + "text.txt"));
     // A file another program made since: the directory's time shows the change (a tick later
@@ -316,7 +312,7 @@ TEST_F(FileCopyTest, APassThatListsItsDirectorySeesItsOwnFilesAndThoseMadeBehind
     Sleep(50);
     WriteAll(scratch + "OTHER.TXT", "other program");
     InstallItem other = CopyItem("OTHER.TXT", OverwriteMode::Never);
-    CopyItemFile(pass, other, fixtures + "ours.tx_");
+    EXPECT_FALSE(CopyItemFile(pass, other, fixtures + "ours.tx_"));
     EXPECT_EQ(other.done, 0);
     EXPECT_EQ(ReadAll(scratch + "OTHER.TXT"), "other program");
 }

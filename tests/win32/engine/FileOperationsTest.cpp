@@ -12,17 +12,36 @@
 
 namespace {
 
-std::uint32_t ErrorCodeOf(void (*action)(const std::string&), const std::string& path) {
-    try {
-        action(path);
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+// The code of the failure of action on path; 0 when it succeeds.
+std::uint32_t ErrorCodeOf(Failure (*action)(const std::string&), const std::string& path) {
+    const Failure failure = action(path);
+    return failure ? failure->code() : 0;
 }
 
-void OpenForReading(const std::string& path) {
-    static_cast<void>(OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING));
+Failure OpenForReading(const std::string& path) {
+    UniqueFile file;
+    return OpenFileExclusive(path, GENERIC_READ, OPEN_EXISTING, file);
+}
+
+// The file opened as OpenFileExclusive opens it; invalid (and the test failed) when it fails.
+UniqueFile OpenedFile(const std::string& path, DWORD access, DWORD disposition) {
+    UniqueFile file;
+    EXPECT_FALSE(OpenFileExclusive(path, access, disposition, file));
+    return file;
+}
+
+// The whole file as ReadWholeFile reads it; the test fails when it cannot.
+std::string WholeFile(const std::string& path) {
+    std::string contents;
+    EXPECT_FALSE(ReadWholeFile(path, contents));
+    return contents;
+}
+
+// CompareLastWrite's order; the test fails when a file cannot be opened.
+int LastWriteOrder(const std::string& existing, const std::string& source) {
+    int order = 2;
+    EXPECT_FALSE(CompareLastWrite(existing, source, order));
+    return order;
 }
 
 // The prompt as the tests answer it: records each question, runs the test's action once the
@@ -78,7 +97,7 @@ TEST_F(OpenFileExclusiveTest, LockedFileIsRetriedUntilTheLockIsGone) {
     g_script.actAtCall = 2;
     g_script.action = ReleaseLock;
 
-    const UniqueFile file = OpenFileExclusive(path_, GENERIC_READ, OPEN_EXISTING);
+    const UniqueFile file = OpenedFile(path_, GENERIC_READ, OPEN_EXISTING);
     EXPECT_TRUE(file.valid());
     EXPECT_EQ(g_script.paths, (std::vector<std::string>{path_, path_}));
 }
@@ -108,7 +127,7 @@ TEST_F(OpenFileExclusiveTest, AccessDeniedAlsoAsks) {
     ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
     g_script.answer = IDRETRY;
     g_script.action = [] { RemoveDirectoryA(g_script.paths.front().c_str()); };
-    const UniqueFile file = OpenFileExclusive(blocked, GENERIC_WRITE, CREATE_ALWAYS);
+    const UniqueFile file = OpenedFile(blocked, GENERIC_WRITE, CREATE_ALWAYS);
     EXPECT_TRUE(file.valid());
     EXPECT_EQ(g_script.paths, std::vector<std::string>{blocked});
 }
@@ -122,7 +141,7 @@ TEST_F(OpenFileExclusiveTest, OtherErrorsThrowTheirCodeWithoutAsking) {
 }
 
 TEST_F(OpenFileExclusiveTest, OpenFileSharesNothing) {
-    const UniqueFile file = OpenFileExclusive(path_, GENERIC_READ, OPEN_EXISTING);
+    const UniqueFile file = OpenedFile(path_, GENERIC_READ, OPEN_EXISTING);
     ASSERT_TRUE(file.valid());
     const UniqueFile other(CreateFileA(path_.c_str(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -157,7 +176,7 @@ TEST(DeleteIfNamed, DeletesOnlyANamedFile) {
 TEST(ReadWholeFile, EmptyFileGivesNoBytesAndANul) {
     const std::string path = ScratchDirectory("engine-read") + "empty.txt";
     WRITE_TEST_FILE(path, "");
-    const std::string contents = ReadWholeFile(path);
+    const std::string contents = WholeFile(path);
     EXPECT_EQ(contents.size(), 0u);
     EXPECT_EQ(contents.c_str()[0], '\0');
 }
@@ -169,14 +188,19 @@ TEST(ReadWholeFile, ReadsEveryByte) {
         bytes += static_cast<char>(i * 7);
     }
     WRITE_TEST_FILE(path, bytes);
-    const std::string contents = ReadWholeFile(path);
+    const std::string contents = WholeFile(path);
     EXPECT_EQ(contents, bytes);
     EXPECT_EQ(contents.c_str()[contents.size()], '\0');
 }
 
 TEST(ReadWholeFile, MissingFileThrowsTheSystemCode) {
     const std::string path = ScratchDirectory("engine-read") + "missing.txt";
-    EXPECT_EQ(ErrorCodeOf([](const std::string& p) { static_cast<void>(ReadWholeFile(p)); }, path),
+    EXPECT_EQ(ErrorCodeOf(
+                  [](const std::string& p) {
+                      std::string contents;
+                      return ReadWholeFile(p, contents);
+                  },
+                  path),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 }
 
@@ -204,9 +228,9 @@ TEST(CompareLastWrite, OlderSameAndNewerExistingFile) {
 
     SetLastWrite(existing, base);
     SetLastWrite(source, base + day);
-    EXPECT_EQ(CompareLastWrite(existing, source), -1);
+    EXPECT_EQ(LastWriteOrder(existing, source), -1);
     SetLastWrite(source, base);
-    EXPECT_EQ(CompareLastWrite(existing, source), 0);
+    EXPECT_EQ(LastWriteOrder(existing, source), 0);
     SetLastWrite(existing, base + 2 * day);
-    EXPECT_EQ(CompareLastWrite(existing, source), 1);
+    EXPECT_EQ(LastWriteOrder(existing, source), 1);
 }

@@ -21,10 +21,11 @@ void InstallTest::SetUp() {
     sourceDirectory.Assign(fixtures);
 }
 
-void RecordingInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
+Failure RecordingInstallHost::AskForDisk(std::uint32_t disk, std::string_view relativePath) {
     diskPrompts.emplace_back(relativePath);
     disksAsked.push_back(disk);
     currentDisk_ = disk;
+    return std::nullopt;
 }
 
 bool RecordingInstallHost::AskForDiskAgain(std::string_view relativePath) {
@@ -32,9 +33,11 @@ bool RecordingInstallHost::AskForDiskAgain(std::string_view relativePath) {
     return false;
 }
 
-std::uint32_t RecordingInstallHost::AskFileExists(const char*, const char*, RememberedChoice&) {
+Failure RecordingInstallHost::AskFileExists(const char*, const char*, RememberedChoice&,
+                                            std::uint32_t& answer) {
     ADD_FAILURE() << "no test of the engine asks whether to replace a file";
-    return kChoiceAbort;
+    answer = kChoiceAbort;
+    return std::nullopt;
 }
 
 bool RecordingInstallHost::AskContinueAfterFailure(const std::string& text) {
@@ -44,7 +47,9 @@ bool RecordingInstallHost::AskContinueAfterFailure(const std::string& text) {
 
 void RecordingInstallHost::ShowProgressFiles(const char*, const char*) {}
 
-void RecordingInstallHost::ShowBillboard(const char*) {}
+Failure RecordingInstallHost::ShowBillboard(const char*) {
+    return std::nullopt;
+}
 
 void RecordingInstallHost::HideBillboard() {}
 

@@ -42,13 +42,18 @@ bool IsClosed(const std::string& path) {
     return file.valid();
 }
 
+// The code LzExpandedSize fails with; 0 when it succeeds.
 std::uint32_t ThrownCode(const std::string& path) {
-    try {
-        static_cast<void>(LzExpandedSize(path.c_str()));
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+    std::int32_t size = 0;
+    const Failure failure = LzExpandedSize(path.c_str(), size);
+    return failure ? failure->code() : 0;
+}
+
+// The size LzExpandedSize gives; -1 (and the test failed) when it fails.
+std::int32_t ExpandedSize(const std::string& path) {
+    std::int32_t size = -1;
+    EXPECT_FALSE(LzExpandedSize(path.c_str(), size));
+    return size;
 }
 
 } // namespace
@@ -58,7 +63,7 @@ TEST(LzExpandedSize, CompressedFileGivesTheSizeOnceExpanded) {
     const std::string bytes = Compressed(70000);
     ASSERT_TRUE(WriteFileBytes(path, bytes));
     ASSERT_EQ(bytes.size(), 14u + 70000u + 8750u);
-    EXPECT_EQ(LzExpandedSize(path.c_str()), 70000);
+    EXPECT_EQ(ExpandedSize(path), 70000);
     EXPECT_TRUE(IsClosed(path));
     DeleteFileA(path.c_str());
 }
@@ -66,10 +71,10 @@ TEST(LzExpandedSize, CompressedFileGivesTheSizeOnceExpanded) {
 TEST(LzExpandedSize, PlainFileGivesItsOwnSize) {
     const std::string path = TemporaryPath("lz-plain.dll");
     ASSERT_TRUE(WriteFileBytes(path, std::string(12345, 'p')));
-    EXPECT_EQ(LzExpandedSize(path.c_str()), 12345);
+    EXPECT_EQ(ExpandedSize(path), 12345);
     EXPECT_TRUE(IsClosed(path));
     ASSERT_TRUE(WriteFileBytes(path, ""));
-    EXPECT_EQ(LzExpandedSize(path.c_str()), 0);
+    EXPECT_EQ(ExpandedSize(path), 0);
     DeleteFileA(path.c_str());
 }
 
@@ -90,7 +95,8 @@ TEST(LzFile, CreateModeMakesAnEmptyFile) {
     const std::string path = TemporaryPath("lz-created.tmp");
     ASSERT_TRUE(WriteFileBytes(path, "old contents"));
     {
-        const LzFile file(path.c_str(), LzOpenMode::Create);
+        LzFile file;
+        ASSERT_FALSE(file.Open(path.c_str(), LzOpenMode::Create));
         EXPECT_GE(file.handle(), 0);
     }
     EXPECT_TRUE(IsClosed(path));

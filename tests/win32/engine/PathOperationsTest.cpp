@@ -19,12 +19,16 @@ bool DriveHasVolume(char letter) {
 }
 
 std::uint32_t VolumeRootError(std::string_view path) {
-    try {
-        static_cast<void>(VolumeRoot(path));
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+    std::string root;
+    const Failure failure = VolumeRoot(path, root);
+    return failure ? failure->code() : 0;
+}
+
+// The volume root; empty (and the test failed) when it cannot be found.
+std::string RootOf(std::string_view path) {
+    std::string root;
+    EXPECT_FALSE(VolumeRoot(path, root));
+    return root;
 }
 
 // Keeps the test's current directory across a test that moves it.
@@ -43,11 +47,11 @@ private:
 
 TEST(VolumeRoot, DriveRootOfAbsoluteAndRelativePaths) {
     const CurrentDirectoryGuard guard;
-    EXPECT_EQ(VolumeRoot("C:\\windows\\system32"), "C:\\");
-    EXPECT_EQ(VolumeRoot("C:\\"), "C:\\");
+    EXPECT_EQ(RootOf("C:\\windows\\system32"), "C:\\");
+    EXPECT_EQ(RootOf("C:\\"), "C:\\");
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
-    EXPECT_EQ(VolumeRoot("system32"), "C:\\");
-    EXPECT_EQ(VolumeRoot("C:"), "C:\\");
+    EXPECT_EQ(RootOf("system32"), "C:\\");
+    EXPECT_EQ(RootOf("C:"), "C:\\");
 }
 
 TEST(VolumeRoot, DriveWithoutVolumeThrows5000) {

@@ -33,12 +33,8 @@ bool WaitForFile(const std::string& path, DWORD milliseconds) {
 }
 
 std::uint32_t RunAndWaitError(const std::string& command) {
-    try {
-        RunProgramAndWait(command, SW_SHOWNORMAL, "");
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+    const Failure failure = RunProgramAndWait(command, SW_SHOWNORMAL, "");
+    return failure ? failure->code() : 0;
 }
 
 // A window of the test whose messages are counted, to see that waiting keeps it served.
@@ -108,7 +104,7 @@ TEST(RunProgramAndWait, ReturnsAfterTheProgramEndedWhileWindowsAreServed) {
     PostMessageA(window.get(), kTestMessage, 0, 0);
 
     const DWORD start = GetTickCount();
-    RunProgramAndWait(SleeperCommand(800, "ended.txt"), SW_SHOWNORMAL, directory);
+    EXPECT_FALSE(RunProgramAndWait(SleeperCommand(800, "ended.txt"), SW_SHOWNORMAL, directory));
     const DWORD elapsed = GetTickCount() - start;
     KillTimer(window.get(), 1);
 
@@ -126,7 +122,7 @@ TEST(RunProgramAndWait, EmptyWorkingDirectoryMeansOurs) {
     char saved[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, saved);
     ASSERT_TRUE(SetCurrentDirectoryA(directory.c_str()));
-    RunProgramAndWait(SleeperCommand(0, "here.txt"), SW_SHOWNORMAL, "");
+    EXPECT_FALSE(RunProgramAndWait(SleeperCommand(0, "here.txt"), SW_SHOWNORMAL, ""));
     SetCurrentDirectoryA(saved);
     EXPECT_TRUE(FileExists(directory + "here.txt"));
 }

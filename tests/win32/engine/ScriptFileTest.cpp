@@ -13,12 +13,9 @@
 namespace {
 
 std::uint32_t LoadErrorCode(const std::string& path) {
-    try {
-        LoadSetupScript(path.c_str());
-    } catch (const SetupError& error) {
-        return error.code();
-    }
-    return 0;
+    SetupScript script;
+    const Failure failure = LoadSetupScript(path.c_str(), script);
+    return failure ? failure->code() : 0;
 }
 
 } // namespace
@@ -31,7 +28,8 @@ TEST(LoadSetupScript, ReadsAScriptThroughTheFileApi) {
     const std::string path = TemporaryPath("loader-test.inf");
     ASSERT_TRUE(WriteFileBytes(path, WriteSetupScript(script)));
 
-    const SetupScript loaded = LoadSetupScript(path.c_str());
+    SetupScript loaded;
+    ASSERT_FALSE(LoadSetupScript(path.c_str(), loaded));
     EXPECT_EQ(loaded.productName.View(), "Sample Product");
     ASSERT_EQ(loaded.directories.size(), 1u);
     EXPECT_EQ(loaded.directories[0].path.View(), "C:\\SAMPLE");

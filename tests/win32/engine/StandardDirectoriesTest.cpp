@@ -10,7 +10,8 @@
 #include <string>
 
 TEST(ComputeStandardDirectories, ValuesInTheWinePrefix) {
-    const StandardDirectories directories = ComputeStandardDirectories();
+    StandardDirectories directories;
+    ASSERT_FALSE(ComputeStandardDirectories(directories));
     EXPECT_TRUE(SamePath(directories.windows, "C:\\windows")) << directories.windows;
     // C: is a local drive, so ?Y is the system directory itself.
     EXPECT_TRUE(SamePath(directories.system, "C:\\windows\\system32")) << directories.system;

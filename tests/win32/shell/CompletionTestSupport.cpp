@@ -108,7 +108,7 @@ BOOL CALLBACK FindExplorer(HWND window, LPARAM parameter) {
 } // namespace
 
 void CompletionTest::SetUp() {
-    directories = ComputeStandardDirectories();
+    ASSERT_FALSE(ComputeStandardDirectories(directories));
 
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     destination = directories.temporary + "completion";

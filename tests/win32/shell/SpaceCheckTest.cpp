@@ -81,7 +81,9 @@ TEST_F(SpaceCheckTest, EnoughSpaceAsksNothing) {
     g_free["C:\\"] = 5000; // exactly enough
     // Past 32 bits on both sides: a product of 32-bit figures would read this as 1000 free.
     g_free["D:\\"] = 4'294'967'296ull * 2 + 1000;
-    EXPECT_TRUE(CheckAllDrivesSpace());
+    bool goOn = false;
+    EXPECT_FALSE(CheckAllDrivesSpace(goOn));
+    EXPECT_TRUE(goOn);
     EXPECT_EQ(g_asked, (std::vector<std::string>{"C:\\", "D:\\"}));
     EXPECT_TRUE(DrainFlowMessages().empty());
 }
@@ -93,7 +95,7 @@ TEST_F(SpaceCheckTest, ContinueGoesOnToTheNextDriveAndExitEnds) {
     bool goOn = true;
     {
         Answering answering(person, Answer({IDC_CONTINUE, IDC_EXIT}));
-        goOn = CheckAllDrivesSpace();
+        EXPECT_FALSE(CheckAllDrivesSpace(goOn));
     }
     EXPECT_FALSE(goOn);
     EXPECT_EQ(
@@ -112,7 +114,7 @@ TEST_F(SpaceCheckTest, BackReturnsToTheDestinationPage) {
     bool goOn = true;
     {
         Answering answering(person, Answer({IDC_SPACE_BACK}));
-        goOn = CheckAllDrivesSpace();
+        EXPECT_FALSE(CheckAllDrivesSpace(goOn));
     }
     EXPECT_FALSE(goOn);
     EXPECT_EQ(person.Saw("message 1"),

@@ -109,20 +109,3 @@ TEST_F(WizardFlow, CloseBoxIsIgnoredWhileThePageWaitsForItsOwnBox) {
     MSG message;
     EXPECT_FALSE(PeekMessageA(&message, mainWindow, WM_SETUP_ABORT, WM_SETUP_ABORT, PM_NOREMOVE));
 }
-
-TEST_F(WizardFlow, OtherExceptionInAPageEndsTheRunWithTheFailureMessage) {
-    // The group page with no group to show: reading the first one throws std::out_of_range
-    // while the page initialises.
-    g_setup.script.programGroups.clear();
-    {
-        Answering answering(person, [](Person& person) {
-            HWND box = person.WaitForDialog(kFailureCaption);
-            person.Note("text", Person::Text(box, kMessageBoxTextId));
-            person.Press(box, IDOK);
-            person.WaitUntilClosed(box);
-        });
-        CreateAndShowPage(IDD_PROGRAM_GROUP, ProgramGroupPageProc);
-    }
-    EXPECT_EQ(person.Saw("text"), kFailureText);
-    EXPECT_FALSE(IsWindow(mainWindow));
-}

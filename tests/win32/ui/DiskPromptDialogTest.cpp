@@ -19,7 +19,9 @@ protected:
     }
 
     INT_PTR AskForDisk(const char* label) {
-        return DiskPromptDialog(mainWindow, &script, label, sourceDirectory);
+        INT_PTR result = 0;
+        EXPECT_FALSE(DiskPromptDialog(mainWindow, &script, label, sourceDirectory, result));
+        return result;
     }
 
     FixedText sourceDirectory;

@@ -54,7 +54,7 @@ TEST_F(NotEnoughSpaceDialogTest, ContinueAnswers1AndShowsTheMessage) {
     INT_PTR result = 0;
     {
         Answering answering(person, PressButton(IDC_CONTINUE, mainWindow));
-        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
+        EXPECT_FALSE(NotEnoughSpaceDialog(mainWindow, &script, kMessage, result));
     }
     EXPECT_EQ(result, 1);
     EXPECT_EQ(person.Saw("message"), kMessage);
@@ -65,7 +65,8 @@ TEST_F(NotEnoughSpaceDialogTest, ContinueAnswers1AndShowsTheMessage) {
 TEST_F(NotEnoughSpaceDialogTest, IsCentredOverTheMainWindowsClientArea) {
     {
         Answering answering(person, PressButton(IDC_CONTINUE, mainWindow));
-        static_cast<void>(NotEnoughSpaceDialog(mainWindow, &script, kMessage));
+        INT_PTR result = 0;
+        EXPECT_FALSE(NotEnoughSpaceDialog(mainWindow, &script, kMessage, result));
     }
     RECT owner{};
     GetWindowRect(mainWindow, &owner);
@@ -81,7 +82,7 @@ TEST_F(NotEnoughSpaceDialogTest, BackAnswers1019) {
     INT_PTR result = 0;
     {
         Answering answering(person, PressButton(IDC_SPACE_BACK, mainWindow));
-        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
+        EXPECT_FALSE(NotEnoughSpaceDialog(mainWindow, &script, kMessage, result));
     }
     EXPECT_EQ(result, 1019);
 }
@@ -90,7 +91,7 @@ TEST_F(NotEnoughSpaceDialogTest, ExitConfirmedAnswers3) {
     INT_PTR result = 0;
     {
         Answering answering(person, Exit(IDYES, mainWindow));
-        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
+        EXPECT_FALSE(NotEnoughSpaceDialog(mainWindow, &script, kMessage, result));
     }
     EXPECT_EQ(result, 3);
     EXPECT_EQ(person.Saw("question owner"), "yes");
@@ -100,7 +101,7 @@ TEST_F(NotEnoughSpaceDialogTest, ExitNotConfirmedStays) {
     INT_PTR result = 0;
     {
         Answering answering(person, Exit(IDNO, mainWindow));
-        result = NotEnoughSpaceDialog(mainWindow, &script, kMessage);
+        EXPECT_FALSE(NotEnoughSpaceDialog(mainWindow, &script, kMessage, result));
     }
     EXPECT_EQ(person.Saw("stays"), "yes");
     EXPECT_EQ(result, 1);

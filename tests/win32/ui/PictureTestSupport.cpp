@@ -283,7 +283,8 @@ void MainWindowTest::UseBackground(std::uint8_t style, const TestPicture* pictur
     const std::string path = folder + "BACK.BMP";
     WriteTestFile(path, EncodeBmp(*picture, FileHeader::With));
     script.backgroundBitmap.Assign("BACK.BMP");
-    ASSERT_TRUE(LoadBitmapFile(MainBackgroundImage(), path.c_str()));
+    ASSERT_FALSE(LoadBitmapFile(MainBackgroundImage(), path.c_str()));
+    ASSERT_TRUE(MainBackgroundImage().deviceBitmap);
 }
 
 Capture MainWindowTest::Repaint() {

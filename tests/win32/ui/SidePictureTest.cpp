@@ -23,7 +23,8 @@ protected:
         PageTest::SetUp();
         const std::string path = ScratchDirectory("side-picture-test") + "SIDE.BMP";
         WriteTestFile(path, EncodeBmp(QuarterPicture(121, 260), FileHeader::With));
-        ASSERT_TRUE(LoadBitmapFile(sidePicture, path.c_str()));
+        ASSERT_FALSE(LoadBitmapFile(sidePicture, path.c_str()));
+        ASSERT_TRUE(sidePicture.deviceBitmap);
         script.typicalOffered = 1;
         script.programGroups = {FixedText("Side Picture Group")};
     }
