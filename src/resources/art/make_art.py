@@ -392,9 +392,9 @@ def main():
         "typical.ico": ico_file([typical_icon()]),
         "checked.bmp": bmp_file(option_box(True)),
         "unchecked.bmp": bmp_file(option_box(False)),
-        "computer.bmp": bmp_file(computer_picture()),
-        "disk.bmp": bmp_file(disk_picture()),
-        "package.bmp": bmp_file(package_picture()),
+        "computer.bmp": bmp_file(computer_picture(), BI_RLE4),
+        "disk.bmp": bmp_file(disk_picture(), BI_RLE4),
+        "package.bmp": bmp_file(package_picture(), BI_RLE4),
         "side.bmp": bmp_file(side_picture(), BI_RLE4),
     }
     for name, data in outputs.items():
