@@ -289,7 +289,7 @@ Failure InstallVersionedFile(std::string_view destinationDirectory,
     const SourceMeasure source = MeasureSource(JoinPath(fromDirectory, fromName));
     if (source.state == SourceMeasure::State::Damaged) {
         // Refused before the service replaces the existing file with a copy of the damage.
-        return SetupError(ERROR_INVALID_DATA, "damaged: " + JoinPath(fromDirectory, fromName));
+        return SetupError(ERROR_INVALID_DATA, "the source is damaged");
     }
     DestinationListings ownListings;
     DestinationListings& known = listings ? *listings : ownListings;
@@ -324,7 +324,7 @@ Failure InstallVersionedFile(std::string_view destinationDirectory,
             // item's question.
             if (!whole) {
                 DeleteIfNamed(target);
-                return SetupError(ERROR_INVALID_DATA, "not installed whole: " + target);
+                return SetupError(ERROR_INVALID_DATA, "not installed whole");
             }
             done = 1;
             if (readOnly == ReadOnly::Yes) {
@@ -336,16 +336,16 @@ Failure InstallVersionedFile(std::string_view destinationDirectory,
             if (answer == IDRETRY) {
                 continue;
             }
-            return SetupError(static_cast<std::uint32_t>(answer), "in use: " + target);
+            return SetupError(static_cast<std::uint32_t>(answer), "in use");
         }
         case VersionInstallStep::ClearReadOnly:
             if (SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
                 cleared = ReadOnlyCleared::Yes;
                 continue;
             }
-            return SetupError(result, "cannot make writable: " + target);
+            return SetupError(result, "cannot make writable");
         case VersionInstallStep::Fail:
-            return SetupError(result, "cannot install " + target);
+            return SetupError(result, "cannot install");
         }
     }
 }

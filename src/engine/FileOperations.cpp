@@ -61,11 +61,11 @@ Failure OpenFileExclusive(std::string_view path, DWORD access, DWORD disposition
         }
         const DWORD error = GetLastError();
         if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
-            return SetupError(error, "cannot open " + name);
+            return SetupError(error, "cannot open");
         }
         const int answer = g_fileInUsePrompt(name.c_str());
         if (answer != IDRETRY) {
-            return SetupError(static_cast<std::uint32_t>(answer), "in use: " + name);
+            return SetupError(static_cast<std::uint32_t>(answer), "in use");
         }
     }
 }
@@ -97,18 +97,18 @@ Failure ReadWholeFile(std::string_view path, std::string& contents) {
     DWORD sizeHigh = 0;
     const DWORD size = GetFileSize(file.get(), &sizeHigh);
     if (size == INVALID_FILE_SIZE || sizeHigh != 0) {
-        return SetupError(kErrorNoFileSize, "cannot read the size of " + std::string(path));
+        return SetupError(kErrorNoFileSize, "cannot read the size");
     }
     // The memory is asked for first: a failed allocation would end the program.
     if (void* probe = std::malloc(std::size_t{size} + 1)) {
         std::free(probe);
     } else {
-        return SetupError(ERROR_NOT_ENOUGH_MEMORY, "no memory for " + std::string(path));
+        return SetupError(ERROR_NOT_ENOUGH_MEMORY, "no memory for the file");
     }
     contents.assign(size, '\0');
     DWORD read = 0;
     if (size > 0 && !ReadFile(file.get(), contents.data(), size, &read, nullptr)) {
-        return SetupError(GetLastError(), "cannot read " + std::string(path));
+        return SetupError(GetLastError(), "cannot read");
     }
     contents.resize(read);
     return std::nullopt;

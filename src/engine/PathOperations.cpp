@@ -41,14 +41,14 @@ void ChangeCurrentDirectory(const std::string& path) {
 Failure VolumeRoot(std::string_view path, std::string& root) {
     const std::optional<std::string> full = PlatformFullPath(path, kBoundedPathCapacity);
     if (!full) {
-        return SetupError(kErrorNoFullPath, "no full path for " + std::string(path));
+        return SetupError(kErrorNoFullPath, "no full path");
     }
     root = VolumeRootOfFullPath(*full);
     DWORD maximumComponentLength = 0;
     DWORD fileSystemFlags = 0;
     if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maximumComponentLength,
                                &fileSystemFlags, nullptr, 0)) {
-        return SetupError(kErrorNoFullPath, "no volume answers at " + root);
+        return SetupError(kErrorNoFullPath, "no volume answers");
     }
     return std::nullopt;
 }

@@ -46,7 +46,7 @@ Failure RunProgramAndWait(std::string_view commandLine, int showMode,
     const std::optional<StartedProgram> started =
         StartProgram(commandLine, showMode, workingDirectory, InheritHandles::Yes);
     if (!started) {
-        return SetupError(kErrorProgramNotStarted, "cannot start " + std::string(commandLine));
+        return SetupError(kErrorProgramNotStarted, "the program cannot be started");
     }
     while (WaitForSingleObject(started->process.get(), 50) == WAIT_TIMEOUT) {
         PumpMessages();

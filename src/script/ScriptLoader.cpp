@@ -45,15 +45,13 @@ private:
 
 // Each component's files: they must name install items; each gains a count (an item of no
 // component keeps kInstallAlways) and adds its size to the component's total.
-Failure CountComponentFiles(SetupScript& s) {
+Failure CountComponentFiles(SetupScript& s, ScriptFault& fault) {
     for (std::size_t number = 1; number <= s.components.size(); ++number) {
         Component& component = s.components[number - 1];
         for (const std::uint32_t index : component.files) {
             if (index >= s.installItems.size()) {
-                return SetupError(kErrorBadScript,
-                                  "component " + std::to_string(number) + " names install item " +
-                                      std::to_string(index) + " but the script has only " +
-                                      std::to_string(s.installItems.size()));
+                fault = {ScriptFault::Kind::UnknownItem, number, index, s.installItems.size()};
+                return SetupError(kErrorBadScript, "a component names no install item");
             }
             InstallItem& item = s.installItems[index];
             component.totalSize += item.size;
@@ -66,14 +64,14 @@ Failure CountComponentFiles(SetupScript& s) {
     return std::nullopt;
 }
 
-Failure VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image) {
+Failure VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image, ScriptFault& fault) {
     const std::uint32_t version = in.ReadDword();
     if (in.Failed()) {
         return std::nullopt; // reported as the short script it is
     }
     if (version != kScriptFormatVersion) {
-        return SetupError(kErrorBadScript,
-                          "format version is " + std::to_string(version) + ", not 1");
+        fault = {ScriptFault::Kind::Version, version};
+        return SetupError(kErrorBadScript, "another format version");
     }
     const std::uint16_t stored = in.ReadWord();
     if (in.Failed()) {
@@ -82,37 +80,54 @@ Failure VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image) {
     const std::uint16_t computed =
         ScriptChecksum(image.data() + kScriptHeaderSize, image.size() - kScriptHeaderSize);
     if (stored != computed) {
-        return SetupError(kErrorBadScript, "checksum mismatch (stored " + std::to_string(stored) +
-                                               ", computed " + std::to_string(computed) + ")");
+        fault = {ScriptFault::Kind::Checksum, stored, computed};
+        return SetupError(kErrorBadScript, "checksum mismatch");
     }
     return std::nullopt;
-}
-
-SetupError ShortScript(const ScriptReader& in, std::size_t size) {
-    return SetupError(kErrorBadScript, "the script ends at byte " + std::to_string(size) +
-                                           " in the middle of a field that starts at byte " +
-                                           std::to_string(in.FailedField()));
 }
 
 } // namespace
 
 Failure ParseSetupScript(std::span<const std::uint8_t> image, SetupScript& script,
-                         std::size_t* parsedLength) {
+                         std::size_t* parsedLength, ScriptFault* fault) {
     script = SetupScript{};
+    ScriptFault ownFault;
+    ScriptFault& why = fault ? *fault : ownFault;
     ScriptReader in(image);
-    if (Failure failure = VerifyHeader(in, image)) {
+    if (Failure failure = VerifyHeader(in, image, why)) {
         return failure;
     }
     FieldReader fields(in);
     script_records::Body(fields, script);
     if (in.Failed()) {
-        return ShortScript(in, image.size());
+        why = {ScriptFault::Kind::Short, image.size(), in.FailedField()};
+        return SetupError(kErrorBadScript, "the script ends in the middle of a field");
     }
-    if (Failure failure = CountComponentFiles(script)) {
+    if (Failure failure = CountComponentFiles(script, why)) {
         return failure;
     }
     if (parsedLength) {
         *parsedLength = in.Offset();
     }
     return std::nullopt;
+}
+
+std::string DescribeScriptFault(const ScriptFault& fault) {
+    const std::string first = std::to_string(fault.first);
+    const std::string second = std::to_string(fault.second);
+    switch (fault.kind) {
+    case ScriptFault::Kind::Version:
+        return "format version is " + first + ", not 1";
+    case ScriptFault::Kind::Checksum:
+        return "checksum mismatch (stored " + first + ", computed " + second + ")";
+    case ScriptFault::Kind::Short:
+        return "the script ends at byte " + first +
+               " in the middle of a field that starts at byte " + second;
+    case ScriptFault::Kind::UnknownItem:
+        return "component " + first + " names install item " + second +
+               " but the script has only " + std::to_string(fault.third);
+    case ScriptFault::Kind::None:
+        break;
+    }
+    return {};
 }

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <utility>
 
 // Codes with a fixed meaning; any other code is passed through as it comes (system error
 // codes, the version-installation result word, negative LZ error codes).
@@ -17,19 +15,20 @@ enum SetupErrorCode : std::uint32_t {
     kErrorNoFileSize = 8001,
 };
 
-// Why a step was abandoned. Handlers tell causes apart by code() alone; the reason
-// is for people (the authoring tool prints it; SETUP.EXE shows only its fixed messages).
+// Why a step was abandoned. Handlers tell causes apart by code() alone; the reason, a fixed
+// text, is for people (SETUP.EXE shows only its fixed messages). A plain value, cheap to pass
+// back through every step.
 class SetupError {
 public:
-    explicit SetupError(std::uint32_t code, std::string reason = {})
-        : code_(code), reason_(std::move(reason)) {}
+    explicit SetupError(std::uint32_t code, const char* reason = "")
+        : code_(code), reason_(reason) {}
 
     std::uint32_t code() const { return code_; }
-    const std::string& reason() const { return reason_; }
+    const char* reason() const { return reason_; }
 
 private:
     std::uint32_t code_;
-    std::string reason_;
+    const char* reason_;
 };
 
 // What a step that can fail returns: nothing when it succeeded, else the error that ended it.

@@ -20,9 +20,9 @@ CommandResult DumpScript(const fs::path& script, std::ostream& out) {
     SetupScript loaded;
     try {
         loaded = ParseSetupScript(image, &parsed);
-    } catch (const SetupError& error) {
+    } catch (const ScriptRefused& error) {
         throw ToolError(script.string() + ": not a loadable setup script (error " +
-                        std::to_string(error.code()) + "): " + error.reason());
+                        std::to_string(error.code()) + "): " + error.text());
     }
     if (parsed < image.size()) {
         std::fprintf(stderr,

@@ -242,8 +242,8 @@ TEST(ScriptLoader, TheRefusalNamesTheComponentByItsNumberFromOne) {
     std::string reason;
     try {
         ParseSetupScript(b.Image());
-    } catch (const SetupError& error) {
-        reason = error.reason();
+    } catch (const ScriptRefused& error) {
+        reason = error.text();
     }
     EXPECT_EQ(reason, "component 1 names install item 4 but the script has only 0");
 }
@@ -328,8 +328,8 @@ TEST(ScriptLoader, WrongVersionIsRefusedBeforeTheChecksum) {
         image[4] ^= 0xFF; // a wrong checksum as well: the version is what is reported
         ParseSetupScript(image);
         FAIL();
-    } catch (const SetupError& error) {
-        EXPECT_NE(error.reason().find("version"), std::string::npos) << error.reason();
+    } catch (const ScriptRefused& error) {
+        EXPECT_NE(error.text().find("version"), std::string::npos) << error.text();
     }
 }
 
@@ -385,8 +385,8 @@ TEST(ScriptLoader, SixByteFileHasNoHeaderFields) {
     try {
         ParseSetupScript(image);
         FAIL() << "a file with an empty body must be refused";
-    } catch (const SetupError& error) {
+    } catch (const ScriptRefused& error) {
         EXPECT_EQ(error.code(), static_cast<std::uint32_t>(kErrorBadScript));
-        EXPECT_NE(error.reason().find("ends"), std::string::npos) << error.reason();
+        EXPECT_NE(error.text().find("ends"), std::string::npos) << error.text();
     }
 }

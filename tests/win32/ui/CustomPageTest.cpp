@@ -208,7 +208,7 @@ TEST_F(CustomPage, TotalsBeyondFourGigabytesShowTheirValue) {
     UseComponentScript();
     script.installItems[3].size = 4'000'000'000u;
     script.installItems[1].size = 3'000'000'000u;
-    BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {});
+    EXPECT_FALSE(BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {}));
     OpenPage(IDD_CUSTOM, CustomPageProc);
     EXPECT_EQ(Text(IDC_SPACE_REQUIRED), "7001547 K");
     ClickEntry(1, 6);

@@ -117,5 +117,5 @@ void PageTest::UseComponentScript() {
             component.totalSize += script.installItems[index].size;
         }
     }
-    BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {});
+    EXPECT_FALSE(BuildDriveList(script, drives, VolumeRoot, [](const std::string&) {}));
 }

@@ -76,7 +76,7 @@ TEST_F(SidePicture, ProgramGroupPage) {
 
 TEST_F(SidePicture, ProgramsOwnPictureWhenTheScriptNamesNone) {
     script.sideBitmap.Assign("");
-    LoadBackgroundImages(mainWindow, script, {"", ""});
+    EXPECT_FALSE(LoadBackgroundImages(mainWindow, script, {"", ""}));
     // The start-up hands the loaded picture to the pages.
     sidePicture = std::move(SideImage());
     ASSERT_TRUE(sidePicture.deviceBitmap);

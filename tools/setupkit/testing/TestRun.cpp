@@ -130,8 +130,8 @@ SetupScript ReadBuiltScript(const fs::path& disks) {
     const fs::path path = disks / "disk1" / kScriptName;
     try {
         return ParseSetupScript(ReadBinaryFile(path));
-    } catch (const SetupError& error) {
-        throw ToolError(path.string() + ": " + error.reason());
+    } catch (const ScriptRefused& error) {
+        throw ToolError(path.string() + ": " + error.text());
     }
 }
 
