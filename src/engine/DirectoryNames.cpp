@@ -31,40 +31,59 @@ bool IsPlainFileName(std::string_view name) {
 }
 
 void DirectoryNames::Add(std::string_view name, std::string_view shortName) {
-    exact_.emplace(name);
-    folded_.insert(AsciiUpper(name));
+    exact_.Insert(std::string(name));
+    folded_.Insert(AsciiUpper(name));
     if (!shortName.empty()) {
-        folded_.insert(AsciiUpper(shortName));
+        folded_.Insert(AsciiUpper(shortName));
     }
 }
 
 bool DirectoryNames::MayHold(std::string_view name) const {
-    return !IsPlainFileName(name) || folded_.count(AsciiUpper(name)) != 0;
+    return !IsPlainFileName(name) || folded_.Contains(AsciiUpper(name));
 }
 
 bool DirectoryNames::HoldsExactly(std::string_view name) const {
-    return exact_.count(std::string(name)) != 0;
+    return exact_.Contains(name);
+}
+
+void DirectoryNames::Seal() {
+    exact_.Seal();
+    folded_.Seal();
+}
+
+DestinationListings::Listing* DestinationListings::Lookup(std::string_view directory) {
+    const std::string key = DirectoryKey(directory);
+    for (const std::unique_ptr<Listing>& listing : listings_) {
+        if (listing->key == key) {
+            return listing.get();
+        }
+    }
+    return nullptr;
 }
 
 DirectoryNames* DestinationListings::Find(std::string_view directory, std::uint64_t stamp) {
-    const auto found = listings_.find(DirectoryKey(directory));
-    if (stamp == 0 || found == listings_.end() || found->second.stamp != stamp) {
+    Listing* found = Lookup(directory);
+    if (stamp == 0 || !found || found->stamp != stamp) {
         return nullptr;
     }
-    return &found->second.names;
+    return &found->names;
 }
 
 DirectoryNames& DestinationListings::Store(std::string_view directory, std::uint64_t stamp,
                                            DirectoryNames names) {
-    Listing& listing = listings_[DirectoryKey(directory)];
-    listing.stamp = stamp;
-    listing.names = std::move(names);
-    return listing.names;
+    Listing* listing = Lookup(directory);
+    if (!listing) {
+        listing = listings_.emplace_back(std::make_unique<Listing>()).get();
+        listing->key = DirectoryKey(directory);
+    }
+    listing->stamp = stamp;
+    listing->names = std::move(names);
+    listing->names.Seal();
+    return listing->names;
 }
 
 void DestinationListings::Restamp(std::string_view directory, std::uint64_t stamp) {
-    const auto found = listings_.find(DirectoryKey(directory));
-    if (found != listings_.end()) {
-        found->second.stamp = stamp;
+    if (Listing* found = Lookup(directory)) {
+        found->stamp = stamp;
     }
 }

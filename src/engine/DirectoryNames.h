@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/NameSet.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 // What the copy pass knows of the names in its destination directories. Looking up a name that
 // a directory lacks may read the whole directory (it does under Wine, whose names ignore case
@@ -29,9 +31,12 @@ public:
     // Whether name was listed or added exactly as written (the names the system gives back).
     [[nodiscard]] bool HoldsExactly(std::string_view name) const;
 
+    // The listing is complete: later names are added in order.
+    void Seal();
+
 private:
-    std::unordered_set<std::string> exact_;
-    std::unordered_set<std::string> folded_;
+    NameSet exact_;
+    NameSet folded_;
 };
 
 // Whether name is a plain name in the sense of DirectoryNames::MayHold.
@@ -45,7 +50,8 @@ public:
     // directory has changed since. A stamp of 0 (the time could not be read) matches nothing.
     [[nodiscard]] DirectoryNames* Find(std::string_view directory, std::uint64_t stamp);
 
-    // Keeps names as the listing of directory taken at stamp, replacing an earlier one.
+    // Keeps names as the listing of directory taken at stamp, replacing an earlier one, and
+    // seals it.
     DirectoryNames& Store(std::string_view directory, std::uint64_t stamp, DirectoryNames names);
 
     // Records the time of a directory after a change the pass made there itself.
@@ -55,9 +61,14 @@ public:
     void Clear() { listings_.clear(); }
 
 private:
+    // A pass installs into a handful of directories: they are looked for one by one. Each
+    // listing stays where it is while others are added.
     struct Listing {
+        std::string key;
         std::uint64_t stamp = 0;
         DirectoryNames names;
     };
-    std::unordered_map<std::string, Listing> listings_;
+    Listing* Lookup(std::string_view directory);
+
+    std::vector<std::unique_ptr<Listing>> listings_;
 };

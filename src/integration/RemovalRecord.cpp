@@ -424,26 +424,29 @@ std::string IniClaim(const RecordedIniKey& key) {
 
 void ProductClaims::Add(const RemovalRecord& record) {
     for (const RecordedFile& file : record.files) {
-        files_.insert(ComparablePath(file.path));
+        files_.Insert(ComparablePath(file.path));
     }
     for (const RecordedValue& value : record.values) {
-        values_.insert(ValueClaim(value));
+        values_.Insert(ValueClaim(value));
     }
     for (const RecordedIniKey& key : record.iniKeys) {
-        iniKeys_.insert(IniClaim(key));
+        iniKeys_.Insert(IniClaim(key));
     }
+    files_.Seal();
+    values_.Seal();
+    iniKeys_.Seal();
 }
 
 bool ProductClaims::NamesFile(std::string_view path) const {
-    return files_.contains(ComparablePath(path));
+    return files_.Contains(ComparablePath(path));
 }
 
 bool ProductClaims::NamesValue(const RecordedValue& value) const {
-    return values_.contains(ValueClaim(value));
+    return values_.Contains(ValueClaim(value));
 }
 
 bool ProductClaims::NamesIniKey(const RecordedIniKey& key) const {
-    return iniKeys_.contains(IniClaim(key));
+    return iniKeys_.Contains(IniClaim(key));
 }
 
 std::string RemovalRecordName(std::string_view entry) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "engine/NameSet.h"
 #include "integration/RegistryPath.h"
 
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,9 +112,9 @@ public:
     [[nodiscard]] bool NamesIniKey(const RecordedIniKey& key) const;
 
 private:
-    std::set<std::string> files_;
-    std::set<std::string> values_;
-    std::set<std::string> iniKeys_;
+    NameSet files_;
+    NameSet values_;
+    NameSet iniKeys_;
 };
 
 // The file name of a product's record: one per product, so that products sharing a folder keep
