@@ -13,14 +13,16 @@ fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 # expect_code GOT EXPECTED WHAT
 expect_code() { [ "$1" = "$2" ] || fail "$3: exit code $1, expected $2"; }
 
-# remove_quietly PRODUCT: runs the QuietUninstallString of the product's uninstall entry; fails
-# when there is none or it does not end with exit code 0.
+# remove_quietly PRODUCT: runs the QuietUninstallString of the product's uninstall entry and
+# waits until the removal has taken the entry; fails when there is none, when it does not end
+# with exit code 0 or when the entry stays.
 remove_quietly() {
     local quiet
     quiet=$(uninstall_command "$1" QuietUninstallString)
     [ -n "$quiet" ] || { fail "no QuietUninstallString for $1"; return; }
     "$wine_run" cmd /c "$quiet"
     expect_code $? 0 "the quiet removal of $1"
+    wait_until_removed "$1" || fail "the quiet removal of $1 did not take its uninstall entry"
 }
 
 # finish NAME: the script's verdict.

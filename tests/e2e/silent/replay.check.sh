@@ -19,4 +19,5 @@ changes=$(prefix_changes "$WORK/recorded" "$WORK/replayed" |
     grep -Ev 'REPLAY\.INI|/setuprec-[0-9a-f]+\.txt$|"SetupkitDigest"=|\\Explorer\\Advanced\]')
 [ -z "$changes" ] || check_fail "the replay's prefix differs from the recorded run's: $changes"
 "$WINE_RUN" cmd /c "$quiet" || check_fail "the quiet removal after the replay failed"
+wait_until_removed 'Sample Notepad' || check_fail "the removal after the replay did not end"
 rm -f "$answers"
