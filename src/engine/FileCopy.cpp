@@ -57,26 +57,24 @@ SourceMeasure MeasureSource(const std::string& source) {
     if (!ReadHead(source, head, size)) {
         return measure;
     }
-    {
-        const bool compressedName = !source.empty() && source.back() == '_';
-        if (compressedName && IsDamagedCompressedHeader(head, size)) {
-            measure.state = SourceMeasure::State::Damaged;
-            return measure;
-        }
-        if (!HasCompressedSignature(head)) {
-            // As the expansion library would say without opening the file again; its sizes are
-            // signed 32-bit.
-            if (size <= static_cast<std::uint64_t>(INT32_MAX)) {
-                measure.state = SourceMeasure::State::Whole;
-                measure.expandedSize = static_cast<DWORD>(size);
-            }
-            return measure;
-        }
-        std::int32_t expanded = -1;
-        if (!LzExpandedSize(source.c_str(), expanded) && expanded >= 0) {
+    const bool compressedName = !source.empty() && source.back() == '_';
+    if (compressedName && IsDamagedCompressedHeader(head, size)) {
+        measure.state = SourceMeasure::State::Damaged;
+        return measure;
+    }
+    if (!HasCompressedSignature(head)) {
+        // As the expansion library would say without opening the file again; its sizes are
+        // signed 32-bit.
+        if (size <= static_cast<std::uint64_t>(INT32_MAX)) {
             measure.state = SourceMeasure::State::Whole;
-            measure.expandedSize = static_cast<DWORD>(expanded);
+            measure.expandedSize = static_cast<DWORD>(size);
         }
+        return measure;
+    }
+    std::int32_t expanded = -1;
+    if (!LzExpandedSize(source.c_str(), expanded) && expanded >= 0) {
+        measure.state = SourceMeasure::State::Whole;
+        measure.expandedSize = static_cast<DWORD>(expanded);
     }
     return measure;
 }
