@@ -1,5 +1,6 @@
 #include "engine/FileCopy.h"
 
+#include "FailureCode.h"
 #include "InstallTestSupport.h"
 #include "engine/ItemPaths.h"
 #include "script/SetupError.h"
@@ -11,9 +12,8 @@ namespace {
 using FileCopyTest = InstallTest;
 
 // The code of the failure the action returns; 0 when it succeeds.
-std::uint32_t FailureCode(const std::function<Failure()>& action) {
-    const Failure failure = action();
-    return failure ? failure->code() : 0;
+std::uint32_t FailureCodeOf(const std::function<Failure()>& action) {
+    return FailureCode(action());
 }
 
 // The file held open without sharing (HoldFile), as another program would.
@@ -89,7 +89,7 @@ TEST_F(FileCopyTest, LockedDestinationIgnoredKeepsTheOldFile) {
     ASSERT_TRUE(holder.valid());
     InUseAnswers answers([](int) { return IDIGNORE; });
     std::uint8_t done = 0;
-    EXPECT_EQ(FailureCode([&] {
+    EXPECT_EQ(FailureCodeOf([&] {
                   return InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_",
                                               ReadOnly::No, done);
               }),
@@ -130,16 +130,16 @@ TEST_F(FileCopyTest, AbortInTheInUseQuestionCancels) {
     const UniqueFile holder = HoldFile(scratch + "LOCKED.DLL");
     InUseAnswers answers([](int) { return IDABORT; });
     std::uint8_t done = 0;
-    EXPECT_EQ(FailureCode([&] {
+    EXPECT_EQ(FailureCodeOf([&] {
                   return InstallVersionedFile(scratch, "LOCKED.DLL", fixtures, "ours.tx_",
                                               ReadOnly::No, done);
               }),
               static_cast<std::uint32_t>(kErrorCancelled));
 }
 
-TEST_F(FileCopyTest, AnUnreadableSourceThrowsTheServicesResultWord) {
+TEST_F(FileCopyTest, AnUnreadableSourceFailsWithTheServicesResultWord) {
     std::uint8_t done = 0;
-    const std::uint32_t code = FailureCode([&] {
+    const std::uint32_t code = FailureCodeOf([&] {
         return InstallVersionedFile(scratch, "X.TXT", fixtures, "missing.tx_", ReadOnly::No, done);
     });
     // Not 0, and not a code that the interpreter reads as cancel or skip.
@@ -165,7 +165,7 @@ TEST_F(FileCopyTest, ADamagedCompressedSourceInstallsNothingAndFails) {
          {whole.substr(0, whole.size() / 2), whole.substr(0, 10), bent}) {
         WriteAll(disk + "damaged.tx_", damaged);
         std::uint8_t done = 0;
-        EXPECT_EQ(FailureCode([&] {
+        EXPECT_EQ(FailureCodeOf([&] {
                       return InstallVersionedFile(scratch, "TEXT.TXT", disk, "damaged.tx_",
                                                   ReadOnly::No, done);
                   }),
@@ -225,7 +225,7 @@ TEST_F(FileCopyTest, AJoinThatFailsLeavesNoFileBehind) {
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
     item.partCount = 1;
     std::string joinedPath;
-    EXPECT_EQ(FailureCode([&] {
+    EXPECT_EQ(FailureCodeOf([&] {
                   TempFileGuard joined;
                   Failure failure = JoinSplitFile(context, item, joined, fixtures + "missing.tx_");
                   joinedPath = joined.Path();
@@ -240,7 +240,7 @@ TEST_F(FileCopyTest, AnItemWhoseDirectoryNumberNamesNothingIsNotInstalled) {
     for (std::uint8_t dirIndex : {0, 2, 255}) {
         InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::Always);
         item.dirIndex = dirIndex;
-        EXPECT_EQ(FailureCode([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
+        EXPECT_EQ(FailureCodeOf([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
                   kErrorBadPathName);
         EXPECT_EQ(item.done, 0);
     }
@@ -253,7 +253,7 @@ TEST_F(FileCopyTest, IgnoreWhileComparingALockedFileIsPassedOn) {
     InUseAnswers answers([](int) { return IDIGNORE; });
     InstallItem item = CopyItem("TEXT.TXT", OverwriteMode::IfOlder);
     // Unlike an Ignore during the installation itself, this one reaches the interpreter.
-    EXPECT_EQ(FailureCode([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
+    EXPECT_EQ(FailureCodeOf([&] { return CopyItemFile(context, item, fixtures + "ours.tx_"); }),
               static_cast<std::uint32_t>(kErrorSkipLockedFile));
     EXPECT_EQ(InUseAnswers::lastPath, scratch + "TEXT.TXT");
 }

@@ -1,5 +1,6 @@
 #include "engine/FileOperations.h"
 
+#include "FailureCode.h"
 #include "EngineTestFiles.h"
 #include "script/SetupError.h"
 
@@ -14,8 +15,7 @@ namespace {
 
 // The code of the failure of action on path; 0 when it succeeds.
 std::uint32_t ErrorCodeOf(Failure (*action)(const std::string&), const std::string& path) {
-    const Failure failure = action(path);
-    return failure ? failure->code() : 0;
+    return FailureCode(action(path));
 }
 
 Failure OpenForReading(const std::string& path) {
@@ -102,7 +102,7 @@ TEST_F(OpenFileExclusiveTest, LockedFileIsRetriedUntilTheLockIsGone) {
     EXPECT_EQ(g_script.paths, (std::vector<std::string>{path_, path_}));
 }
 
-TEST_F(OpenFileExclusiveTest, IgnoreThrows5AndAbortThrows3) {
+TEST_F(OpenFileExclusiveTest, IgnoreFailsWith5AndAbortWith3) {
     g_lock = HoldFile(path_);
     ASSERT_NE(g_lock.get(), INVALID_HANDLE_VALUE);
     g_script.answer = IDIGNORE;
@@ -132,7 +132,7 @@ TEST_F(OpenFileExclusiveTest, AccessDeniedAlsoAsks) {
     EXPECT_EQ(g_script.paths, std::vector<std::string>{blocked});
 }
 
-TEST_F(OpenFileExclusiveTest, OtherErrorsThrowTheirCodeWithoutAsking) {
+TEST_F(OpenFileExclusiveTest, OtherErrorsFailWithTheirCodeWithoutAsking) {
     EXPECT_EQ(ErrorCodeOf(OpenForReading, directory_ + "missing.dat"),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(ErrorCodeOf(OpenForReading, directory_ + "no-dir\\missing.dat"),
@@ -193,7 +193,7 @@ TEST(ReadWholeFile, ReadsEveryByte) {
     EXPECT_EQ(contents.c_str()[contents.size()], '\0');
 }
 
-TEST(ReadWholeFile, MissingFileThrowsTheSystemCode) {
+TEST(ReadWholeFile, MissingFileFailsWithTheSystemCode) {
     const std::string path = ScratchDirectory("engine-read") + "missing.txt";
     EXPECT_EQ(ErrorCodeOf(
                   [](const std::string& p) {

@@ -1,5 +1,6 @@
 #include "engine/LzExpand.h"
 
+#include "FailureCode.h"
 #include "TestFiles.h"
 #include "script/SetupError.h"
 
@@ -43,10 +44,9 @@ bool IsClosed(const std::string& path) {
 }
 
 // The code LzExpandedSize fails with; 0 when it succeeds.
-std::uint32_t ThrownCode(const std::string& path) {
+std::uint32_t ExpansionFailureCode(const std::string& path) {
     std::int32_t size = 0;
-    const Failure failure = LzExpandedSize(path.c_str(), size);
-    return failure ? failure->code() : 0;
+    return FailureCode(LzExpandedSize(path.c_str(), size));
 }
 
 // The size LzExpandedSize gives; -1 (and the test failed) when it fails.
@@ -78,15 +78,15 @@ TEST(LzExpandedSize, PlainFileGivesItsOwnSize) {
     DeleteFileA(path.c_str());
 }
 
-TEST(LzExpandedSize, MissingFileThrowsTheSystemError) {
-    EXPECT_EQ(ThrownCode(TemporaryPath("lz-no-such-file.dl_")),
+TEST(LzExpandedSize, MissingFileFailsWithTheSystemError) {
+    EXPECT_EQ(ExpansionFailureCode(TemporaryPath("lz-no-such-file.dl_")),
               static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 }
 
-TEST(LzExpandedSize, UnknownMethodThrowsTheLzErrorAndClosesTheFile) {
+TEST(LzExpandedSize, UnknownMethodFailsWithTheLzErrorAndClosesTheFile) {
     const std::string path = TemporaryPath("lz-method.dl_");
     ASSERT_TRUE(WriteFileBytes(path, SzddHeader('Q', 100) + std::string(50, '\xFF')));
-    EXPECT_EQ(ThrownCode(path), static_cast<std::uint32_t>(LZERROR_UNKNOWNALG));
+    EXPECT_EQ(ExpansionFailureCode(path), static_cast<std::uint32_t>(LZERROR_UNKNOWNALG));
     EXPECT_TRUE(IsClosed(path));
     DeleteFileA(path.c_str());
 }

@@ -1,5 +1,6 @@
 #include "engine/PathOperations.h"
 
+#include "FailureCode.h"
 #include "EngineTestFiles.h"
 #include "script/SetupError.h"
 
@@ -20,8 +21,7 @@ bool DriveHasVolume(char letter) {
 
 std::uint32_t VolumeRootError(std::string_view path) {
     std::string root;
-    const Failure failure = VolumeRoot(path, root);
-    return failure ? failure->code() : 0;
+    return FailureCode(VolumeRoot(path, root));
 }
 
 // The volume root; empty (and the test failed) when it cannot be found.
@@ -54,12 +54,12 @@ TEST(VolumeRoot, DriveRootOfAbsoluteAndRelativePaths) {
     EXPECT_EQ(RootOf("C:"), "C:\\");
 }
 
-TEST(VolumeRoot, DriveWithoutVolumeThrows5000) {
+TEST(VolumeRoot, DriveWithoutVolumeFailsWith5000) {
     ASSERT_FALSE(DriveHasVolume(kNoVolumeDrive[0])) << "the prefix maps " << kNoVolumeDrive;
     EXPECT_EQ(VolumeRootError(std::string(kNoVolumeDrive) + "\\APP"), kErrorNoFullPath);
 }
 
-TEST(VolumeRoot, UnreachableShareThrows5000) {
+TEST(VolumeRoot, UnreachableShareFailsWith5000) {
     EXPECT_EQ(VolumeRootError("\\\\NO-SUCH-SERVER\\SHARE\\DIR"), kErrorNoFullPath);
     EXPECT_EQ(VolumeRootError(""), kErrorNoFullPath);
 }

@@ -1,5 +1,6 @@
 #include "engine/ProcessOperations.h"
 
+#include "FailureCode.h"
 #include "EngineTestFiles.h"
 #include "engine/FileOperations.h"
 #include "engine/MessagePump.h"
@@ -33,8 +34,7 @@ bool WaitForFile(const std::string& path, DWORD milliseconds) {
 }
 
 std::uint32_t RunAndWaitError(const std::string& command) {
-    const Failure failure = RunProgramAndWait(command, SW_SHOWNORMAL, "");
-    return failure ? failure->code() : 0;
+    return FailureCode(RunProgramAndWait(command, SW_SHOWNORMAL, ""));
 }
 
 // A window of the test whose messages are counted, to see that waiting keeps it served.
@@ -89,7 +89,7 @@ private:
 
 } // namespace
 
-TEST(RunProgramAndWait, ProgramThatCannotStartThrows73) {
+TEST(RunProgramAndWait, ProgramThatCannotStartFailsWith73) {
     EXPECT_EQ(RunAndWaitError("C:\\no-such-dir\\no-such-program.exe"), kErrorProgramNotStarted);
     EXPECT_EQ(RunAndWaitError(""), kErrorProgramNotStarted);
 }

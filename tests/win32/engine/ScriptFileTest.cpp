@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "FailureCode.h"
 #include "engine/FileOperations.h"
 #include "engine/LoadSetupScript.h"
 #include "script/ScriptWriter.h"
@@ -14,8 +15,7 @@ namespace {
 
 std::uint32_t LoadErrorCode(const std::string& path) {
     SetupScript script;
-    const Failure failure = LoadSetupScript(path.c_str(), script);
-    return failure ? failure->code() : 0;
+    return FailureCode(LoadSetupScript(path.c_str(), script));
 }
 
 } // namespace

@@ -167,7 +167,7 @@ TEST_F(Billboard, FileThatIsNotAPictureShowsTheEmptyControlCentred) {
     EXPECT_EQ(Placed().top, client.bottom / 2);
 }
 
-TEST_F(Billboard, MissingFileThrowsAndHidesTheBillboard) {
+TEST_F(Billboard, MissingFileFailsAndHidesTheBillboard) {
     EXPECT_FALSE(ShowBillboard(control, Picture("shown.bmp", QuarterPicture(120, 80)).c_str()));
     const std::string path = folder + "missing.bmp";
     const Failure failure = ShowBillboard(control, path.c_str());

@@ -159,7 +159,7 @@ TEST_F(BitmapFiles, DamagedPicturesDoNotShow) {
     EXPECT_FALSE(image.headerBlock);
 }
 
-TEST_F(BitmapFiles, MissingFileThrowsTheSystemsCode) {
+TEST_F(BitmapFiles, MissingFileFailsWithTheSystemsCode) {
     const std::string path = folder + "missing.bmp";
     const Failure failure = LoadBitmapFile(image, path.c_str());
     ASSERT_TRUE(failure);

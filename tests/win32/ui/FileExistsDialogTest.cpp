@@ -1,5 +1,6 @@
 #include "ui/FileExistsDialog.h"
 
+#include "FailureCode.h"
 #include "PromptTest.h"
 #include "resources/ResourceIds.h"
 #include "script/SetupError.h"
@@ -20,11 +21,10 @@ protected:
     }
 
     // The code AskFileExists fails with; 0 when it does not.
-    std::uint32_t FailureCode() {
+    std::uint32_t AskFailureCode() {
         std::uint32_t answer = 0;
-        const Failure failure = AskFileExists(mainWindow, &script, existingPath.c_str(),
-                                              newPath.c_str(), remembered, answer);
-        return failure ? failure->code() : 0;
+        return FailureCode(AskFileExists(mainWindow, &script, existingPath.c_str(), newPath.c_str(),
+                                         remembered, answer));
     }
 
     std::uint32_t Ask() {
@@ -277,7 +277,7 @@ TEST_F(FileExistsDialogTest, CompressedSourceShowsItsExpandedSize) {
 TEST_F(FileExistsDialogTest, LockedFileGoesToTheFileInUseQuestion) {
     UniqueFile holder = HoldFile(existingPath);
     ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
-    std::uint32_t thrown = 0;
+    std::uint32_t code = 0;
     {
         Answering answering(person, [](Person& person) {
             HWND box = person.WaitForDialog(kProductName);
@@ -285,15 +285,15 @@ TEST_F(FileExistsDialogTest, LockedFileGoesToTheFileInUseQuestion) {
             person.Press(box, IDIGNORE);
             person.WaitUntilClosed(box);
         });
-        thrown = FailureCode();
+        code = AskFailureCode();
     }
     holder.reset();
-    EXPECT_EQ(thrown, 5u);
+    EXPECT_EQ(code, 5u);
     EXPECT_EQ(person.Saw("text"), "Setup Cannot Install " + existingPath +
                                       ",\n it may be in use by another application");
 }
 
-TEST_F(FileExistsDialogTest, MissingSourceThrowsTheSystemError) {
+TEST_F(FileExistsDialogTest, MissingSourceFailsWithTheSystemError) {
     newPath = ScratchDirectory() + "MISSING.DLL";
-    EXPECT_EQ(FailureCode(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(AskFailureCode(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 }

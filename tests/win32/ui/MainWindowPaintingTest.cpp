@@ -223,7 +223,7 @@ TEST_F(BackgroundLoading, WithoutSidePictureTheProgramsOwnIsUsed) {
     EXPECT_FALSE(side.palette);
 }
 
-TEST_F(BackgroundLoading, MissingPictureThrowsFileNotFoundAndLeavesNoCopy) {
+TEST_F(BackgroundLoading, MissingPictureFailsWithFileNotFoundAndLeavesNoCopy) {
     script.backgroundBitmap.Assign("GONE.BMP");
     Failure failure = LoadPictures();
     ASSERT_TRUE(failure);
