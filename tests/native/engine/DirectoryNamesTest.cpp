@@ -100,3 +100,27 @@ TEST(DestinationListings, UnknownTimesStoringAnewAndClearing) {
     listings.Clear();
     EXPECT_EQ(listings.Find("C:\\APP", 8), nullptr);
 }
+
+TEST(DestinationListings, NamesAddedAfterStoringAreFoundAndListingsStayPut) {
+    DestinationListings listings;
+    DirectoryNames names;
+    for (const char* name : {"M.TXT", "B.TXT", "M.TXT", "Y.TXT"}) {
+        names.Add(name);
+    }
+    DirectoryNames& kept = listings.Store("C:\\APP", 1, std::move(names));
+    // Before, between and after the listed names, and one listed already.
+    for (const char* name : {"A.TXT", "N.TXT", "Z.TXT", "B.TXT"}) {
+        kept.Add(name);
+    }
+    // More directories do not move the first one's listing.
+    for (int i = 0; i < 20; ++i) {
+        listings.Store("C:\\DIR" + std::to_string(i), 1, DirectoryNames{});
+    }
+    ASSERT_EQ(listings.Find("C:\\APP", 1), &kept);
+    for (const char* name : {"A.TXT", "B.TXT", "M.TXT", "N.TXT", "Y.TXT", "Z.TXT"}) {
+        EXPECT_TRUE(kept.HoldsExactly(name)) << name;
+        EXPECT_TRUE(kept.MayHold(name)) << name;
+    }
+    EXPECT_FALSE(kept.MayHold("C.TXT"));
+    EXPECT_FALSE(kept.HoldsExactly("a.txt"));
+}
