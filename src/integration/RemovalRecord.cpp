@@ -94,56 +94,124 @@ template <typename Number> std::optional<Number> ParseNumber(std::string_view te
     return value;
 }
 
-class LineWriter {
+// The fields of a line, visited in their order by the writer and the reader alike.
+class FieldVisitor {
 public:
-    LineWriter& Field(std::string_view text) {
-        line_ += '\t';
-        line_ += Escaped(text);
-        return *this;
+    virtual void Text(std::string& text) = 0;
+    virtual void Flag(bool& flag) = 0;
+    virtual void Number(std::uint64_t& number) = 0;
+    virtual void Type(std::uint32_t& type) = 0;
+    virtual void Bytes(std::string& bytes) = 0;
+    virtual void Root(RegistryRoot& root) = 0;
+
+protected:
+    ~FieldVisitor() = default;
+};
+
+// Each kind of line's fields after its first, which names the kind.
+void Fields(FieldVisitor& line, std::string& text) {
+    line.Text(text);
+}
+void Fields(FieldVisitor& line, RecordedFile& file) {
+    line.Text(file.path);
+    line.Flag(file.existedBefore);
+    line.Flag(file.shared);
+    line.Flag(file.copied);
+    line.Number(file.size);
+    line.Number(file.writeTime);
+}
+void Fields(FieldVisitor& line, RecordedKey& key) {
+    line.Root(key.root);
+    line.Text(key.subKey);
+}
+void Fields(FieldVisitor& line, RecordedValue& value) {
+    line.Root(value.root);
+    line.Text(value.subKey);
+    line.Text(value.name);
+    line.Type(value.type);
+    line.Bytes(value.data);
+    line.Flag(value.existedBefore);
+    line.Type(value.typeBefore);
+    line.Bytes(value.dataBefore);
+}
+void Fields(FieldVisitor& line, RecordedIniKey& key) {
+    line.Text(key.file);
+    line.Text(key.section);
+    line.Text(key.key);
+    line.Text(key.value);
+    line.Flag(key.existedBefore);
+    line.Text(key.valueBefore);
+    line.Flag(key.fileExistedBefore);
+    line.Flag(key.sectionExistedBefore);
+}
+void Fields(FieldVisitor& line, RecordedGroup& group) {
+    line.Text(group.name);
+    line.Flag(group.created);
+}
+void Fields(FieldVisitor& line, RecordedItem& item) {
+    line.Text(item.group);
+    line.Text(item.name);
+}
+
+// Writes lines; it only reads the fields it visits.
+class LineWriter final : public FieldVisitor {
+public:
+    explicit LineWriter(std::string& out) : out_(out) {}
+
+    void Line(std::string_view kind, std::initializer_list<std::string_view> texts) {
+        out_ += kind;
+        for (const std::string_view text : texts) {
+            Field(Escaped(text));
+        }
+        out_ += "\r\n";
     }
-    LineWriter& Raw(std::string_view text) {
-        line_ += '\t';
-        line_ += text;
-        return *this;
+    template <typename T> void Lines(std::string_view kind, const std::vector<T>& list) {
+        for (const T& element : list) {
+            out_ += kind;
+            Fields(*this, const_cast<T&>(element));
+            out_ += "\r\n";
+        }
     }
-    LineWriter& Number(std::uint64_t value) { return Raw(std::to_string(value)); }
-    LineWriter& Flag(bool value) { return Raw(value ? "1" : "0"); }
-    LineWriter& Root(RegistryRoot root) {
-        return Raw(RegistryRootNames().at(static_cast<std::size_t>(root)));
-    }
-    void End(std::string& out) {
-        out += line_.substr(1);
-        out += "\r\n";
-        line_.clear();
+
+    void Text(std::string& text) override { Field(Escaped(text)); }
+    void Flag(bool& flag) override { Field(flag ? "1" : "0"); }
+    void Number(std::uint64_t& number) override { Field(std::to_string(number)); }
+    void Type(std::uint32_t& type) override { Field(std::to_string(type)); }
+    void Bytes(std::string& bytes) override { Field(Hex(bytes)); }
+    void Root(RegistryRoot& root) override {
+        Field(RegistryRootNames().at(static_cast<std::size_t>(root)));
     }
 
 private:
-    std::string line_;
+    void Field(std::string_view text) {
+        out_ += '\t';
+        out_ += text;
+    }
+
+    std::string& out_;
 };
 
-// The fields of one line, read left to right; any field that does not read makes the line bad.
-class LineReader {
+// Reads the fields of one line, left to right; any field that does not read makes the line
+// bad.
+class LineReader final : public FieldVisitor {
 public:
     explicit LineReader(std::vector<std::string_view> fields) : fields_(std::move(fields)) {}
 
-    std::string Text() {
-        std::optional<std::string> text = Unescaped(Next());
-        good_ = good_ && text.has_value();
-        return text.value_or(std::string());
-    }
-    std::uint64_t Number() { return Checked(ParseNumber<std::uint64_t>(Next())); }
-    std::uint32_t Type() { return Checked(ParseNumber<std::uint32_t>(Next())); }
-    bool Flag() {
+    void Text(std::string& text) override { Check(Unescaped(Next()), text); }
+    void Flag(bool& flag) override {
         const std::string_view field = Next();
         good_ = good_ && (field == "0" || field == "1");
-        return field == "1";
+        flag = field == "1";
     }
-    std::string Bytes() { return Checked(FromHex(Next())); }
-    RegistryRoot Root() {
-        const std::string_view field = Next();
-        const std::optional<std::size_t> root = FindRegistryRoot(field, RegistryRootNames());
-        good_ = good_ && root.has_value();
-        return static_cast<RegistryRoot>(root.value_or(0));
+    void Number(std::uint64_t& number) override {
+        Check(ParseNumber<std::uint64_t>(Next()), number);
+    }
+    void Type(std::uint32_t& type) override { Check(ParseNumber<std::uint32_t>(Next()), type); }
+    void Bytes(std::string& bytes) override { Check(FromHex(Next()), bytes); }
+    void Root(RegistryRoot& root) override {
+        const std::optional<std::size_t> found = FindRegistryRoot(Next(), RegistryRootNames());
+        good_ = good_ && found.has_value();
+        root = static_cast<RegistryRoot>(found.value_or(0));
     }
     // Every field was read and each was good.
     [[nodiscard]] bool Good() const { return good_ && next_ == fields_.size(); }
@@ -156,9 +224,11 @@ private:
         }
         return fields_[next_++];
     }
-    template <typename T> T Checked(std::optional<T> value) {
+    template <typename T> void Check(std::optional<T> value, T& field) {
         good_ = good_ && value.has_value();
-        return value.value_or(T{});
+        if (value) {
+            field = std::move(*value);
+        }
     }
 
     std::vector<std::string_view> fields_;
@@ -181,60 +251,32 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 // Reads one line of the given kind into record; false when its fields do not read.
 bool ReadLine(std::string_view kind, LineReader& in, RemovalRecord& record) {
     if (kind == "product") {
-        record.product = in.Text();
+        in.Text(record.product);
     } else if (kind == "entry") {
-        record.entry = in.Text();
+        in.Text(record.entry);
     } else if (kind == "script") {
-        record.scriptPath = in.Text();
+        in.Text(record.scriptPath);
     } else if (kind == "log") {
-        record.logPath = in.Text();
-        record.logDigest = in.Text();
+        in.Text(record.logPath);
+        in.Text(record.logDigest);
     } else if (kind == "directory") {
-        record.directories.push_back(in.Text());
+        in.Text(record.directories.emplace_back());
     } else if (kind == "file") {
-        RecordedFile& file = record.files.emplace_back();
-        file.path = in.Text();
-        file.existedBefore = in.Flag();
-        file.shared = in.Flag();
-        file.copied = in.Flag();
-        file.size = in.Number();
-        file.writeTime = in.Number();
+        Fields(in, record.files.emplace_back());
     } else if (kind == "count") {
-        record.sharedCounts.push_back(in.Text());
+        in.Text(record.sharedCounts.emplace_back());
     } else if (kind == "key") {
-        RecordedKey& key = record.keys.emplace_back();
-        key.root = in.Root();
-        key.subKey = in.Text();
+        Fields(in, record.keys.emplace_back());
     } else if (kind == "value") {
-        RecordedValue& value = record.values.emplace_back();
-        value.root = in.Root();
-        value.subKey = in.Text();
-        value.name = in.Text();
-        value.type = in.Type();
-        value.data = in.Bytes();
-        value.existedBefore = in.Flag();
-        value.typeBefore = in.Type();
-        value.dataBefore = in.Bytes();
+        Fields(in, record.values.emplace_back());
     } else if (kind == "ini") {
-        RecordedIniKey& key = record.iniKeys.emplace_back();
-        key.file = in.Text();
-        key.section = in.Text();
-        key.key = in.Text();
-        key.value = in.Text();
-        key.existedBefore = in.Flag();
-        key.valueBefore = in.Text();
-        key.fileExistedBefore = in.Flag();
-        key.sectionExistedBefore = in.Flag();
+        Fields(in, record.iniKeys.emplace_back());
     } else if (kind == "group") {
-        RecordedGroup& group = record.groups.emplace_back();
-        group.name = in.Text();
-        group.created = in.Flag();
+        Fields(in, record.groups.emplace_back());
     } else if (kind == "item") {
-        RecordedItem& item = record.items.emplace_back();
-        item.group = in.Text();
-        item.name = in.Text();
+        Fields(in, record.items.emplace_back());
     } else if (kind == "note") {
-        record.notes.push_back(in.Text());
+        in.Text(record.notes.emplace_back());
     } else {
         return false;
     }
@@ -266,16 +308,23 @@ bool SameItem(const RecordedItem& a, const RecordedItem& b) {
 }
 
 // Appends each of earlier's elements that record has no element like, by same.
-template <typename T, typename Same>
-void AddMissing(std::vector<T>& record, const std::vector<T>& earlier, Same&& same) {
+template <typename T>
+void AddMissing(std::vector<T>& record, const std::vector<T>& earlier,
+                bool (&same)(const T&, const T&)) {
     const std::size_t own = record.size();
     for (const T& old : earlier) {
-        const auto end = record.begin() + static_cast<std::ptrdiff_t>(own);
-        if (std::find_if(record.begin(), end, [&](const T& mine) { return same(mine, old); }) ==
-            end) {
-            record.push_back(old);
+        std::size_t mine = 0;
+        while (mine < own && !same(record[mine], old)) {
+            ++mine;
+        }
+        if (mine == own) {
+            record.emplace_back() = old;
         }
     }
+}
+
+bool SameDirectory(const std::string& a, const std::string& b) {
+    return SamePath(a, b);
 }
 
 } // namespace
@@ -283,48 +332,21 @@ void AddMissing(std::vector<T>& record, const std::vector<T>& earlier, Same&& sa
 std::string FormatRemovalRecord(const RemovalRecord& record) {
     std::string out(kTitle);
     out += "\r\n";
-    LineWriter line;
-    line.Raw("product").Field(record.product).End(out);
-    line.Raw("entry").Field(record.entry).End(out);
-    line.Raw("script").Field(record.scriptPath).End(out);
-    line.Raw("log").Field(record.logPath).Field(record.logDigest).End(out);
-    for (const std::string& directory : record.directories) {
-        line.Raw("directory").Field(directory).End(out);
-    }
-    for (const RecordedFile& file : record.files) {
-        line.Raw("file")
-            .Field(file.path)
-            .Flag(file.existedBefore)
-            .Flag(file.shared)
-            .Flag(file.copied);
-        line.Number(file.size).Number(file.writeTime).End(out);
-    }
-    for (const std::string& path : record.sharedCounts) {
-        line.Raw("count").Field(path).End(out);
-    }
-    for (const RecordedKey& key : record.keys) {
-        line.Raw("key").Root(key.root).Field(key.subKey).End(out);
-    }
-    for (const RecordedValue& value : record.values) {
-        line.Raw("value").Root(value.root).Field(value.subKey).Field(value.name);
-        line.Number(value.type).Raw(Hex(value.data)).Flag(value.existedBefore);
-        line.Number(value.typeBefore).Raw(Hex(value.dataBefore)).End(out);
-    }
-    for (const RecordedIniKey& key : record.iniKeys) {
-        line.Raw("ini").Field(key.file).Field(key.section).Field(key.key).Field(key.value);
-        line.Flag(key.existedBefore).Field(key.valueBefore).Flag(key.fileExistedBefore);
-        line.Flag(key.sectionExistedBefore).End(out);
-    }
-    for (const RecordedGroup& group : record.groups) {
-        line.Raw("group").Field(group.name).Flag(group.created).End(out);
-    }
-    for (const RecordedItem& item : record.items) {
-        line.Raw("item").Field(item.group).Field(item.name).End(out);
-    }
-    for (const std::string& note : record.notes) {
-        line.Raw("note").Field(note).End(out);
-    }
-    line.Raw("end").End(out);
+    LineWriter line(out);
+    line.Line("product", {record.product});
+    line.Line("entry", {record.entry});
+    line.Line("script", {record.scriptPath});
+    line.Line("log", {record.logPath, record.logDigest});
+    line.Lines("directory", record.directories);
+    line.Lines("file", record.files);
+    line.Lines("count", record.sharedCounts);
+    line.Lines("key", record.keys);
+    line.Lines("value", record.values);
+    line.Lines("ini", record.iniKeys);
+    line.Lines("group", record.groups);
+    line.Lines("item", record.items);
+    line.Lines("note", record.notes);
+    line.Line("end", {});
     return out;
 }
 
@@ -400,7 +422,7 @@ void MergeEarlierRecord(RemovalRecord& record, const RemovalRecord& earlier) {
     // The earlier installation's counts are still raised: both are lowered at removal.
     record.sharedCounts.insert(record.sharedCounts.end(), earlier.sharedCounts.begin(),
                                earlier.sharedCounts.end());
-    AddMissing(record.directories, earlier.directories, SamePath);
+    AddMissing(record.directories, earlier.directories, SameDirectory);
     AddMissing(record.files, earlier.files, SameFile);
     AddMissing(record.keys, earlier.keys, SameKey);
     AddMissing(record.values, earlier.values, SameValue);
