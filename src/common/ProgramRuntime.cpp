@@ -147,3 +147,11 @@ void operator delete(void* memory, const std::nothrow_t&) noexcept {
 void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
+
+#if defined(_WIN32)
+// The start-up code applies the pseudo-relocations the linker makes for data a program takes
+// from a system library without declaring it imported. The programs are linked with
+// --disable-auto-import, which fails the link instead of making one, so there is nothing to
+// apply: this keeps the runtime's applier, and the section lookup it needs, out of them.
+extern "C" void _pei386_runtime_relocator() {}
+#endif
