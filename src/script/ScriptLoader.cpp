@@ -1,5 +1,6 @@
 #include "script/ScriptLoader.h"
 
+#include "common/ResetInPlace.h"
 #include "script/ScriptChecksum.h"
 #include "script/ScriptReader.h"
 #include "script/ScriptRecords.h"
@@ -90,7 +91,7 @@ Failure VerifyHeader(ScriptReader& in, std::span<const std::uint8_t> image, Scri
 
 Failure ParseSetupScript(std::span<const std::uint8_t> image, SetupScript& script,
                          std::size_t* parsedLength, ScriptFault* fault) {
-    script = SetupScript{};
+    ResetInPlace(script);
     ScriptFault ownFault;
     ScriptFault& why = fault ? *fault : ownFault;
     ScriptReader in(image);
