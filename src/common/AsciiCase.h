@@ -20,3 +20,16 @@ inline std::string AsciiUpper(std::string_view text) {
     }
     return upper;
 }
+
+// The same text but for the case of ASCII letters.
+inline bool SameAsciiText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,6 +1,7 @@
 #include "engine/AnswerFile.h"
 
 #include "common/AsciiCase.h"
+#include "common/TextJoin.h"
 #include "engine/Accounting.h"
 
 #include <algorithm>
@@ -32,10 +33,6 @@ constexpr SetupTypeName kSetupTypeNames[] = {
     {kSetupMinimal, "Minimal"},
     {kSetupCustom, "Custom"},
 };
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return AsciiUpper(a) == AsciiUpper(b);
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -80,7 +77,7 @@ std::string JoinNames(const std::vector<std::string_view>& names, std::string_vi
     std::string joined;
     for (std::size_t index = 0; index < names.size(); ++index) {
         if (index > 0) {
-            joined += index + 1 == names.size() ? std::string(lastSeparator) : ", ";
+            joined += index + 1 == names.size() ? lastSeparator : ", ";
         }
         joined += names[index];
     }
@@ -121,11 +118,7 @@ void Fail(Fault& fault, std::string_view section, std::string_view key, std::str
     if (!fault.empty()) {
         return;
     }
-    fault = "[" + std::string(section) + "]";
-    if (!key.empty()) {
-        fault += " " + std::string(key);
-    }
-    fault += ": " + std::string(problem);
+    fault = Joined({"[", section, "]", key.empty() ? "" : " ", key, ": ", problem});
 }
 
 struct KeyValue {
@@ -161,23 +154,22 @@ std::vector<KeyValue> KeyValuesOf(const IniSection& section, Fault& fault) {
 }
 
 bool YesOrNo(std::string_view section, const KeyValue& entry, Fault& fault) {
-    if (SameIgnoringCase(entry.value, "yes")) {
+    if (SameAsciiText(entry.value, "yes")) {
         return true;
     }
-    if (!SameIgnoringCase(entry.value, "no")) {
-        Fail(fault, section, entry.key,
-             "expected yes or no, not \"" + std::string(entry.value) + "\"");
+    if (!SameAsciiText(entry.value, "no")) {
+        Fail(fault, section, entry.key, Joined({"expected yes or no, not \"", entry.value, "\""}));
     }
     return false;
 }
 
 FileExistsAnswer KeepOrReplace(std::string_view section, const KeyValue& entry, Fault& fault) {
-    if (SameIgnoringCase(entry.value, "replace")) {
+    if (SameAsciiText(entry.value, "replace")) {
         return FileExistsAnswer::Replace;
     }
-    if (!SameIgnoringCase(entry.value, "keep")) {
+    if (!SameAsciiText(entry.value, "keep")) {
         Fail(fault, section, entry.key,
-             "expected keep or replace, not \"" + std::string(entry.value) + "\"");
+             Joined({"expected keep or replace, not \"", entry.value, "\""}));
     }
     return FileExistsAnswer::Keep;
 }
@@ -186,21 +178,26 @@ std::uint32_t OfferedSetupType(std::string_view section, const KeyValue& entry,
                                const SetupScript& script, Fault& fault) {
     const std::vector<std::string_view> answerable = AnswerableTypeNames(script);
     for (const SetupTypeName& type : kSetupTypeNames) {
-        if (!SameIgnoringCase(entry.value, type.name)) {
+        if (!SameAsciiText(entry.value, type.name)) {
             continue;
         }
         if (std::find(answerable.begin(), answerable.end(), type.name) == answerable.end()) {
             const std::string offered = OffersAnyType(script)
-                                            ? "it offers " + JoinNames(answerable, ", ")
+                                            ? Joined({"it offers ", JoinNames(answerable, ", ")})
                                             : "it offers no type; Typical is taken";
             Fail(fault, section, entry.key,
-                 std::string(type.name) + " is not offered by this product (" + offered + ")");
+                 Joined({type.name, " is not offered by this product (", offered, ")"}));
         }
         return type.type;
     }
     Fail(fault, section, entry.key,
-         "expected Typical, Minimal or Custom, not \"" + std::string(entry.value) + "\"");
+         Joined({"expected Typical, Minimal or Custom, not \"", entry.value, "\""}));
     return 0;
+}
+
+void TooLong(Fault& fault, std::string_view section, const KeyValue& entry) {
+    Fail(fault, section, entry.key,
+         Joined({std::to_string(entry.value.size()), " characters, at most 255 are allowed"}));
 }
 
 std::string Destination(std::string_view section, const KeyValue& entry, Fault& fault) {
@@ -211,8 +208,7 @@ std::string Destination(std::string_view section, const KeyValue& entry, Fault& 
         Fail(fault, section, entry.key,
              "expected an absolute path (C:\\... or \\\\server\\share\\...)");
     } else if (entry.value.size() > kMaxTextLength) {
-        Fail(fault, section, entry.key,
-             std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
+        TooLong(fault, section, entry);
     }
     return std::string(entry.value);
 }
@@ -222,11 +218,10 @@ std::string GroupName(std::string_view section, const KeyValue& entry, const Set
     const std::size_t groups = script.programGroups.size();
     if (groups != 1) {
         Fail(fault, section, entry.key,
-             "the product has " + std::to_string(groups) +
-                 " program groups; a name can only be given when it has one");
+             Joined({"the product has ", std::to_string(groups),
+                     " program groups; a name can only be given when it has one"}));
     } else if (entry.value.size() > kMaxTextLength) {
-        Fail(fault, section, entry.key,
-             std::to_string(entry.value.size()) + " characters, at most 255 are allowed");
+        TooLong(fault, section, entry);
     }
     return std::string(entry.value);
 }
@@ -234,17 +229,17 @@ std::string GroupName(std::string_view section, const KeyValue& entry, const Set
 void ReadSetupKey(std::string_view section, const KeyValue& entry, const SetupScript& script,
                   Answers& answers, Fault& fault) {
     using K = SetupKeys;
-    if (SameIgnoringCase(entry.key, K::kDestination)) {
+    if (SameAsciiText(entry.key, K::kDestination)) {
         answers.destination = Destination(section, entry, fault);
-    } else if (SameIgnoringCase(entry.key, K::kSetupType)) {
+    } else if (SameAsciiText(entry.key, K::kSetupType)) {
         answers.setupType = OfferedSetupType(section, entry, script, fault);
-    } else if (SameIgnoringCase(entry.key, K::kProgramGroup)) {
+    } else if (SameAsciiText(entry.key, K::kProgramGroup)) {
         answers.createGroups = YesOrNo(section, entry, fault);
-    } else if (SameIgnoringCase(entry.key, K::kGroupName)) {
+    } else if (SameAsciiText(entry.key, K::kGroupName)) {
         answers.groupName = GroupName(section, entry, script, fault);
-    } else if (SameIgnoringCase(entry.key, K::kFileExists)) {
+    } else if (SameAsciiText(entry.key, K::kFileExists)) {
         answers.fileExists = KeepOrReplace(section, entry, fault);
-    } else if (SameIgnoringCase(entry.key, K::kStartPrograms)) {
+    } else if (SameAsciiText(entry.key, K::kStartPrograms)) {
         answers.startPrograms = YesOrNo(section, entry, fault);
     } else {
         Fail(fault, section, entry.key, "unknown key");
@@ -256,7 +251,7 @@ std::optional<std::size_t> ComponentIndex(std::string_view section, std::string_
                                           const SetupScript& script, Fault& fault) {
     std::vector<std::size_t> matches;
     for (std::size_t index = 0; index < script.components.size(); ++index) {
-        if (SameIgnoringCase(script.components[index].name.View(), name)) {
+        if (SameAsciiText(script.components[index].name.View(), name)) {
             matches.push_back(index);
         }
     }
@@ -298,9 +293,9 @@ KnownSections FindSections(const std::vector<IniSection>& sections, Fault& fault
     KnownSections known;
     for (const IniSection& section : sections) {
         const IniSection** slot = nullptr;
-        if (SameIgnoringCase(section.name, kSetupSection)) {
+        if (SameAsciiText(section.name, kSetupSection)) {
             slot = &known.setup;
-        } else if (SameIgnoringCase(section.name, kComponentsSection)) {
+        } else if (SameAsciiText(section.name, kComponentsSection)) {
             slot = &known.components;
         } else {
             Fail(fault, section.name, "", "unknown section");
@@ -375,18 +370,16 @@ public:
 
     void Comment(std::string_view text) {
         if (commented_) {
-            text_ += "; " + std::string(text) + std::string(kLineEnd);
+            text_ += Joined({"; ", text, kLineEnd});
         }
     }
     void Section(std::string_view name) {
-        text_ += (text_.empty() ? "" : std::string(kLineEnd)) + "[" + std::string(name) + "]" +
-                 std::string(kLineEnd);
+        text_ += Joined({text_.empty() ? "" : kLineEnd, "[", name, "]", kLineEnd});
     }
     // A key the reader would refuse is written as a comment, or left out without comments.
     void Key(std::string_view key, std::string_view value, bool active = true) {
         if (active || commented_) {
-            text_ += (active ? "" : ";") + std::string(key) + "=" + std::string(value) +
-                     std::string(kLineEnd);
+            text_ += Joined({active ? "" : ";", key, "=", value, kLineEnd});
         }
     }
     std::string Take() { return std::move(text_); }
@@ -403,20 +396,20 @@ std::string_view YesNo(bool yes) {
 void WriteSetupKeys(AnswerText& out, const Answers& answers, const SetupScript& script,
                     std::uint32_t setupType) {
     using K = SetupKeys;
-    const std::string destination =
-        script.directories.empty() ? "" : ", " + script.directories.front().templatePath.Str();
-    out.Comment("The destination directory: a full path, C:\\... or \\\\server\\share\\..., at "
-                "most 255 characters. Default (empty): the product's" +
-                destination);
+    const bool named = !script.directories.empty();
+    out.Comment(
+        Joined({"The destination directory: a full path, C:\\... or \\\\server\\share\\..., "
+                "at most 255 characters. Default (empty): the product's",
+                named ? ", " : "", named ? script.directories.front().templatePath.View() : ""}));
     out.Key(K::kDestination, answers.destination);
-    out.Comment("The setup type: " + JoinNames(AnswerableTypeNames(script), " or ") +
-                ". Default: " + std::string(SetupTypeNameOf(DefaultSetupType(script))));
+    out.Comment(Joined({"The setup type: ", JoinNames(AnswerableTypeNames(script), " or "),
+                        ". Default: ", SetupTypeNameOf(DefaultSetupType(script))}));
     out.Key(K::kSetupType, SetupTypeNameOf(setupType));
     out.Comment("Create the program groups: yes or no. Default: yes");
     out.Key(K::kProgramGroup, YesNo(answers.createGroups));
     if (script.programGroups.size() == 1) {
-        out.Comment("The name of the program group. Default (empty): the product's, " +
-                    std::string(TextOf(script.programGroups.front())));
+        out.Comment(Joined({"The name of the program group. Default (empty): the product's, ",
+                            TextOf(script.programGroups.front())}));
         out.Key(K::kGroupName, answers.groupName);
     }
     out.Comment("A file at the destination newer than the product's: keep or replace. "
@@ -439,7 +432,7 @@ void WriteComponentKeys(AnswerText& out, const Answers& answers, const SetupScri
             continue; // no answer can name it: it keeps the default
         }
         if (!component.description.Empty()) {
-            out.Comment(component.name.Str() + ": " + component.description.Str());
+            out.Comment(Joined({component.name.View(), ": ", component.description.View()}));
         }
         const bool selected = index < answers.components.size() ? answers.components[index] : true;
         out.Key(component.name.View(), YesNo(selected), custom);
@@ -453,7 +446,8 @@ std::string WriteAnswers(const Answers& answers, const SetupScript& script, bool
         answers.setupType != 0 ? answers.setupType : DefaultSetupType(script);
     const bool custom = setupType == kSetupCustom;
     AnswerText out(commented);
-    out.Comment("Answers for an unattended installation of " + script.productName.Str() + ".");
+    out.Comment(
+        Joined({"Answers for an unattended installation of ", script.productName.View(), "."}));
     out.Comment("A key left out takes its default.");
     out.Section(kSetupSection);
     WriteSetupKeys(out, answers, script, setupType);

@@ -13,8 +13,8 @@ ProgressBarLayout LayoutProgressBar(ProgressCounts& counts, int width, int heigh
     ProgressBarLayout layout;
     layout.percent = static_cast<std::uint32_t>(done * 100 / total);
     layout.label = std::to_string(layout.percent) + "%";
-    const std::int64_t fill =
-        static_cast<std::int64_t>(done) * std::max(width, 0) / static_cast<std::int64_t>(total);
+    // Unsigned: done is at most total, so the fill is at most the width.
+    const std::uint64_t fill = done * static_cast<std::uint32_t>(std::max(width, 0)) / total;
     layout.fillWidth = static_cast<int>(fill);
     // Both halvings truncate toward zero, as integer division does; a font taller than the bar
     // gives a label above its top.
