@@ -31,9 +31,11 @@
 enum class FileExistsAnswer { Keep, Replace };
 
 struct Answers {
-    std::string destination;      // empty: the script's destination directory
-    std::uint32_t setupType = 0;  // kSetupTypical, kSetupMinimal or kSetupCustom; 0: default
-    std::vector<bool> components; // Custom: one per component of the script; empty: default
+    std::string destination;     // empty: the script's destination directory
+    std::uint32_t setupType = 0; // kSetupTypical, kSetupMinimal or kSetupCustom; 0: default
+    // Custom: per component of the script, 1 to install it or 0; empty: default. (A byte each:
+    // the packed vector<bool> costs the program more code than its bytes save.)
+    std::vector<std::uint8_t> components;
     bool createGroups = true;
     std::string groupName; // empty: the script's
     FileExistsAnswer fileExists = FileExistsAnswer::Keep;

@@ -1,5 +1,7 @@
 #include "engine/NameSet.h"
 
+#include "common/IndexSort.h"
+
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -24,8 +26,19 @@ bool NameSet::Contains(std::string_view name) const {
 
 void NameSet::Seal() {
     if (!sorted_) {
-        std::sort(names_.begin(), names_.end());
-        names_.erase(std::unique(names_.begin(), names_.end()), names_.end());
+        std::vector<std::size_t> order(names_.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            order[i] = i;
+        }
+        SortIndices(order, [&](std::size_t a, std::size_t b) { return names_[a] < names_[b]; });
+        std::vector<std::string> sorted;
+        sorted.reserve(names_.size());
+        for (const std::size_t i : order) {
+            if (sorted.empty() || sorted.back() != names_[i]) {
+                sorted.push_back(std::move(names_[i]));
+            }
+        }
+        names_ = std::move(sorted);
         sorted_ = true;
     }
 }

@@ -171,11 +171,11 @@ std::optional<RemovalRecord> LoadEarlierRecord(const std::string& entry) {
     // is lowered twice.
     const UndoPlan plan = MakeUndoPlan(*earlier, DirectoryPart(earlier->scriptPath));
     const RemovalJournal journal(entry, plan);
-    std::vector<bool> lowered(earlier->sharedCounts.size(), false);
+    std::vector<std::uint8_t> lowered(earlier->sharedCounts.size(), 0);
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         if (plan.steps[i].kind == UndoStepKind::LowerSharedCount &&
             (!journal.Matches() || journal.IsDone(i))) {
-            lowered[plan.steps[i].index] = true;
+            lowered[plan.steps[i].index] = 1;
         }
     }
     std::vector<std::string> raised;

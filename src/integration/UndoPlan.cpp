@@ -1,6 +1,7 @@
 #include "integration/UndoPlan.h"
 
 #include "common/AsciiCase.h"
+#include "common/IndexSort.h"
 #include "integration/Sha256.h"
 
 #include <algorithm>
@@ -22,10 +23,10 @@ std::vector<std::size_t> Reversed(std::size_t count) {
 }
 
 // The indices of paths with these depths, the deepest first; of the same depth, the last
-// first. One sort for every list (a stable sort per kind of list costs the programs' size).
+// first.
 std::vector<std::size_t> DeepestFirst(const std::vector<std::size_t>& depths) {
     std::vector<std::size_t> indices = Reversed(depths.size());
-    std::sort(indices.begin(), indices.end(), [&](std::size_t a, std::size_t b) {
+    SortIndices(indices, [&](std::size_t a, std::size_t b) {
         return depths[a] != depths[b] ? depths[a] > depths[b] : a > b;
     });
     return indices;

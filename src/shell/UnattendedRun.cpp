@@ -152,7 +152,7 @@ void ChooseComponents() {
         return;
     }
     SetupScript& script = g_setup.script;
-    const std::vector<bool>& chosen = g_setup.answers.components;
+    const std::vector<std::uint8_t>& chosen = g_setup.answers.components;
     for (std::size_t index = 0; index < chosen.size() && index < script.components.size();
          ++index) {
         Component& component = script.components[index];

@@ -26,6 +26,10 @@ SetupScript SampleScript() {
     return script;
 }
 
+std::vector<std::uint8_t> Ticks(std::initializer_list<std::uint8_t> ticks) {
+    return ticks;
+}
+
 AnswersOrError Read(std::string_view text, const SetupScript& script = SampleScript()) {
     return ReadAnswers(SplitIniText(text), script);
 }
@@ -82,10 +86,10 @@ TEST(AnswerFileTest, DefaultsFollowTheOfferedTypes) {
     script.typicalOffered = script.minimalOffered = 0;
     const Answers onlyCustom = DefaultAnswers(script);
     EXPECT_EQ(kSetupCustom, onlyCustom.setupType);
-    EXPECT_EQ(std::vector<bool>({true, true, true}), onlyCustom.components);
+    EXPECT_EQ(Ticks({1, 1, 1}), onlyCustom.components);
     const AnswersOrError partly = Read("[Components]\nHelp=no\n", script);
     ASSERT_EQ("", partly.error);
-    EXPECT_EQ(std::vector<bool>({true, false, true}), partly.answers.components);
+    EXPECT_EQ(Ticks({1, 0, 1}), partly.answers.components);
     script.customOffered = 0;
     EXPECT_EQ(kSetupTypical, DefaultAnswers(script).setupType);
     EXPECT_EQ(kSetupTypical, Read("[Setup]\nSetupType=Typical\n", script).answers.setupType);
@@ -98,7 +102,7 @@ TEST(AnswerFileTest, NamesAndWordsAreComparedWithoutRegardToCase) {
     EXPECT_EQ(kSetupCustom, read.answers.setupType);
     EXPECT_FALSE(read.answers.createGroups);
     EXPECT_EQ(FileExistsAnswer::Replace, read.answers.fileExists);
-    EXPECT_EQ(std::vector<bool>({false, true, true}), read.answers.components);
+    EXPECT_EQ(Ticks({0, 1, 1}), read.answers.components);
 }
 
 TEST(AnswerFileTest, EachKindOfFaultIsNamedBySectionAndKey) {
