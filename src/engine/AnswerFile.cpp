@@ -4,7 +4,6 @@
 #include "common/TextJoin.h"
 #include "engine/Accounting.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -61,11 +60,14 @@ bool OffersAnyType(const SetupScript& script) {
 }
 
 // The types an answer may name: those offered, or Typical alone when none is.
+bool IsAnswerable(const SetupScript& script, std::uint32_t type) {
+    return IsOffered(script, type) || (!OffersAnyType(script) && type == kSetupTypical);
+}
+
 std::vector<std::string_view> AnswerableTypeNames(const SetupScript& script) {
     std::vector<std::string_view> names;
     for (const SetupTypeName& entry : kSetupTypeNames) {
-        if (IsOffered(script, entry.type) ||
-            (!OffersAnyType(script) && entry.type == kSetupTypical)) {
+        if (IsAnswerable(script, entry.type)) {
             names.push_back(entry.name);
         }
     }
@@ -129,7 +131,6 @@ struct KeyValue {
 // The key=value lines of a section, trimmed; a key given twice is a fault.
 std::vector<KeyValue> KeyValuesOf(const IniSection& section, Fault& fault) {
     std::vector<KeyValue> entries;
-    std::vector<std::string> seen; // the keys in upper case
     for (const std::string& line : section.lines) {
         const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == ';') {
@@ -142,12 +143,12 @@ std::vector<KeyValue> KeyValuesOf(const IniSection& section, Fault& fault) {
         }
         const KeyValue entry{TrimBlanks(trimmed.substr(0, equals)),
                              TrimBlanks(trimmed.substr(equals + 1))};
-        std::string upperKey = AsciiUpper(entry.key);
-        if (std::find(seen.begin(), seen.end(), upperKey) != seen.end()) {
-            Fail(fault, section.name, entry.key, "given twice");
-            return {};
+        for (const KeyValue& earlier : entries) {
+            if (SameAsciiText(earlier.key, entry.key)) {
+                Fail(fault, section.name, entry.key, "given twice");
+                return {};
+            }
         }
-        seen.push_back(std::move(upperKey));
         entries.push_back(entry);
     }
     return entries;
@@ -176,15 +177,15 @@ FileExistsAnswer KeepOrReplace(std::string_view section, const KeyValue& entry, 
 
 std::uint32_t OfferedSetupType(std::string_view section, const KeyValue& entry,
                                const SetupScript& script, Fault& fault) {
-    const std::vector<std::string_view> answerable = AnswerableTypeNames(script);
     for (const SetupTypeName& type : kSetupTypeNames) {
         if (!SameAsciiText(entry.value, type.name)) {
             continue;
         }
-        if (std::find(answerable.begin(), answerable.end(), type.name) == answerable.end()) {
-            const std::string offered = OffersAnyType(script)
-                                            ? Joined({"it offers ", JoinNames(answerable, ", ")})
-                                            : "it offers no type; Typical is taken";
+        if (!IsAnswerable(script, type.type)) {
+            const std::string offered =
+                OffersAnyType(script)
+                    ? Joined({"it offers ", JoinNames(AnswerableTypeNames(script), ", ")})
+                    : "it offers no type; Typical is taken";
             Fail(fault, section, entry.key,
                  Joined({type.name, " is not offered by this product (", offered, ")"}));
         }

@@ -21,7 +21,12 @@ bool NameSet::Contains(std::string_view name) const {
     if (sorted_) {
         return std::binary_search(names_.begin(), names_.end(), name, std::less<>());
     }
-    return std::find(names_.begin(), names_.end(), name) != names_.end();
+    for (const std::string& own : names_) {
+        if (own == name) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void NameSet::Seal() {

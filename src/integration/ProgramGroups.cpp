@@ -44,9 +44,8 @@ void AddGroupItems(const SetupScript& script, InstallLog& log, RemovalRecord& re
 }
 
 bool HasGroup(const std::vector<std::string>& names, const std::string& name) {
-    return std::ranges::any_of(names, [&](const std::string& existing) {
-        return AsciiUpper(existing) == AsciiUpper(name);
-    });
+    return std::ranges::any_of(
+        names, [&](const std::string& existing) { return SameAsciiText(existing, name); });
 }
 
 } // namespace

@@ -283,28 +283,25 @@ bool ReadLine(std::string_view kind, LineReader& in, RemovalRecord& record) {
     return in.Good();
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    return AsciiUpper(a) == AsciiUpper(b);
-}
-
 // What makes two elements of records name the same object.
 bool SameFile(const RecordedFile& a, const RecordedFile& b) {
     return SamePath(a.path, b.path);
 }
 bool SameKey(const RecordedKey& a, const RecordedKey& b) {
-    return a.root == b.root && SameText(a.subKey, b.subKey);
+    return a.root == b.root && SameAsciiText(a.subKey, b.subKey);
 }
 bool SameValue(const RecordedValue& a, const RecordedValue& b) {
-    return a.root == b.root && SameText(a.subKey, b.subKey) && SameText(a.name, b.name);
+    return a.root == b.root && SameAsciiText(a.subKey, b.subKey) && SameAsciiText(a.name, b.name);
 }
 bool SameIniKey(const RecordedIniKey& a, const RecordedIniKey& b) {
-    return SamePath(a.file, b.file) && SameText(a.section, b.section) && SameText(a.key, b.key);
+    return SamePath(a.file, b.file) && SameAsciiText(a.section, b.section) &&
+           SameAsciiText(a.key, b.key);
 }
 bool SameGroup(const RecordedGroup& a, const RecordedGroup& b) {
-    return SameText(a.name, b.name);
+    return SameAsciiText(a.name, b.name);
 }
 bool SameItem(const RecordedItem& a, const RecordedItem& b) {
-    return SameText(a.group, b.group) && SameText(a.name, b.name);
+    return SameAsciiText(a.group, b.group) && SameAsciiText(a.name, b.name);
 }
 
 // Appends each of earlier's elements that record has no element like, by same.
