@@ -352,7 +352,7 @@ std::vector<IniSection> SplitIniText(std::string_view text) {
             sections.push_back({std::string(TrimBlanks(line.substr(1, close - 1))), {}});
         } else if (!sections.empty()) {
             // As the profile functions do, lines before the first section belong to none.
-            sections.back().lines.emplace_back(line);
+            sections.back().lines.push_back(std::string(line));
         }
     }
     return sections;

@@ -153,7 +153,7 @@ std::vector<std::string> TemporaryFilesIn(const std::string& directory) {
     }
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            names.emplace_back(found.cFileName);
+            names.push_back(std::string(found.cFileName));
         }
     } while (FindNextFileA(search.get(), &found));
     return names;
@@ -349,7 +349,7 @@ Failure InstallVersionedFile(std::string_view destinationDirectory,
 }
 
 Failure AppendFileContents(HANDLE destination, HANDLE source) {
-    std::vector<char> buffer(kAppendBlockSize);
+    std::string buffer(kAppendBlockSize, '\0');
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(source, buffer.data(), kAppendBlockSize, &read, nullptr)) {

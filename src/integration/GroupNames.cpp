@@ -14,7 +14,7 @@ std::vector<std::string> SplitGroupNames(std::string_view answer) {
             line = line.substr(0, carriageReturn);
         }
         if (!line.empty()) {
-            names.emplace_back(line);
+            names.push_back(std::string(line));
         }
     }
     return names;

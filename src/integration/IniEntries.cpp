@@ -10,7 +10,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -49,7 +48,7 @@ std::optional<std::string> ReadIniValue(const std::string& file, const std::stri
     // until the value fits.
     constexpr const char* kMissing = "\x01missing\x01";
     for (DWORD size = 4096; size <= kLargestIniText; size *= 4) {
-        std::vector<char> value(size, '\0');
+        std::string value(size, '\0');
         const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing,
                                                       value.data(), size, file.c_str());
         if (length + 1 < size) {
@@ -63,7 +62,7 @@ std::optional<std::string> ReadIniValue(const std::string& file, const std::stri
 bool IniSectionHasLines(const std::string& file, const std::string& section) {
     // The profile interface returns size - 2 when the lines do not fit.
     for (DWORD size = 4096;; size *= 4) {
-        std::vector<char> lines(size, '\0');
+        std::string lines(size, '\0');
         const DWORD length =
             GetPrivateProfileSectionA(section.c_str(), lines.data(), size, file.c_str());
         if (length + 2 < size || size >= kLargestIniText) {

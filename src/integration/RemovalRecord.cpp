@@ -417,8 +417,9 @@ void MergeEarlierRecord(RemovalRecord& record, const RemovalRecord& earlier) {
         }
     }
     // The earlier installation's counts are still raised: both are lowered at removal.
-    record.sharedCounts.insert(record.sharedCounts.end(), earlier.sharedCounts.begin(),
-                               earlier.sharedCounts.end());
+    for (const std::string& count : earlier.sharedCounts) {
+        record.sharedCounts.push_back(count);
+    }
     AddMissing(record.directories, earlier.directories, SameDirectory);
     AddMissing(record.files, earlier.files, SameFile);
     AddMissing(record.keys, earlier.keys, SameKey);

@@ -31,7 +31,7 @@ std::string ReadTextValue(HKEY key, const char* name) {
         type != REG_SZ || size == 0) {
         return {};
     }
-    std::vector<char> text(size + 1, '\0');
+    std::string text(size + 1, '\0');
     if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()),
                          &size) != ERROR_SUCCESS) {
         return {};

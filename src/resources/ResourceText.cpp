@@ -1,10 +1,11 @@
 #include "resources/ResourceText.h"
 
-#include <vector>
+#include <string>
 
 std::string LoadResourceText(UINT id, int capacity) {
-    std::vector<char> buffer(static_cast<std::size_t>(capacity > 0 ? capacity : 1), '\0');
+    std::string buffer(static_cast<std::size_t>(capacity > 0 ? capacity : 1), '\0');
     // The string table is linked into the program itself.
     const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer.data(), capacity);
-    return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+    buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return buffer;
 }

@@ -126,7 +126,7 @@ std::uint32_t RunSystemFileChanges() {
             text.back() = '\0';
             g_setup.installLog.Line(text.data());
             if (text[0] != '\0') {
-                g_setup.removalRecord.notes.emplace_back(text.data());
+                g_setup.removalRecord.notes.push_back(std::string(text.data()));
             }
         }
     }

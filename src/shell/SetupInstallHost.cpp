@@ -53,7 +53,7 @@ void SetupInstallHost::HideBillboard() {
 
 void SetupInstallHost::RaiseSharedCount(std::string_view path) {
     if (IncrementSharedCount(path)) {
-        g_setup.removalRecord.sharedCounts.emplace_back(path);
+        g_setup.removalRecord.sharedCounts.push_back(std::string(path));
     }
 }
 

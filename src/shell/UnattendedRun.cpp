@@ -89,16 +89,16 @@ int AnswerFileInUse(const char* path) {
 // The sections and lines of the answer file, as the profile functions read them.
 std::vector<IniSection> ReadIniSections(const std::string& path) {
     std::vector<IniSection> sections;
-    std::vector<char> names(32768, '\0');
+    std::string names(32768, '\0');
     GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
     for (const char* name = names.data(); *name; name += lstrlenA(name) + 1) {
-        std::vector<char> lines(32768, '\0');
+        std::string lines(32768, '\0');
         GetPrivateProfileSectionA(name, lines.data(), static_cast<DWORD>(lines.size()),
                                   path.c_str());
         IniSection section{name, {}};
         for (const char* line = lines.data(); *line; line += lstrlenA(line) + 1) {
             if (line[0] != ';') {
-                section.lines.emplace_back(line);
+                section.lines.push_back(std::string(line));
             }
         }
         sections.push_back(std::move(section));

@@ -8,7 +8,6 @@
 #include "resources/ResourceText.h"
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,7 +37,7 @@ void OnExistingGroupChosen(HWND page) {
     if (length == LB_ERR) {
         return;
     }
-    std::vector<char> name(static_cast<std::size_t>(length) + 1, '\0');
+    std::string name(static_cast<std::size_t>(length) + 1, '\0');
     SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(name.data()));
     SetDlgItemTextA(page, IDC_GROUP_NAME, name.data());
