@@ -1,6 +1,6 @@
 #include "engine/PathRules.h"
 
-#include <algorithm>
+#include "common/AsciiCase.h"
 
 namespace {
 
@@ -135,9 +135,7 @@ bool HasWildcards(std::string_view path) {
 }
 
 bool SamePathText(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
+    return SameAsciiText(a, b);
 }
 
 std::string WithTrailingBackslash(std::string_view directory) {
