@@ -2,22 +2,6 @@
 
 #include "common/AsciiCase.h"
 
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 std::optional<RegistryPathParts> SplitRegistryPath(std::string_view keyPath) {
     if (keyPath.empty()) {
         return std::nullopt;
@@ -41,7 +25,7 @@ std::optional<RegistryPathParts> SplitRegistryPath(std::string_view keyPath) {
 std::optional<std::size_t> FindRegistryRoot(std::string_view name,
                                             std::span<const std::string> names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (EqualIgnoringCase(name, names[i])) {
+        if (SameAsciiText(name, names[i])) {
             return i;
         }
     }

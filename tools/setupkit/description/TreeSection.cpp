@@ -203,7 +203,7 @@ std::uint32_t DescriptionReader::TreeDirectory(const std::string& utf8Path, std:
     const FixedText text = LimitedText(utf8Path, line, "the directory " + utf8Path);
     std::vector<DirectoryEntry>& directories = Script().directories;
     for (std::size_t i = 0; i < directories.size(); ++i) {
-        if (AsciiUpper(directories[i].templatePath.Str()) == AsciiUpper(text.Str())) {
+        if (SameAsciiText(directories[i].templatePath.View(), text.View())) {
             return static_cast<std::uint32_t>(i + 1);
         }
     }
